@@ -1,0 +1,56 @@
+#include "errors.h"
+
+#include <cerrno>
+
+namespace vh::db {
+
+EInOutError::EInOutError(int code) : std::runtime_error(MessageFor(code)), code_(code) {}
+
+EInOutError::EInOutError(int code, const std::string& path)
+    : std::runtime_error(MessageFor(code)), code_(code), path_(path) {}
+
+std::string EInOutError::MessageFor(int code) {
+    switch (code) {
+        case kFileNotFound: return "File not found";
+        case kInvalidFilename: return "Invalid filename";
+        case kTooManyOpenFiles: return "Too many open files";
+        case kAccessDenied: return "File access denied";
+        case kReadBeyondEnd: return "Read beyond end of file";
+        case kDiskFull: return "Disk full";
+        case kInvalidNumericInput: return "Invalid numeric input";
+        default: return "I/O error " + std::to_string(code);
+    }
+}
+
+int EInOutError::CodeFromErrno(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR: return kFileNotFound;
+        case ENAMETOOLONG:
+        case EINVAL:
+#ifdef ELOOP
+        case ELOOP:
+#endif
+            return kInvalidFilename;
+        case EMFILE:
+        case ENFILE: return kTooManyOpenFiles;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EEXIST:
+        case EBUSY:
+#ifdef ETXTBSY
+        case ETXTBSY:
+#endif
+            return kAccessDenied;
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+        case EFBIG: return kDiskFull;
+        default: return 1000 + err;
+    }
+}
+
+}  // namespace vh::db

@@ -1,0 +1,40 @@
+#include "file_set.h"
+
+#include "errors.h"
+#include "platform/files.h"
+
+namespace vh::db {
+
+void FileSet::CloseAll() {
+    for (RecordFile* f : InLoadOrder()) {
+        try {
+            f->Close();
+        } catch (const EInOutError&) {
+            // A failed close of a file we only read and positioned loses nothing.
+        }
+    }
+}
+
+void FileSet::Open(const std::string& dataPath) {
+    auto files = InLoadOrder();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        files[i]->Bind(dataPath + std::string(kLoadList[i].name));
+        files[i]->Reset(kLoadList[i].recordSize);
+    }
+}
+
+void UnReadOnly(const std::string& dataPath) {
+    for (std::string_view name : kAttributeList) {
+        const auto path = platform::ResolveCase(platform::NativePath(dataPath + std::string(name)));
+        bool readOnly = false;
+        if (platform::GetReadOnly(path, readOnly) != 0) continue;
+        if (readOnly) platform::ClearReadOnly(path);
+    }
+}
+
+bool HasStadiumFile(const std::string& dataPath) {
+    return platform::Exists(
+        platform::ResolveCase(platform::NativePath(dataPath + std::string(kStadiumFileName))));
+}
+
+}  // namespace vh::db

@@ -1,0 +1,130 @@
+#include "record_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "errors.h"
+#include "platform/files.h"
+
+namespace vh::db {
+
+namespace {
+// Bumped by every write through any RecordFile, so that a read-ahead buffer or a cached size
+// never outlives a change made through another object on the same file (staff.dat is opened as
+// a file of 157-byte records and, for its blocks, byte by byte).
+std::uint64_t g_writeEpoch = 1;
+constexpr std::size_t kReadAhead = 256 * 1024;
+}  // namespace
+
+void RecordFile::Bind(std::string pathText) { pathText_ = std::move(pathText); }
+
+[[noreturn]] void RecordFile::Fail(int err) const {
+    throw EInOutError(EInOutError::CodeFromErrno(err), pathText_);
+}
+
+void RecordFile::RequireOpen() const {
+    if (!file_.IsOpen()) throw EInOutError(kFileNotOpen, pathText_);
+}
+
+void RecordFile::CheckSize(std::size_t n) const {
+    RequireOpen();
+    if (static_cast<int>(n) != recordSize_)
+        throw std::logic_error("record buffer of " + std::to_string(n) + " bytes for a file of " +
+                               std::to_string(recordSize_) + "-byte records");
+}
+
+void RecordFile::Open(int recordSize, bool create) {
+    if (recordSize <= 0) throw std::logic_error("record size must be positive");
+    file_.Close();
+    bufLen_ = 0;
+    pos_ = 0;
+    if (pathText_.empty()) throw EInOutError(kInvalidFilename, pathText_);
+    const std::filesystem::path path = platform::ResolveCase(platform::NativePath(pathText_));
+    const int err = file_.Open(path, create ? platform::OpenMode::kCreateTruncate
+                                            : platform::OpenMode::kReadWrite);
+    if (err) Fail(err);
+    recordSize_ = recordSize;
+    opened_ = path;
+    if (create) ++g_writeEpoch;
+    epoch_ = g_writeEpoch;
+    if (const int e = file_.Size(size_)) {
+        file_.Close();
+        Fail(e);
+    }
+}
+
+void RecordFile::Reset(int recordSize) { Open(recordSize, false); }
+void RecordFile::Rewrite(int recordSize) { Open(recordSize, true); }
+
+void RecordFile::Close() {
+    bufLen_ = 0;
+    if (const int err = file_.Close()) Fail(err);
+}
+
+void RecordFile::Seek(std::int64_t record) {
+    RequireOpen();
+    if (record < 0) throw EInOutError(kNegativeSeek, pathText_);
+    pos_ = record;
+}
+
+void RecordFile::Revalidate() {
+    if (epoch_ == g_writeEpoch) return;
+    bufLen_ = 0;
+    if (const int e = file_.Size(size_)) Fail(e);
+    epoch_ = g_writeEpoch;
+}
+
+std::int64_t RecordFile::RecordCount() {
+    RequireOpen();
+    Revalidate();
+    return static_cast<std::int64_t>(size_ / static_cast<std::uint64_t>(recordSize_));
+}
+
+void RecordFile::Read(void* buffer, std::int64_t count) {
+    RequireOpen();
+    Revalidate();
+    const std::uint64_t rs = static_cast<std::uint64_t>(recordSize_);
+    const std::uint64_t offset = static_cast<std::uint64_t>(pos_) * rs;
+    const std::uint64_t need = static_cast<std::uint64_t>(count) * rs;
+    if (count < 0 || offset + need > size_) throw EInOutError(kReadBeyondEnd, pathText_);
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    if (offset >= bufStart_ && offset + need <= bufStart_ + bufLen_) {
+        std::memcpy(out, buf_.data() + (offset - bufStart_), need);
+    } else if (need >= kReadAhead) {
+        std::size_t got = 0;
+        if (const int e = file_.ReadAt(out, need, offset, got)) Fail(e);
+        if (got < need) throw EInOutError(kReadBeyondEnd, pathText_);
+    } else {
+        // Read ahead in whole records, but never past the size we know of.
+        std::uint64_t chunk = std::max<std::uint64_t>(need, kReadAhead / rs * rs);
+        chunk = std::min(chunk, size_ - offset);
+        buf_.resize(chunk);
+        std::size_t got = 0;
+        bufLen_ = 0;
+        if (const int e = file_.ReadAt(buf_.data(), chunk, offset, got)) Fail(e);
+        bufStart_ = offset;
+        bufLen_ = got;
+        if (got < need) throw EInOutError(kReadBeyondEnd, pathText_);
+        std::memcpy(out, buf_.data(), need);
+    }
+    pos_ += count;
+}
+
+void RecordFile::Write(const void* buffer, std::int64_t count) {
+    RequireOpen();
+    Revalidate();
+    const std::uint64_t rs = static_cast<std::uint64_t>(recordSize_);
+    const std::uint64_t offset = static_cast<std::uint64_t>(pos_) * rs;
+    const std::uint64_t n = static_cast<std::uint64_t>(count) * rs;
+    if (count < 0 || offset > size_) throw EInOutError(kReadBeyondEnd, pathText_);
+    ++g_writeEpoch;  // other objects on this file drop what they buffered
+    bufLen_ = 0;
+    const int err = file_.WriteAt(buffer, n, offset);
+    // Whatever happened, the size on disk may have changed: learn it again next time.
+    if (err) Fail(err);
+    size_ = std::max(size_, offset + n);
+    epoch_ = g_writeEpoch;
+    pos_ += count;
+}
+
+}  // namespace vh::db

@@ -1,0 +1,43 @@
+#include "fault.h"
+
+namespace vh::platform::fault {
+namespace {
+struct State {
+    bool armed = false;
+    Plan plan;
+    int seen = 0;
+    bool fired = false;
+    std::uint64_t total = 0;
+};
+State& S() {
+    static State s;
+    return s;
+}
+}  // namespace
+
+void Arm(const Plan& plan) {
+    State& s = S();
+    s.armed = true;
+    s.plan = plan;
+    s.seen = 0;
+    s.fired = false;
+}
+
+void Disarm() { S().armed = false; }
+int SeenSinceArm() { return S().seen; }
+bool Fired() { return S().fired; }
+std::uint64_t TotalCalls() { return S().total; }
+
+Outcome Check(Op op) {
+    State& s = S();
+    ++s.total;
+    if (!s.armed || (s.plan.ops & op) == 0) return {};
+    ++s.seen;
+    const bool hit = s.plan.sticky ? s.seen >= s.plan.nth : s.seen == s.plan.nth;
+    if (!hit) return {};
+    s.fired = true;
+    if (s.plan.kind == Kind::kShort) return {0, (op & (kRead | kWrite)) != 0};
+    return {s.plan.err, false};
+}
+
+}  // namespace vh::platform::fault

@@ -1,0 +1,193 @@
+#include "files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "fault.h"
+#include "native_file.h"
+
+namespace vh::platform {
+
+namespace fs = std::filesystem;
+
+fs::path NativePath(std::string_view text) {
+#ifdef _WIN32
+    std::u8string u8(text.begin(), text.end());
+    return fs::path(u8);
+#else
+    std::string s(text);
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return fs::path(s);
+#endif
+}
+
+std::string NativeText(std::string_view text) {
+    std::string s(text);
+#ifdef _WIN32
+    std::replace(s.begin(), s.end(), '/', '\\');
+#else
+    std::replace(s.begin(), s.end(), '\\', '/');
+#endif
+    return s;
+}
+
+namespace {
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+int StatPath(const fs::path& path, bool& isDir, unsigned& mode) {
+    if (const auto f = fault::Check(fault::kStat); f.err) return f.err;
+#ifdef _WIN32
+    struct _stat64 st {};
+    if (_wstat64(path.c_str(), &st) != 0) return errno;
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+#endif
+    isDir = (st.st_mode & S_IFMT) == S_IFDIR;
+    mode = static_cast<unsigned>(st.st_mode);
+    return 0;
+}
+
+}  // namespace
+
+fs::path ResolveCase(const fs::path& path) {
+    if (Exists(path)) return path;
+    fs::path dir = path.parent_path();
+    const std::string want = path.filename().string();
+    if (want.empty()) return path;
+    std::vector<std::string> names;
+    if (ListDirectory(dir.empty() ? fs::path(".") : dir, names) != 0) return path;
+    std::sort(names.begin(), names.end());  // the same choice every time if several match
+    for (const auto& n : names) {
+        if (EqualNoCase(n, want)) return dir / n;
+    }
+    return path;
+}
+
+bool Exists(const fs::path& path) {
+    bool isDir = false;
+    unsigned mode = 0;
+    return StatPath(path, isDir, mode) == 0;
+}
+
+bool IsDirectory(const fs::path& path) {
+    bool isDir = false;
+    unsigned mode = 0;
+    return StatPath(path, isDir, mode) == 0 && isDir;
+}
+
+int GetReadOnly(const fs::path& path, bool& readOnly) {
+    readOnly = false;
+    if (const auto f = fault::Check(fault::kAttr); f.err) return f.err;
+#ifdef _WIN32
+    const DWORD a = GetFileAttributesW(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return ENOENT;
+    readOnly = (a & FILE_ATTRIBUTE_READONLY) != 0;
+    return 0;
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    readOnly = (st.st_mode & S_IWUSR) == 0;
+    return 0;
+#endif
+}
+
+int ClearReadOnly(const fs::path& path) {
+    if (const auto f = fault::Check(fault::kAttr); f.err) return f.err;
+#ifdef _WIN32
+    const DWORD a = GetFileAttributesW(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return ENOENT;
+    if (!SetFileAttributesW(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY)) return EACCES;
+    return 0;
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    // Only the owner's write bit: every other bit keeps its value.
+    if (::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) return errno;
+    return 0;
+#endif
+}
+
+int RemoveFile(const fs::path& path) {
+    if (const auto f = fault::Check(fault::kRemove); f.err) return f.err;
+#ifdef _WIN32
+    return _wremove(path.c_str()) == 0 ? 0 : errno;
+#else
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+#endif
+}
+
+int MakeDirectory(const fs::path& path) {
+    if (const auto f = fault::Check(fault::kMakeDir); f.err) return f.err;
+#ifdef _WIN32
+    return _wmkdir(path.c_str()) == 0 ? 0 : errno;
+#else
+    return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+#endif
+}
+
+int CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
+    bool isDir = false;
+    unsigned mode = 0;
+    if (int e = StatPath(from, isDir, mode)) return e;
+    if (isDir) return EISDIR;
+    NativeFile in;
+    if (int e = in.Open(from, OpenMode::kReadOnly)) return e;
+    NativeFile out;
+    const OpenMode outMode = overwrite ? OpenMode::kCreateTruncate : OpenMode::kCreateNew;
+    if (int e = out.Open(to, outMode, (mode & 0777) | 0600)) return e;
+    std::vector<unsigned char> buf(1 << 20);
+    std::uint64_t off = 0;
+    for (;;) {
+        std::size_t got = 0;
+        if (int e = in.ReadAt(buf.data(), buf.size(), off, got)) return e;
+        if (got == 0) break;
+        if (int e = out.WriteAt(buf.data(), got, off)) return e;
+        off += got;
+        if (got < buf.size()) break;
+    }
+    if (int e = out.Sync()) return e;
+    return out.Close();
+}
+
+int RenameReplace(const fs::path& from, const fs::path& to) {
+    if (const auto f = fault::Check(fault::kRename); f.err) return f.err;
+#ifdef _WIN32
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return EACCES;
+    return 0;
+#else
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+#endif
+}
+
+int ListDirectory(const fs::path& dir, std::vector<std::string>& names) {
+    names.clear();
+    if (const auto f = fault::Check(fault::kList); f.err) return f.err;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        names.push_back(it->path().filename().string());
+    }
+    return ec ? ec.value() : 0;
+}
+
+}  // namespace vh::platform

@@ -1,0 +1,36 @@
+// Paths and whole-file operations. Paths arrive as the Windows-style text the user and the game
+// use ("C:\Game\data" + "\stadium.dat"); NativePath turns such text into a path of this system.
+// Every function returns 0 or an errno value, or a plain answer; nothing throws.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vh::platform {
+
+// The text as a path of this system: on POSIX a backslash is a separator. The text is UTF-8.
+std::filesystem::path NativePath(std::string_view text);
+// Text for showing a path to the user, with this system's separators.
+std::string NativeText(std::string_view text);
+// The path itself if it exists; else the entry of its directory whose name equals its file name
+// ignoring ASCII letter case (files copied from a Windows disc may read STADIUM.DAT); else the
+// path unchanged.
+std::filesystem::path ResolveCase(const std::filesystem::path& path);
+
+bool Exists(const std::filesystem::path& path);
+bool IsDirectory(const std::filesystem::path& path);
+// Read-only means the owner may not write (POSIX) or the read-only attribute (Windows).
+int GetReadOnly(const std::filesystem::path& path, bool& readOnly);
+int ClearReadOnly(const std::filesystem::path& path);
+int RemoveFile(const std::filesystem::path& path);
+int MakeDirectory(const std::filesystem::path& path);
+// Copies contents and permission bits. Without overwrite an existing target gives EEXIST.
+// The copy is flushed to the disk before the call returns.
+int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+// Renames, replacing an existing target in one step.
+int RenameReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+int ListDirectory(const std::filesystem::path& dir, std::vector<std::string>& names);
+
+}  // namespace vh::platform

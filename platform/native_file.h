@@ -1,0 +1,43 @@
+// An open file descriptor with positioned, loop-until-done reads and writes. The only code that
+// reads or writes file contents. Every call returns 0 or an errno value; nothing throws.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+namespace vh::platform {
+
+enum class OpenMode {
+    kReadOnly,       // existing file, reading only
+    kReadWrite,      // existing file, never created
+    kCreateTruncate, // created if absent, emptied if present
+    kCreateNew,      // created; fails with EEXIST if present
+};
+
+class NativeFile {
+public:
+    NativeFile() = default;
+    ~NativeFile();
+    NativeFile(NativeFile&& other) noexcept;
+    NativeFile& operator=(NativeFile&& other) noexcept;
+    NativeFile(const NativeFile&) = delete;
+    NativeFile& operator=(const NativeFile&) = delete;
+
+    // mode bits apply only when a file is created (POSIX permission bits).
+    int Open(const std::filesystem::path& path, OpenMode mode, unsigned createPerms = 0644);
+    bool IsOpen() const { return fd_ >= 0; }
+    // Reads up to `size` bytes at `offset`; `got` < size only at the end of the file.
+    int ReadAt(void* buffer, std::size_t size, std::uint64_t offset, std::size_t& got);
+    // Writes all `size` bytes at `offset`.
+    int WriteAt(const void* buffer, std::size_t size, std::uint64_t offset);
+    int Size(std::uint64_t& size);
+    int Truncate(std::uint64_t size);
+    int Sync();
+    int Close();
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace vh::platform

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+#include "database/errors.h"
+#include "database/record_file.h"
+#include "platform/fault.h"
+#include "support/test_util.h"
+
+namespace vh::db {
+namespace {
+
+using platform::fault::Kind;
+using platform::fault::Scoped;
+using test::Bytes;
+using test::TempDir;
+
+Bytes Counting(std::size_t n) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(i);
+    return b;
+}
+
+int CodeOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const EInOutError& e) {
+        return e.Code();
+    }
+    return 0;
+}
+
+TEST(RecordFile, ErrorsCarryTheClassicCodesAndMessages) {
+    EXPECT_STREQ(EInOutError(2).what(), "File not found");
+    EXPECT_STREQ(EInOutError(3).what(), "Invalid filename");
+    EXPECT_STREQ(EInOutError(4).what(), "Too many open files");
+    EXPECT_STREQ(EInOutError(5).what(), "File access denied");
+    EXPECT_STREQ(EInOutError(100).what(), "Read beyond end of file");
+    EXPECT_STREQ(EInOutError(101).what(), "Disk full");
+    EXPECT_STREQ(EInOutError(106).what(), "Invalid numeric input");
+    EXPECT_STREQ(EInOutError(1005).what(), "I/O error 1005");
+    EXPECT_EQ(EInOutError::CodeFromErrno(ENOENT), 2);
+    EXPECT_EQ(EInOutError::CodeFromErrno(EACCES), 5);
+    EXPECT_EQ(EInOutError::CodeFromErrno(EMFILE), 4);
+    EXPECT_EQ(EInOutError::CodeFromErrno(ENOSPC), 101);
+    EXPECT_EQ(EInOutError::CodeFromErrno(EIO), 1000 + EIO);  // never mistaken for code 5
+}
+
+TEST(RecordFile, ResetNeverCreatesAFile) {
+    TempDir dir;
+    RecordFile f;
+    f.Bind(dir.Str() + "\\stadium.dat");
+    EXPECT_EQ(CodeOf([&] { f.Reset(78); }), 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "stadium.dat"));
+    RecordFile unbound;
+    EXPECT_EQ(CodeOf([&] { unbound.Reset(78); }), 3);
+    EXPECT_EQ(CodeOf([&] { unbound.Seek(0); }), 103);
+}
+
+TEST(RecordFile, FailuresOfTheSystemBecomeTheirCodes) {
+    TempDir dir;
+    test::WriteFile(dir / "a.dat", Counting(20));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\a.dat");
+    {
+        Scoped s({platform::fault::kOpen, 1, Kind::kError, EACCES});
+        EXPECT_EQ(CodeOf([&] { f.Reset(10); }), 5);
+    }
+    {
+        Scoped s({platform::fault::kOpen, 1, Kind::kError, EMFILE});
+        EXPECT_EQ(CodeOf([&] { f.Reset(10); }), 4);
+    }
+    f.Reset(10);
+    {
+        Scoped s({platform::fault::kWrite, 1, Kind::kError, ENOSPC});
+        const Bytes rec(10, 0xEE);
+        EXPECT_EQ(CodeOf([&] { f.Write(rec.data()); }), 101);
+    }
+    {
+        Scoped s({platform::fault::kRead, 1, Kind::kError, EIO});
+        Bytes rec(10);
+        EXPECT_EQ(CodeOf([&] { f.Read(rec.data()); }), 1000 + EIO);
+    }
+    EXPECT_EQ(test::ReadFile(dir / "a.dat"), Counting(20));
+}
+
+TEST(RecordFile, ReadOnlyFileCannotBeOpenedForWriting) {
+    if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores permission bits";
+    TempDir dir;
+    test::WriteFile(dir / "city.dat", Counting(56));
+    ::chmod((dir / "city.dat").c_str(), 0444);
+    RecordFile f;
+    f.Bind(dir.Str() + "\\city.dat");
+    EXPECT_EQ(CodeOf([&] { f.Reset(56); }), 5);
+}
+
+TEST(RecordFile, PartialTailIsNotARecordAndReadingItFails) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(25));  // two records of 10 and five bytes
+    RecordFile f;
+    f.Bind(dir.Str() + "\\s.dat");
+    f.Reset(10);
+    EXPECT_EQ(f.RecordCount(), 2);
+    Bytes rec(10);
+    f.Read(rec.data());
+    f.Read(rec.data());
+    EXPECT_EQ(rec[0], 10);
+    EXPECT_TRUE(f.AtEnd());
+    EXPECT_EQ(CodeOf([&] { f.Read(rec.data()); }), 100);
+    f.Seek(5);
+    EXPECT_EQ(CodeOf([&] { f.Read(rec.data()); }), 100);
+    EXPECT_EQ(CodeOf([&] { f.Seek(-1); }), 131);
+}
+
+TEST(RecordFile, ResetRewindsAndSizeOneMakesByteOffsets) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(30));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\s.dat");
+    f.Reset(10);
+    Bytes rec(10);
+    f.Seek(2);
+    f.Read(rec.data());
+    EXPECT_TRUE(f.AtEnd());
+    f.Reset(10);
+    EXPECT_EQ(f.Position(), 0);
+    f.Read(rec.data());
+    EXPECT_EQ(rec[0], 0);
+    f.Reset(1);
+    f.Seek(17);
+    Bytes three(3);
+    f.Read(three.data(), 3);
+    EXPECT_EQ(three, Bytes({17, 18, 19}));
+}
+
+TEST(RecordFile, WriteReplacesOneRecordInPlace) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(30));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\s.dat");
+    f.Reset(10);
+    const Bytes rec(10, 0xAB);
+    f.Seek(1);
+    f.Write(rec.data());
+    Bytes want = Counting(30);
+    std::fill(want.begin() + 10, want.begin() + 20, 0xAB);
+    EXPECT_EQ(test::ReadFile(dir / "s.dat"), want);
+    // Writing at the end appends, a gap is refused.
+    f.Seek(3);
+    f.Write(rec.data());
+    EXPECT_EQ(f.RecordCount(), 4);
+    f.Seek(6);
+    EXPECT_EQ(CodeOf([&] { f.Write(rec.data()); }), 100);
+    EXPECT_EQ(test::ReadFile(dir / "s.dat").size(), 40u);
+}
+
+TEST(RecordFile, RewriteCreatesOrEmpties) {
+    TempDir dir;
+    test::WriteFile(dir / "player.dat", Counting(140));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\player.dat");
+    f.Rewrite(70);
+    EXPECT_EQ(f.RecordCount(), 0);
+    EXPECT_EQ(test::ReadFile(dir / "player.dat").size(), 0u);
+    RecordFile g;
+    g.Bind(dir.Str() + "\\new.dat");
+    g.Rewrite(70);
+    const Bytes rec(70, 1);
+    g.Write(rec.data());
+    g.Close();
+    EXPECT_EQ(test::ReadFile(dir / "new.dat"), rec);
+}
+
+TEST(RecordFile, ScanIsBufferedButSeesWritesOfAnotherObject) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(250 * 10));
+    RecordFile reader, writer;
+    reader.Bind(dir.Str() + "\\s.dat");
+    writer.Bind(dir.Str() + "\\s.dat");
+    reader.Reset(10);
+    writer.Reset(1);
+    Bytes rec(10);
+    const auto before = platform::fault::TotalCalls();
+    reader.Read(rec.data());
+    for (int i = 1; i < 100; ++i) reader.Read(rec.data());
+    EXPECT_LE(platform::fault::TotalCalls() - before, 3u) << "a scan must not read record by record";
+    // Another object changes record 100; the reader must not serve its stale buffer.
+    writer.Seek(1000);
+    const std::uint8_t x = 0x77;
+    writer.Write(&x);
+    reader.Read(rec.data());
+    EXPECT_EQ(rec[0], 0x77);
+}
+
+TEST(RecordFile, ShortTransfersStillMoveWholeRecords) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(100));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\s.dat");
+    f.Reset(10);
+    const Bytes rec(10, 0x5A);
+    {
+        Scoped s({platform::fault::kWrite, 1, Kind::kShort, 0, true});
+        f.Seek(4);
+        f.Write(rec.data());
+    }
+    Bytes got(10);
+    {
+        Scoped s({platform::fault::kRead, 1, Kind::kShort, 0, true});
+        f.Reset(10);
+        f.Seek(4);
+        f.Read(got.data());
+    }
+    EXPECT_EQ(got, rec);
+}
+
+TEST(RecordFile, OpensAFileWhoseNameDiffersInCase) {
+    TempDir dir;
+    test::WriteFile(dir / "CLUB.DAT", Counting(10));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\club.dat");
+    f.Reset(10);
+    EXPECT_EQ(f.OpenedPath().filename(), "CLUB.DAT");
+}
+
+}  // namespace
+}  // namespace vh::db

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "database/data_def.h"
+#include "database/errors.h"
+#include "database/names.h"
+#include "database/reference.h"
+#include "support/test_util.h"
+
+namespace vh::db {
+namespace {
+
+using test::Bytes;
+using test::TempDir;
+
+// A names file built byte by byte: name at 0, Id at 51, bytes 55..59 filled with a marker.
+Bytes NamesFile(const std::vector<std::string>& names) {
+    Bytes b(names.size() * 60, 0);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        test::PutText(b, i * 60, names[i]);
+        test::PutI32(b, i * 60 + 51, static_cast<std::int32_t>(i));
+        for (std::size_t k = 55; k < 60; ++k) b[i * 60 + k] = 0xA5;
+    }
+    return b;
+}
+
+// City records: Id at 0, name at 4 (26 wide).
+Bytes CityFile(const std::vector<std::string>& names) {
+    Bytes b(names.size() * 56, 0);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        test::PutI32(b, i * 56, static_cast<std::int32_t>(i));
+        test::PutText(b, i * 56 + 4, names[i]);
+    }
+    return b;
+}
+
+struct Fixture : ::testing::Test {
+    TempDir dir;
+    RecordFile Open(const std::string& name, int size) {
+        RecordFile f;
+        f.Bind(dir.Str() + "\\" + name);
+        f.Reset(size);
+        return f;
+    }
+};
+
+using References = Fixture;
+
+TEST_F(References, ShowsTheNameOrEmpty) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen", "Cork"}));
+    RecordFile f = Open("city.dat", 56);
+    EXPECT_EQ(ShowReference(-1, f, kCityName), "<empty>");
+    EXPECT_EQ(ShowReference(-7, f, kCityName), "<empty>");
+    EXPECT_EQ(ShowReference(2, f, kCityName), "Cork");
+    try {
+        ShowReference(3, f, kCityName);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Code(), 100);
+    }
+}
+
+TEST_F(References, LookupTakesTheFirstEqualNameAndEmptyIsMinusOne) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen", "Cork", "Bergen"}));
+    RecordFile f = Open("city.dat", 56);
+    EXPECT_EQ(LookupByName("Bergen", f, kCityName), 1);
+    EXPECT_EQ(LookupByName("Cork", f, kCityName), 2);
+    EXPECT_EQ(LookupByName("<empty>", f, kCityName), -1);
+    // Prefixes and other letter cases are different names.
+    EXPECT_THROW(LookupByName("Berg", f, kCityName), EInOutError);
+    EXPECT_THROW(LookupByName("cork", f, kCityName), EInOutError);
+}
+
+TEST_F(References, LookupReturnsTheIdFieldOfTheNamesFiles) {
+    Bytes b = NamesFile({"Anna", "Berit", "Carl"});
+    test::PutI32(b, 2 * 60 + 51, 4711);  // an Id that is not the record number
+    test::WriteFile(dir / "first_names.dat", b);
+    RecordFile f = Open("first_names.dat", 60);
+    EXPECT_EQ(LookupByName("Carl", f, kPersonName), 4711);
+    EXPECT_EQ(ShowReference(1, f, kPersonName), "Berit");
+}
+
+TEST_F(References, NoMatchReadsPastTheEndAndChangesNothing) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen"}));
+    const auto before = test::Snapshot(dir.Path());
+    RecordFile f = Open("city.dat", 56);
+    try {
+        LookupByName("Dublin", f, kCityName);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Code(), 100);
+        EXPECT_STREQ(e.what(), "Read beyond end of file");
+    }
+    EXPECT_EQ(test::Snapshot(dir.Path()), before);
+}
+
+TEST_F(References, BytesAfterTheTerminatorAreShownButNeverFound) {
+    Bytes b = CityFile({"Oslo"});
+    b[4 + 5] = 'X';  // "Oslo\0X..."
+    test::WriteFile(dir / "city.dat", b);
+    RecordFile f = Open("city.dat", 56);
+    EXPECT_EQ(ShowReference(0, f, kCityName), "Oslo");
+    EXPECT_THROW(LookupByName("Oslo", f, kCityName), EInOutError);
+}
+
+using NameTables = Fixture;
+
+TEST_F(NameTables, EntryNIsRecordNCutToFiftyCharacters) {
+    test::WriteFile(dir / "second_names.dat", NamesFile({std::string(51, 'L'), "", "Berg"}));
+    RecordFile f = Open("second_names.dat", 60);
+    NameTable t{10};
+    LoadNameTable(f, t);
+    ASSERT_EQ(t.Count(), 3u);
+    EXPECT_EQ(t.At(0), std::string(50, 'L'));
+    EXPECT_EQ(t.At(1), "");
+    EXPECT_EQ(t.At(2), "Berg");
+    EXPECT_EQ(t.At(3), "");
+    EXPECT_EQ(t.At(-1), "");
+    EXPECT_EQ(t.leftOut, 0u);
+}
+
+TEST_F(NameTables, EmptyFileAndTooManyRecords) {
+    test::WriteFile(dir / "common_names.dat", Bytes{});
+    RecordFile f = Open("common_names.dat", 60);
+    NameTable t{3};
+    LoadNameTable(f, t);
+    EXPECT_EQ(t.Count(), 0u);
+
+    test::WriteFile(dir / "common_names.dat", NamesFile({"a", "b", "c", "d", "e"}));
+    const NamesPtr old = t.entries;
+    LoadNameTable(f, t);
+    EXPECT_EQ(t.Count(), 3u);
+    EXPECT_EQ(t.leftOut, 2u);
+    EXPECT_EQ(old->size(), 0u) << "a refill makes a new snapshot";
+    EXPECT_EQ(LeftOutMessage({{"common_names.dat", 2}}),
+              "common_names.dat: 2 records beyond what the editor can list were left out.");
+}
+
+}  // namespace
+}  // namespace vh::db
