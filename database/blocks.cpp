@@ -1,0 +1,152 @@
+#include "blocks.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "errors.h"
+#include "file_set.h"
+#include "platform/files.h"
+#include "record_file.h"
+
+namespace vh::db {
+
+int ScratchFiles::DeleteAll() {
+    int failed = 0;
+    for (const auto& p : created_) {
+        if (platform::Exists(p) && platform::RemoveFile(p) != 0) ++failed;
+    }
+    created_.clear();
+    return failed;
+}
+
+namespace {
+
+RecordFile Bound(const std::string& dataPath, std::string_view name) {
+    RecordFile f;
+    f.Bind(dataPath + std::string(name));
+    return f;
+}
+
+void CreateScratch(RecordFile& f, int recordSize, ScratchFiles& scratch) {
+    f.Rewrite(recordSize);
+    scratch.Created(f.OpenedPath());
+}
+
+void CheckIndex(const BlockPlace& place, int recordSize, const char* refusal) {
+    if (place.index < 0 || place.ByteOffset(recordSize) + recordSize > place.blockEnd)
+        throw EDataError(refusal);
+}
+
+template <class R>
+R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPlace& place,
+        ScratchFiles& scratch) {
+    RecordFile staff = Bound(dataPath, "\\staff.dat");
+    staff.Reset(1);
+    staff.Seek(place.ByteOffset(static_cast<int>(R::kSize)));
+    R rec;
+    staff.Read(rec.bytes.data(), static_cast<std::int64_t>(R::kSize));
+    staff.Close();
+
+    RecordFile stage = Bound(dataPath, scratchName);
+    CreateScratch(stage, static_cast<int>(R::kSize), scratch);
+    stage.Write(rec.bytes);
+    stage.Reset(static_cast<int>(R::kSize));
+    R staged;
+    stage.Read(staged.bytes);
+    stage.Close();
+    return staged;
+}
+
+template <class R>
+void WriteBack(const std::string& dataPath, std::string_view scratchName, const R& rec,
+               const BlockPlace& place, const char* refusal, ScratchFiles& scratch) {
+    CheckIndex(place, static_cast<int>(R::kSize), refusal);
+    RecordFile stage = Bound(dataPath, scratchName);
+    CreateScratch(stage, static_cast<int>(R::kSize), scratch);
+    stage.Write(rec.bytes);
+    stage.Reset(1);
+    R staged;
+    stage.Read(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));
+    stage.Close();
+
+    RecordFile staff = Bound(dataPath, "\\staff.dat");
+    staff.Reset(1);
+    staff.Seek(place.ByteOffset(static_cast<int>(R::kSize)));
+    staff.Write(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));  // one positioned write
+    staff.Close();
+}
+
+}  // namespace
+
+BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
+    // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
+    RecordFile index = Bound(dataPath, kIndexFile);
+    index.Reset(1);
+    const std::int64_t size = index.RecordCount();
+    if (size < kIndexHeaderSize) throw EInOutError(kReadBeyondEnd, index.PathText());
+    std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
+    index.Seek(kIndexHeaderSize);
+    index.Read(body.data(), static_cast<std::int64_t>(body.size()));
+    index.Close();
+
+    RecordFile index2 = Bound(dataPath, kIndex2File);
+    CreateScratch(index2, 1, scratch);
+    index2.Write(body.data(), static_cast<std::int64_t>(body.size()));
+    index2.Reset(IndexEntry::kSize);
+
+    std::vector<std::int32_t> offsets;
+    std::optional<std::int32_t> found;
+    IndexEntry entry;
+    while (!index2.AtEnd()) {
+        index2.Read(entry.bytes);
+        offsets.push_back(entry.Get(IndexEntry::BlockOffset));
+        if (!found && entry.Get(IndexEntry::BlockType) == blockType)
+            found = entry.Get(IndexEntry::BlockOffset);
+    }
+    index2.Close();
+    if (!found) throw EInOutError(kReadBeyondEnd, index2.PathText());
+
+    BlockPlace place;
+    place.blockOffset = *found;
+    RecordFile staff = Bound(dataPath, "\\staff.dat");
+    staff.Reset(1);
+    place.blockEnd = staff.RecordCount();
+    staff.Close();
+    for (std::int32_t o : offsets)
+        if (o > place.blockOffset) place.blockEnd = std::min<std::int64_t>(place.blockEnd, o);
+    return place;
+}
+
+PlayerRecord GetPlayerData(const std::string& dataPath, std::int32_t playerIndex, BlockPlace& place,
+                           ScratchFiles& scratch) {
+    BlockPlace p = FindBlock(dataPath, kPlayerBlockType, scratch);
+    p.index = playerIndex;
+    CheckIndex(p, PlayerRecord::kSize, kNoPlayerRecord);
+    PlayerRecord rec = Stage<PlayerRecord>(dataPath, kPlayerScratch, p, scratch);
+    place = p;
+    return rec;
+}
+
+NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPlayerIndex,
+                                 BlockPlace& place, ScratchFiles& scratch) {
+    BlockPlace p = FindBlock(dataPath, kNonPlayerBlockType, scratch);
+    p.index = nonPlayerIndex;
+    CheckIndex(p, NonPlayerRecord::kSize, kNoStaffRecord);
+    NonPlayerRecord rec = Stage<NonPlayerRecord>(dataPath, kNonPlayerScratch, p, scratch);
+    place = p;
+    return rec;
+}
+
+void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
+                   ScratchFiles& scratch) {
+    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch);
+}
+
+void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
+                      const BlockPlace& place, ScratchFiles& scratch) {
+    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch);
+}
+
+}  // namespace vh::db

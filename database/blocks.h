@@ -1,0 +1,62 @@
+// The player and non-player blocks inside staff.dat. index.dat (after its 8-byte header) lists
+// the blocks: BlockType 10 is the player block (70-byte records), 8 the non-player block (68).
+// The editor stages the record it edits in scratch files of the data directory (index2.dat,
+// player.dat, nonplayer.dat) that users and the exit clean-up see; the copies are made with bulk
+// reads and writes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "data_def.h"
+
+namespace vh::db {
+
+// The scratch files this run created, so that the exit clean-up deletes exactly those.
+class ScratchFiles {
+public:
+    void Created(const std::filesystem::path& p) { created_.insert(p); }
+    const std::set<std::filesystem::path>& All() const { return created_; }
+    // Deletes every scratch file created that still exists; returns how many could not be deleted.
+    int DeleteAll();
+
+private:
+    std::set<std::filesystem::path> created_;
+};
+
+// Where one record of a block lies in staff.dat.
+struct BlockPlace {
+    std::int32_t blockOffset = 0;  // BlockOffset of the block's index entry
+    std::int64_t blockEnd = 0;     // first byte after the block
+    std::int32_t index = -1;       // record number within the block
+    std::int64_t ByteOffset(int recordSize) const {
+        return static_cast<std::int64_t>(blockOffset) + static_cast<std::int64_t>(index) * recordSize;
+    }
+};
+
+// Rebuilds index2.dat from index.dat and finds the block of that type; no such entry throws
+// "Read beyond end of file". The block ends where the next block (by offset) starts, or at the
+// end of staff.dat.
+BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch);
+
+// Loads the owner's record of a block: locates the block, refuses an index outside it
+// (EDataError "This person has no player record" / "... no staff record"), stages the record's
+// bytes in player.dat / nonplayer.dat and reads it from there.
+PlayerRecord GetPlayerData(const std::string& dataPath, std::int32_t playerIndex, BlockPlace& place,
+                           ScratchFiles& scratch);
+NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPlayerIndex,
+                                 BlockPlace& place, ScratchFiles& scratch);
+
+// Writes the record back through its scratch file to the place it was read from (the owner's
+// index, whatever the record's own Id says). Nothing else of staff.dat changes.
+void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
+                   ScratchFiles& scratch);
+void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
+                      const BlockPlace& place, ScratchFiles& scratch);
+
+inline constexpr const char* kNoPlayerRecord = "This person has no player record";
+inline constexpr const char* kNoStaffRecord = "This person has no staff record";
+
+}  // namespace vh::db
