@@ -57,9 +57,6 @@ Answer ShowMessage(QWidget* parent, const QString& caption, const QString& text,
         case Icon::kError: box.setIcon(QMessageBox::Critical); break;
         case Icon::kQuestion: box.setIcon(QMessageBox::Question); break;
     }
-    // The game's community knows these boxes on a white ground; the window's black theme stays
-    // on the window.
-    box.setStyleSheet(QStringLiteral("QMessageBox { background: palette(window); }"));
     switch (buttons) {
         case Buttons::kOk: box.setStandardButtons(QMessageBox::Ok); break;
         case Buttons::kOkCancel:
