@@ -34,8 +34,11 @@ void CreateScratch(RecordFile& f, int recordSize, ScratchFiles& scratch) {
     scratch.Created(f.OpenedPath());
 }
 
+// The record must lie inside its block, and the block inside staff.dat: a damaged index.dat
+// that puts a block before the file's start would otherwise aim at the person records.
 void CheckIndex(const BlockPlace& place, int recordSize, const char* refusal) {
-    if (place.index < 0 || place.ByteOffset(recordSize) + recordSize > place.blockEnd)
+    if (place.index < 0 || place.blockOffset < 0 ||
+        place.ByteOffset(recordSize) + recordSize > place.blockEnd)
         throw EDataError(refusal);
 }
 
