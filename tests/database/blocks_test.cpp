@@ -245,6 +245,20 @@ TEST(Blocks, LastBlockEndsAtTheEndOfStaff) {
     EXPECT_THROW(GetNonPlayerData(d.Path(), 3, place, scratch), EDataError);
 }
 
+// A block said to start before staff.dat would put its first records over the person records.
+TEST(Blocks, BlockStartingBeforeStaffHoldsNoRecord) {
+    DataDir d;
+    d.index = IndexFile({{8, kNonPlayerBlock}, {10, -70}});
+    d.Write();
+    ScratchFiles scratch;
+    BlockPlace place;
+    EXPECT_THROW(GetPlayerData(d.Path(), 1, place, scratch), EDataError);
+    place = FindBlock(d.Path(), 10, scratch);
+    place.index = 1;
+    EXPECT_THROW(PutPlayerData(d.Path(), PlayerRecord{}, place, scratch), EDataError);
+    EXPECT_EQ(d.Read("staff.dat"), d.staff);
+}
+
 TYPED_TEST(Blocks, NoEntryOfTheTypeReadsBeyondTheEndOfTheIndex) {
     using B = TypeParam;
     DataDir d;
