@@ -1,0 +1,66 @@
+#include "backup.h"
+
+#include "errors.h"
+#include "file_set.h"
+#include "platform/files.h"
+
+namespace vh::db {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Resolved(const std::string& text) { return platform::ResolveCase(platform::NativePath(text)); }
+
+// Copies `from` over `to` by way of a temporary file beside `to`.
+bool SafeCopy(const fs::path& from, const fs::path& to) {
+    fs::path tmp = to;
+    tmp += ".vhtmp";
+    if (platform::CopyFile(from, tmp, true) != 0 || platform::RenameReplace(tmp, to) != 0) {
+        platform::RemoveFile(tmp);
+        return false;
+    }
+    return true;
+}
+
+std::string Bare(std::string_view name) { return std::string(name.substr(1)); }
+
+}  // namespace
+
+std::string BackupDirectory(const std::string& dataPath) {
+    if (dataPath.empty()) return {};
+    return dataPath + "\\backup";
+}
+
+bool HasBackup(const std::string& dataPath) {
+    return !dataPath.empty() && platform::IsDirectory(platform::NativePath(BackupDirectory(dataPath)));
+}
+
+CopyReport Backup(const std::string& dataPath) {
+    CopyReport report;
+    const fs::path dir = platform::NativePath(BackupDirectory(dataPath));
+    if (!platform::IsDirectory(dir)) {
+        if (const int e = platform::MakeDirectory(dir))
+            throw EInOutError(EInOutError::CodeFromErrno(e), BackupDirectory(dataPath));
+    }
+    for (std::string_view name : kBackupList) {
+        const fs::path from = Resolved(dataPath + std::string(name));
+        if (!platform::Exists(from)) continue;
+        const fs::path to = Resolved(dataPath + "/backup" + std::string(name));
+        if (!SafeCopy(from, to)) report.failed.push_back(Bare(name));
+    }
+    return report;
+}
+
+CopyReport Restore(const std::string& dataPath) {
+    CopyReport report;
+    for (std::string_view name : kBackupList) {
+        const fs::path from = Resolved(dataPath + "/backup" + std::string(name));
+        if (!platform::Exists(from)) continue;
+        const fs::path to = Resolved(dataPath + std::string(name));
+        if (!SafeCopy(from, to)) report.failed.push_back(Bare(name));
+    }
+    return report;
+}
+
+}  // namespace vh::db

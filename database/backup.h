@@ -1,0 +1,25 @@
+// Backup and restore of the file set: one generation of copies in <data>\backup. Every copy goes
+// to a temporary name first and is renamed over its target, so a failed copy never destroys the
+// file it would have replaced.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vh::db {
+
+struct CopyReport {
+    std::vector<std::string> failed;  // file names (e.g. "club.dat") that exist but were not copied
+};
+
+// The backup directory of a data path ("" when the path is empty: no backup can exist there).
+std::string BackupDirectory(const std::string& dataPath);
+bool HasBackup(const std::string& dataPath);
+
+// Creates the backup directory when needed (failure throws EInOutError) and copies every file of
+// the backup list that exists. Files missing from the data directory are skipped silently.
+CopyReport Backup(const std::string& dataPath);
+// Replaces each data file whose backup copy exists; files without a copy are left alone.
+CopyReport Restore(const std::string& dataPath);
+
+}  // namespace vh::db

@@ -1,0 +1,137 @@
+#include "lists.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data_def.h"
+#include "errors.h"
+#include "person.h"
+#include "platform/files.h"
+
+namespace vh::db {
+
+namespace {
+
+// Reads the name field of every record (up to the capacity) in batches.
+template <class R>
+void FillTable(RecordFile& file, const Str& field, NameTable& table) {
+    file.Reset(static_cast<int>(R::kSize));
+    const auto total = static_cast<std::size_t>(file.RecordCount());
+    const std::size_t keep = std::min(total, table.capacity);
+    auto names = std::make_shared<Names>();
+    names->reserve(keep);
+    constexpr std::size_t kBatch = 512;
+    std::vector<std::uint8_t> batch(kBatch * R::kSize);
+    for (std::size_t base = 0; base < keep; base += kBatch) {
+        const std::size_t n = std::min(kBatch, keep - base);
+        file.Read(batch.data(), static_cast<std::int64_t>(n));
+        for (std::size_t i = 0; i < n; ++i) names->push_back(field.Read(batch.data() + i * R::kSize));
+    }
+    table.entries = std::move(names);
+    table.leftOut = total - keep;
+}
+
+bool StartsWith(const std::string& s, std::string_view p) {
+    return s.size() >= p.size() && std::equal(p.begin(), p.end(), s.begin());
+}
+
+}  // namespace
+
+void StadiumLoad(FileSet& f, ListTables& t) {
+    FillTable<StadiumRecord>(f.stadium, StadiumRecord::Name, t.stadium);
+}
+void ClubLoad(FileSet& f, ListTables& t) {
+    FillTable<ClubRecord>(f.club, ClubRecord::ShortName, t.club);
+}
+void NationLoad(FileSet& f, ListTables& t) {
+    FillTable<NationRecord>(f.nation, NationRecord::ShortName, t.nation);
+}
+void ClubCompLoad(FileSet& f, ListTables& t) {
+    FillTable<ClubCompRecord>(f.clubComp, ClubCompRecord::Name, t.competition);
+}
+void CityLoad(FileSet& f, ListTables& t) {
+    FillTable<CityRecord>(f.city, CityRecord::Name, t.city);
+}
+void ContinentLoad(FileSet& f, ListTables& t) {
+    FillTable<ContinentRecord>(f.continent, ContinentRecord::Name, t.continent);
+}
+
+std::int64_t PersonRecordsEnd(const std::string& dataPath) {
+    RecordFile index;
+    index.Bind(dataPath + std::string(kIndexFile));
+    try {
+        index.Reset(1);
+    } catch (const EInOutError& e) {
+        if (e.Code() == kFileNotFound) return -1;
+        throw;
+    }
+    const std::int64_t size = index.RecordCount();
+    std::int64_t end = -1;
+    if (size > kIndexHeaderSize) {
+        std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
+        index.Seek(kIndexHeaderSize);
+        index.Read(body.data(), static_cast<std::int64_t>(body.size()));
+        for (std::size_t off = 0; off + IndexEntry::kSize <= body.size(); off += IndexEntry::kSize) {
+            const std::int32_t o = IndexEntry::BlockOffset.Read(body.data() + off);
+            if (o > 0 && (end < 0 || o < end)) end = o;
+        }
+    }
+    index.Close();
+    return end;
+}
+
+void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& names,
+               ListTables& t) {
+    const std::int64_t end = PersonRecordsEnd(dataPath);
+    RecordFile& staff = files.staff;
+    staff.Reset(StaffRecord::kSize);
+    std::int64_t count = staff.RecordCount();
+    if (end >= 0) count = std::min<std::int64_t>(count, end / static_cast<std::int64_t>(StaffRecord::kSize));
+
+    auto players = std::make_shared<Names>();
+    auto others = std::make_shared<Names>();
+    std::size_t leftOut = 0;
+    constexpr std::int64_t kBatch = 512;
+    std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch) * StaffRecord::kSize);
+    StaffRecord person;
+    for (std::int64_t base = 0; base < count; base += kBatch) {
+        const std::int64_t n = std::min(kBatch, count - base);
+        staff.Read(batch.data(), n);
+        for (std::int64_t i = 0; i < n; ++i) {
+            std::copy_n(batch.data() + i * StaffRecord::kSize, StaffRecord::kSize, person.bytes.begin());
+            auto& into = IsPlayerJob(person.Get(StaffRecord::ClubJob)) ? players : others;
+            if (into->size() >= kPeopleListCapacity) {
+                ++leftOut;
+                continue;
+            }
+            std::string label = PersonLabel(person, names);
+            if (label.size() > kPersonLabelWidth) label.resize(kPersonLabelWidth);
+            into->push_back(std::move(label));
+        }
+    }
+    t.player.entries = std::move(players);
+    t.staff.entries = std::move(others);
+    t.player.leftOut = leftOut;
+    t.staff.leftOut = 0;
+}
+
+std::string CapitaliseForFilter(std::string_view typed) {
+    std::string w(typed);
+    auto up = [](char& c) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    };
+    if (!w.empty()) up(w[0]);
+    for (std::size_t i = 1; i < w.size(); ++i)
+        if (w[i - 1] == ' ') up(w[i]);
+    return w;
+}
+
+void AppendMatching(const Names& table, std::string_view capitalised, std::string_view typed,
+                    std::vector<const std::string*>& out) {
+    const bool same = capitalised == typed;
+    for (const std::string& e : table) {
+        if (StartsWith(e, capitalised) || (!same && StartsWith(e, typed))) out.push_back(&e);
+    }
+}
+
+}  // namespace vh::db

@@ -1,0 +1,23 @@
+// What the editor holds while it runs: the open file set of the data directory that was loaded,
+// the name tables, the list tables and the scratch files it created.
+#pragma once
+
+#include <string>
+
+#include "blocks.h"
+#include "file_set.h"
+#include "lists.h"
+#include "names.h"
+
+namespace vh::db {
+
+struct Session {
+    FileSet files;
+    NameTables names;
+    ListTables lists;
+    ScratchFiles scratch;
+    std::string dataPath;  // the directory the open file set belongs to
+    bool dataLoaded = false;
+};
+
+}  // namespace vh::db

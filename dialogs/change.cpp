@@ -1,0 +1,111 @@
+#include "change.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "guard.h"
+#include "msgbox.h"
+#include "theme.h"
+
+namespace vh::ui {
+
+TChangeForm::TChangeForm(ListSource& lists, QWidget* parent)
+    : QDialog(parent, Qt::Tool), lists_(lists), model_(this) {
+    setObjectName(QStringLiteral("ChangeForm"));
+    setWindowTitle(QStringLiteral("Change Attribute"));
+    setModal(false);
+    ApplyEditorTheme(this);
+    resize(203, 170);
+
+    changeEdit_ = new QLineEdit(this);
+    changeEdit_->setObjectName(QStringLiteral("ChangeEdit"));
+    changeListBox_ = new QListView(this);
+    changeListBox_->setObjectName(QStringLiteral("ChangeListBox"));
+    changeListBox_->setModel(&model_);
+    changeListBox_->setUniformItemSizes(true);
+    changeListBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    changeListBox_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(changeEdit_);
+    layout->addWidget(changeListBox_, 1);
+
+    connect(changeEdit_, &QLineEdit::textChanged, this,
+            [this] { Guarded(this, [this] { ChangeEditChange(); }); });
+    connect(changeListBox_, &QListView::doubleClicked, this,
+            [this] { Guarded(this, [this] { ChangeListBoxDblClick(); }); });
+}
+
+void TChangeForm::RegisterTarget(int code, QLineEdit* edit) { editTargets_[code] = edit; }
+void TChangeForm::RegisterTarget(int code, QListWidget* list) { listTargets_[code] = list; }
+
+void TChangeForm::RegisterButton(QAbstractButton* button, int code) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button, code] { Guarded(button->window(), [this, code] { Open(code); }); });
+}
+
+void TChangeForm::Open(int code) {
+    lists_.SetChangeCode(code);
+    if (isVisible()) {
+        FormShow();
+        raise();
+        activateWindow();
+    } else {
+        show();  // showEvent runs FormShow
+    }
+}
+
+void TChangeForm::FormShow() {
+    if (const ChangeCodeInfo* info = ChangeCodeOf(lists_.ChangeCode())) lists_.Fill(info->list, model_, true);
+    changeEdit_->clear();
+}
+
+void TChangeForm::ChangeEditChange() {
+    lists_.EditChange(changeEdit_->text(), model_, lists_.ChangeCode());
+}
+
+void TChangeForm::ChangeListBoxDblClick() {
+    const QModelIndex current = changeListBox_->currentIndex();
+    if (!current.isValid()) return;  // nothing chosen: nothing to write
+    const QString text = model_.LineText(current.row());
+    const int code = lists_.ChangeCode();
+    const ChangeCodeInfo* info = ChangeCodeOf(code);
+    if (info && info->targetIsList) {
+        QListWidget* list = listTargets_.count(code) ? listTargets_[code].data() : nullptr;
+        if (list) {
+            QListWidgetItem* line = list->currentItem();
+            if (!line || !line->isSelected()) {
+                ShowMessage(this, QStringLiteral("Change Attribute"),
+                            QStringLiteral("Select a line of the list first."));
+                return;
+            }
+            line->setText(text);
+            emit Picked(code);
+        }
+    } else if (info) {
+        if (QLineEdit* edit = editTargets_.count(code) ? editTargets_[code].data() : nullptr) {
+            edit->setText(text);
+            emit Picked(code);
+        }
+    }
+    close();
+}
+
+void TChangeForm::FormClose() { lists_.SetChangeCode(0); }
+
+void TChangeForm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Guarded(this, [this] { FormShow(); });
+}
+
+void TChangeForm::hideEvent(QHideEvent* e) {
+    QDialog::hideEvent(e);
+    FormClose();
+}
+
+}  // namespace vh::ui

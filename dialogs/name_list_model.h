@@ -1,0 +1,40 @@
+// A list of up to 90000 names for a QListView. The lines point into immutable name tables that
+// the model keeps alive, so replacing every line is one vector assignment and one model reset,
+// and only the rows on screen are ever turned into QStrings.
+#pragma once
+
+#include <QAbstractListModel>
+#include <string>
+#include <vector>
+
+#include "database/names.h"
+
+namespace vh::ui {
+
+class NameListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void Clear();
+    // Replaces every line; `keepAlive` holds the tables the lines point into.
+    void SetLines(std::vector<const std::string*> lines, std::vector<db::NamesPtr> keepAlive);
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    const std::string& LineBytes(int row) const { return *lines_.at(static_cast<std::size_t>(row)); }
+    QString LineText(int row) const;
+    // All lines as text (tests and small lists).
+    QStringList Texts() const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // The shared "<empty>" line.
+    static const std::string* EmptyLine();
+
+private:
+    std::vector<const std::string*> lines_;
+    std::vector<db::NamesPtr> keep_;
+};
+
+}  // namespace vh::ui

@@ -1,0 +1,91 @@
+// "Save Data", "Backup Files", "Restore Backup", and the clean-up at exit.
+#include <QLineEdit>
+
+#include "database/backup.h"
+#include "dialogs/guard.h"
+#include "dialogs/msgbox.h"
+#include "stad.h"
+
+namespace vh::ui {
+
+void TVHEdit::SaveClick() {
+    if (!s_.dataLoaded) return;
+    switch (mode_) {
+        case Mode::kStadiums: StadiumSave(); break;
+        case Mode::kCity: CitySave(); break;
+        default:
+            if (Routines(mode_).save) Routines(mode_).save();
+            break;
+    }
+    SetRecordChanged(false);
+}
+
+namespace {
+QString FileList(const std::vector<std::string>& names) {
+    QStringList l;
+    for (const auto& n : names) l << QString::fromStdString(n);
+    return l.join(QStringLiteral(", "));
+}
+}  // namespace
+
+void TVHEdit::BackupMenuClick() {
+    const std::string dataPath = path_->text().toStdString();
+    if (dataPath.empty()) {
+        ShowMessage(this, QStringLiteral("Backup Files"),
+                    QStringLiteral("Enter the data directory in \"VH Data Dir:\" before backing up."));
+        return;
+    }
+    const db::CopyReport report = db::Backup(dataPath);
+    if (!report.failed.empty())
+        ShowMessage(this, QStringLiteral("Backup Files"),
+                    QStringLiteral("These files could not be backed up: %1. Their previous backup copies are kept.")
+                        .arg(FileList(report.failed)),
+                    Buttons::kOk, Icon::kWarning);
+}
+
+void TVHEdit::RestoreBackupMenuClick() {
+    const std::string dataPath = path_->text().toStdString();
+    if (!db::HasBackup(dataPath)) {
+        ShowMessage(this, QStringLiteral("Restore Backup Error"), QStringLiteral("You have never backed up before"));
+        return;
+    }
+    if (ShowMessage(this, QStringLiteral("Restore Data"),
+                    QStringLiteral("This will delete all changes since you last backed up the data"),
+                    Buttons::kOkCancel, Icon::kWarning) != Answer::kOk)
+        return;
+    // The files in use are closed while they are replaced, then opened again.
+    if (s_.dataLoaded) s_.files.CloseAll();
+    const db::CopyReport report = db::Restore(dataPath);
+    if (!report.failed.empty())
+        ShowMessage(this, QStringLiteral("Restore Backup"),
+                    QStringLiteral("These files could not be restored and were left as they were: %1.")
+                        .arg(FileList(report.failed)),
+                    Buttons::kOk, Icon::kWarning);
+    if (s_.dataLoaded) ReopenAfterRestore();
+}
+
+bool TVHEdit::ReopenAfterRestore() {
+    const bool ok = Guarded(this, [this] {
+        db::FileSet fresh;
+        fresh.Open(s_.dataPath);
+        s_.files = std::move(fresh);
+    });
+    if (!ok) {
+        // Nothing is open any more: say so, rather than fail at every later step.
+        s_.dataLoaded = false;
+        ShowMessage(this, QStringLiteral("Restore Backup"),
+                    QStringLiteral("The data files could not be opened again. Press \"Load Data\" to load them."));
+        return false;
+    }
+    lists_.NewLoad();
+    GetNameArrays();
+    RefreshResultList();
+    return true;
+}
+
+void TVHEdit::FormDestroy() {
+    // Only the scratch files this run created, where it created them.
+    s_.scratch.DeleteAll();
+}
+
+}  // namespace vh::ui

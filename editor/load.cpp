@@ -1,0 +1,89 @@
+// Choosing the data directory and loading the file set.
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "database/file_set.h"
+#include "database/names.h"
+#include "dialogs/msgbox.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "stad.h"
+
+namespace vh::ui {
+
+void TVHEdit::FormCreate() {
+    // The game's install location (registry, or the Wine prefix), and its data subdirectory.
+    const std::string location = platform::GameInstallLocation();
+    path_->setText(QString::fromStdString(platform::NativeText(location + "\\data")));
+    s_.dataLoaded = false;
+}
+
+void TVHEdit::Button1Click() {
+    openDialog_->setDirectory(path_->text());
+    openDialog_->open();
+}
+
+void TVHEdit::OpenDialog1SelectionChange(const QString& file) {
+    // Only a chosen file names a directory; a highlighted folder is just being passed through.
+    const QFileInfo info(file);
+    if (file.isEmpty() || info.isDir()) return;
+    chosenFile_ = file;
+    path_->setText(QDir::toNativeSeparators(info.absolutePath()));
+}
+
+void TVHEdit::OpenDialog1Close() {
+    if (ShowMessage(this, QStringLiteral("Load Data"), QStringLiteral("Would you like to load VH Data Now?"),
+                    Buttons::kYesNo, Icon::kQuestion) == Answer::kYes)
+        LoadClick();
+}
+
+void TVHEdit::LoadClick() {
+    const std::string dataPath = path_->text().toStdString();
+    if (!db::HasStadiumFile(dataPath)) {
+        // Not a data directory: let the user find its stadium.dat instead.
+        openDialog_->open();
+        RefreshResultList();
+        return;
+    }
+    UnReadOnlyClick();
+    // Open the whole new set first; only a complete set replaces the one in use, so a load that
+    // fails part-way leaves the previous load exactly as it was.
+    db::FileSet fresh;
+    fresh.Open(dataPath);
+    s_.files.CloseAll();
+    s_.files = std::move(fresh);
+    s_.dataPath = dataPath;
+    s_.dataLoaded = true;
+    lists_.NewLoad();
+    GetNameArrays();
+    RefreshResultList();
+}
+
+void TVHEdit::UnReadOnlyClick() { db::UnReadOnly(path_->text().toStdString()); }
+
+void TVHEdit::GetNameArrays() {
+    db::LoadNameTable(s_.files.firstNames, s_.names.first);
+    db::LoadNameTable(s_.files.secondNames, s_.names.second);
+    db::LoadNameTable(s_.files.commonNames, s_.names.common);
+    std::vector<db::LeftOut> leftOut;
+    if (s_.names.first.leftOut) leftOut.push_back({"first_names.dat", s_.names.first.leftOut});
+    if (s_.names.second.leftOut) leftOut.push_back({"second_names.dat", s_.names.second.leftOut});
+    if (s_.names.common.leftOut) leftOut.push_back({"common_names.dat", s_.names.common.leftOut});
+    if (!leftOut.empty()) ShowLeftOutNotice(QString::fromStdString(db::LeftOutMessage(leftOut)));
+}
+
+void TVHEdit::RefreshResultList() {
+    if (stadrad_->isChecked()) StadradClick();
+    else if (clubrad_->isChecked()) ClubradClick();
+    else if (nationRad_->isChecked()) NationRadClick();
+    else if (cityRad_->isChecked()) CityRadClick();
+    else if (playerRad_->isChecked() || nonPlayerRad_->isChecked()) PlayerradClick();
+}
+
+bool TVHEdit::DirectoryExists(const QString& path) {
+    return platform::IsDirectory(platform::NativePath(path.toStdString()));
+}
+
+}  // namespace vh::ui

@@ -1,0 +1,33 @@
+// Program start-up: the main window, then the About box, then the picker, wired together.
+// vhstad and the tests both create the windows through here.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QDialog;
+
+namespace vh::ui {
+
+class TVHEdit;
+class TChangeForm;
+
+struct Windows {
+    std::unique_ptr<TVHEdit> main;
+    std::unique_ptr<QDialog> about;
+    std::unique_ptr<TChangeForm> change;
+    Windows() = default;
+    Windows(Windows&&) = default;
+    Windows& operator=(Windows&&) = default;
+    ~Windows();
+};
+
+struct StartOptions {
+    QString dataDirectory;  // when set, put into "VH Data Dir:" instead of the registry proposal
+};
+
+Windows CreateWindows(const StartOptions& options = {});
+// Parses the command line (--data DIR); false with a message in `error` for bad arguments.
+bool ParseArguments(const QStringList& args, StartOptions& options, QString& error);
+
+}  // namespace vh::ui
