@@ -1,0 +1,14 @@
+// vhtool's commands, callable from tests: the program's main only hands over its arguments.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vh::sample {
+
+// Runs vhtool with its arguments (without the program name). Returns the exit status:
+// 0 done, 1 failed, 2 bad arguments.
+int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vh::sample
