@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "database/blocks.h"
+#include "database/file_set.h"
+#include "database/names.h"
+#include "database/person.h"
+#include "sample_check.h"
+#include "support/test_util.h"
+#include "tools/sample.h"
+
+namespace vh {
+namespace {
+
+using sample::SampleOptions;
+using test::TempDir;
+
+std::string Joined(const std::vector<std::string>& problems) {
+    std::string out;
+    for (const auto& p : problems) out += p + "\n";
+    return out;
+}
+
+TEST(Sample, SmallSampleIsConsistentAndKeepsItsPromises) {
+    TempDir dir;
+    const auto summary = sample::WriteSample(dir.Path(), {});
+    const auto world = test::ReadSampleWorld(dir.Str());
+    EXPECT_EQ(Joined(test::CheckSampleWorld(world)), "");
+    EXPECT_EQ(Joined(test::CheckSampleFacts(world, summary)), "");
+    EXPECT_GT(summary.persons, 200);
+    EXPECT_LT(summary.persons, 1000);
+    EXPECT_EQ(summary.continents, 6);
+
+    // The editor opens the set and reads the named player the way its pages do.
+    db::FileSet files;
+    files.Open(dir.Str());
+    db::NameTables names;
+    db::LoadNameTable(files.firstNames, names.first);
+    db::LoadNameTable(files.secondNames, names.second);
+    db::LoadNameTable(files.commonNames, names.common);
+    const auto& player = world.persons[static_cast<std::size_t>(summary.player)];
+    EXPECT_EQ(db::GetStaffName(summary.player, files.staff, names),
+              names.second.At(player.Get(db::StaffRecord::SecondName)) + ", " +
+                  names.first.At(player.Get(db::StaffRecord::FirstName)) + " (" +
+                  std::to_string(summary.player) + ")");
+    db::ScratchFiles scratch;
+    db::BlockPlace place;
+    const auto rec =
+        db::GetPlayerData(dir.Str(), player.Get(db::StaffRecord::PlayerIndex), place, scratch);
+    EXPECT_EQ(rec.Get(db::PlayerRecord::Id), player.Get(db::StaffRecord::PlayerIndex));
+    files.CloseAll();
+    scratch.DeleteAll();
+}
+
+TEST(Sample, CheckerFindsBrokenWorlds) {
+    // The checker is what the consistency promise rests on: each fault must be reported.
+    TempDir dir;
+    const auto s = sample::WriteSample(dir.Path(), {});
+    const auto good = test::ReadSampleWorld(dir.Str());
+    using W = test::SampleWorld;
+    using namespace db;
+    const auto inClub = [&](const W& w) {
+        return w.persons[static_cast<std::size_t>(s.player)].Get(StaffRecord::Club);
+    };
+    const std::vector<std::pair<const char*, std::function<void(W&)>>> faults = {
+        {"player missing from his squad",
+         [&](W& w) {
+             auto& c = w.clubs[static_cast<std::size_t>(inClub(w))];
+             for (std::size_t k = 0; k < 50; ++k)
+                 if (c.Get(ClubRecord::Players[k]) == s.player) c.Set(ClubRecord::Players[k], -1);
+         }},
+        {"player listed by a second club",
+         [&](W& w) {
+             w.clubs[static_cast<std::size_t>(s.clubWithoutSquad)].Set(ClubRecord::Players[7],
+                                                                       s.player);
+         }},
+        {"manager with a coach's job code",
+         [&](W& w) {
+             w.persons[static_cast<std::size_t>(s.manager)].Set(StaffRecord::ClubJob,
+                                                                std::uint8_t{8});
+         }},
+        {"physio beyond slot 2",
+         [&](W& w) {
+             auto& c = w.clubs[static_cast<std::size_t>(s.clubWithFullPosts)];
+             c.Set(ClubRecord::Physios[4], c.Get(ClubRecord::Physios[0]));
+             c.Set(ClubRecord::Physios[0], -1);
+         }},
+        {"gap in the colour Ids", [](W& w) { w.colours[3].Set(ColourRecord::Id, 4); }},
+        {"club nation beyond nation.dat",
+         [](W& w) {
+             w.clubs[5].Set(ClubRecord::Nation, static_cast<std::int32_t>(w.nations.size()));
+         }},
+        {"none written as -2", [](W& w) { w.stadiums[1].Set(StadiumRecord::City, -2); }},
+        {"player without a player record",
+         [&](W& w) {
+             w.persons[static_cast<std::size_t>(s.freePlayer)].Set(StaffRecord::PlayerIndex, -1);
+         }},
+        {"staff member with a player record too",
+         [&](W& w) {
+             w.persons[static_cast<std::size_t>(s.freeStaff)].Set(StaffRecord::PlayerIndex, 0);
+         }},
+        {"day 366", [](W& w) { w.persons[2].Set(StaffRecord::BirthDay, std::int16_t{366}); }},
+        {"seating above capacity",
+         [](W& w) {
+             w.stadiums[0].Set(StadiumRecord::Seating,
+                               w.stadiums[0].Get(StadiumRecord::Capacity) + 1);
+         }},
+        {"player block record with another Id",
+         [](W& w) { w.players[1].Set(PlayerRecord::Id, 0); }},
+    };
+    for (const auto& [what, corrupt] : faults) {
+        W w = good;
+        corrupt(w);
+        EXPECT_FALSE(test::CheckSampleWorld(w).empty()) << what;
+    }
+}
+
+TEST(Sample, SameSeedSameBytesOtherSeedOtherWorldSamePromises) {
+    const auto a = sample::BuildSample({});
+    const auto b = sample::BuildSample({});
+    ASSERT_EQ(a.files.size(), 13u);
+    for (std::size_t i = 0; i < a.files.size(); ++i) {
+        EXPECT_EQ(a.files[i].name, b.files[i].name);
+        EXPECT_TRUE(a.files[i].bytes == b.files[i].bytes) << a.files[i].name;
+    }
+
+    // What is written is exactly what was built.
+    TempDir dir;
+    sample::WriteSample(dir.Path(), {});
+    for (const auto& f : a.files) EXPECT_TRUE(test::ReadFile(dir / f.name) == f.bytes) << f.name;
+
+    for (std::uint64_t seed :
+         {std::uint64_t{2}, std::uint64_t{987654321}, std::numeric_limits<std::uint64_t>::max()}) {
+        SampleOptions opt;
+        opt.seed = seed;
+        const auto other = sample::BuildSample(opt);
+        for (const char* name : {"staff.dat", "club.dat", "stadium.dat", "clubcomp.dat"}) {
+            const auto find = [&](const sample::SampleData& d) {
+                return std::find_if(d.files.begin(), d.files.end(),
+                                    [&](const auto& f) { return f.name == name; })
+                    ->bytes;
+            };
+            EXPECT_FALSE(find(other) == find(a)) << name << " seed " << seed;
+        }
+        TempDir otherDir;
+        const auto summary = sample::WriteSample(otherDir.Path(), opt);
+        const auto world = test::ReadSampleWorld(otherDir.Str());
+        EXPECT_EQ(Joined(test::CheckSampleWorld(world)), "") << "seed " << seed;
+        EXPECT_EQ(Joined(test::CheckSampleFacts(world, summary)), "") << "seed " << seed;
+    }
+}
+
+TEST(Sample, ClubcompCanBeLeftOut) {
+    TempDir with, without;
+    sample::WriteSample(with.Path(), {});
+    SampleOptions opt;
+    opt.clubcomp = false;
+    sample::WriteSample(without.Path(), opt);
+    EXPECT_FALSE(std::filesystem::exists(without / "clubcomp.dat"));
+    auto a = test::Snapshot(with.Path());
+    std::erase_if(a, [](const auto& f) { return f.first == "clubcomp.dat"; });
+    EXPECT_TRUE(a == test::Snapshot(without.Path()));
+}
+
+TEST(Sample, RefusesADirectoryHoldingDataUnlessTold) {
+    for (const char* existing : {"stadium.dat", "STADIUM.DAT", "staff.dat", "index.dat"}) {
+        TempDir dir;
+        test::WriteFile(dir / existing, std::string("user data"));
+        const auto before = test::Snapshot(dir.Path());
+        EXPECT_THROW(sample::WriteSample(dir.Path(), {}), sample::SampleError) << existing;
+        EXPECT_TRUE(test::Snapshot(dir.Path()) == before) << existing;
+        ASSERT_EQ(sample::ExistingDataFile(dir.Path()).value_or(""), existing);
+    }
+
+    // Told to, it writes over the file in its own letter case instead of beside it.
+    TempDir dir;
+    test::WriteFile(dir / "STADIUM.DAT", std::string("user data"));
+    SampleOptions opt;
+    opt.overwrite = true;
+    const auto s = sample::WriteSample(dir.Path(), opt);
+    EXPECT_FALSE(std::filesystem::exists(dir / "stadium.dat"));
+    EXPECT_EQ(test::ReadFile(dir / "STADIUM.DAT").size(),
+              static_cast<std::size_t>(s.stadiums) * db::StadiumRecord::kSize);
+}
+
+}  // namespace
+}  // namespace vh
