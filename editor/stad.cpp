@@ -19,6 +19,7 @@
 
 #include "banner.h"
 #include "dialogs/NEdit.h"
+#include "dialogs/RUrllabel.h"
 #include "dialogs/change.h"
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
@@ -95,6 +96,12 @@ void TVHEdit::BuildWindow() {
     image1_ = Place(new QLabel(client_), "Image1", 0, 0, 305, 49);
     image1_->setPixmap(DrawBanner());
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // The link to the fans' site; its address is set when the program is packaged.
+    auto* link = Place(new TRUrllabel(QStringLiteral("Click Here To Go To The Benchloft"), client_),
+                       "RUrllabel1", 64, 48);
+    link->SetUrlType(TUrlType::Http);
+    link->SetURL(QStringLiteral(VH_SITE_URL));
 
     richTextb_ = Place(new QTextBrowser(client_), "RichTextb", 352, 128, 193, 57);
     richTextb_->setHtml(QString::fromUtf8(kUsageNotes));
