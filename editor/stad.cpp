@@ -138,6 +138,15 @@ void TVHEdit::BuildWindow() {
     nonPlayerPanel_ = tabs("NonPLayerPanel");
     clubPanel_ = tabs("ClubPanel");
     nationPanel_ = tabs("NationPanel");
+    // Pages that later versions fill say so rather than stand empty.
+    for (auto [t, what] : {std::pair{playerPanel_, "player"}, std::pair{nonPlayerPanel_, "staff"},
+                           std::pair{clubPanel_, "club"}, std::pair{nationPanel_, "nation"}}) {
+        auto* note = new QLabel(QStringLiteral("The %1 page is not part of this version yet.").arg(QLatin1String(what)));
+        note->setObjectName(t->objectName() + QStringLiteral("Placeholder"));
+        note->setAlignment(Qt::AlignCenter);
+        note->setAutoFillBackground(true);
+        t->addTab(note, QStringLiteral("Coming soon"));
+    }
     stadiumPanel_ = new QFrame(client_);
     stadiumPanel_->setObjectName(QStringLiteral("StadiumPanel"));
     cityPanel_ = new QFrame(client_);

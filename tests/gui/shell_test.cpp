@@ -20,7 +20,8 @@ TEST_F(Shell, StartsInPlayersModeWithEveryPartNamed) {
     for (const char* n : {"Image1", "RichTextb", "Label9", "Path", "Button1", "Load", "SearchEdit",
                           "SearchButton", "ListBox2", "Stadrad", "Clubrad", "NationRad", "CityRad",
                           "PlayerRad", "NonPlayerRad", "Save", "PlayerPanel", "NonPLayerPanel",
-                          "ClubPanel", "NationPanel", "StadiumPanel", "CityPanel", "HiddenEdit"})
+                          "ClubPanel", "NationPanel", "StadiumPanel", "CityPanel", "HiddenEdit",
+                          "RUrllabel1"})
         EXPECT_NE(Main().findChild<QWidget*>(n), nullptr) << n;
     for (const char* n : {"LoadStadiumData1", "SaveMenu", "BackupMenu", "RestoreBackupMenu", "Exit1",
                           "PlayerMenu", "NonPlayerMenu", "ClubMenu", "StadiumMenu", "NationMenu",
