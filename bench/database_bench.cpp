@@ -1,0 +1,142 @@
+// Database work at full scale: the load with its name tables, the people list, one filter
+// keystroke, reading a player, and a save's lookups, beside the time to read the same bytes raw.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "database/blocks.h"
+#include "database/file_set.h"
+#include "database/lists.h"
+#include "database/names.h"
+#include "database/person.h"
+#include "database/reference.h"
+#include "full_sample.h"
+
+namespace vh::bench {
+namespace {
+
+// The reference: what `cat` does, reading every byte of the files involved.
+void ReadRaw(benchmark::State& state, std::initializer_list<const char*> names) {
+    std::vector<char> buf(1 << 20);
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (const char* n : names) {
+            std::ifstream in(Full().dir / n, std::ios::binary);
+            while (in.read(buf.data(), static_cast<std::streamsize>(buf.size())) || in.gcount() > 0)
+                total += static_cast<std::size_t>(in.gcount());
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+void BM_CatNamesFiles(benchmark::State& state) {
+    ReadRaw(state, {"first_names.dat", "second_names.dat", "common_names.dat"});
+}
+BENCHMARK(BM_CatNamesFiles)->Unit(benchmark::kMillisecond);
+
+void BM_CatStaff(benchmark::State& state) { ReadRaw(state, {"staff.dat"}); }
+BENCHMARK(BM_CatStaff)->Unit(benchmark::kMillisecond);
+
+// "Load Data": open the eleven files and read the three name tables.
+void BM_LoadWithNameTables(benchmark::State& state) {
+    for (auto _ : state) {
+        db::FileSet files;
+        files.Open(Full().Path());
+        db::NameTables names;
+        db::LoadNameTable(files.firstNames, names.first);
+        db::LoadNameTable(files.secondNames, names.second);
+        db::LoadNameTable(files.commonNames, names.common);
+        benchmark::DoNotOptimize(names.second.Count());
+    }
+}
+BENCHMARK(BM_LoadWithNameTables)->Unit(benchmark::kMillisecond);
+
+struct Loaded {
+    db::FileSet files;
+    db::NameTables names;
+    db::ListTables lists;
+    Loaded() {
+        files.Open(Full().Path());
+        db::LoadNameTable(files.firstNames, names.first);
+        db::LoadNameTable(files.secondNames, names.second);
+        db::LoadNameTable(files.commonNames, names.common);
+        db::StaffLoad(files, Full().Path(), names, lists);
+        db::ClubLoad(files, lists);
+    }
+};
+Loaded& L() {
+    static Loaded l;
+    return l;
+}
+
+// The people list: one pass over staff.dat, labels for every person.
+void BM_StaffLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        db::StaffLoad(L().files, Full().Path(), L().names, L().lists);
+        benchmark::DoNotOptimize(L().lists.player.Count());
+    }
+    state.counters["persons"] = static_cast<double>(L().lists.player.Count() + L().lists.staff.Count());
+}
+BENCHMARK(BM_StaffLoad)->Unit(benchmark::kMillisecond);
+
+// One keystroke of the filter: every label of both people tables (the favourite-staff pickers).
+void BM_FilterPeople(benchmark::State& state) {
+    std::vector<const std::string*> out;
+    for (auto _ : state) {
+        out.clear();
+        const std::string w = db::CapitaliseForFilter("b");
+        db::AppendMatching(*L().lists.staff.entries, w, "b", out);
+        db::AppendMatching(*L().lists.player.entries, w, "b", out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["matches"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_FilterPeople)->Unit(benchmark::kMicrosecond);
+
+// The same over 90000 labels, the capacity of the people lists.
+void BM_Filter90000(benchmark::State& state) {
+    db::Names labels;
+    for (int i = 0; i < 90000; ++i) labels.push_back(L().lists.player.At(i % L().lists.player.Count()));
+    std::vector<const std::string*> out;
+    for (auto _ : state) {
+        out.clear();
+        db::AppendMatching(labels, "Be", "be", out);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_Filter90000)->Unit(benchmark::kMicrosecond);
+
+// Reading a player for the page: the label's Id, the person record, the player record staged
+// through the scratch files.
+void BM_ReadPlayer(benchmark::State& state) {
+    db::ScratchFiles scratch;
+    const std::string label = db::GetStaffName(Full().summary.player, L().files.staff, L().names);
+    for (auto _ : state) {
+        const std::int32_t id = db::GetStaffIdFromName(label);
+        db::StaffRecord person;
+        L().files.staff.Reset(db::StaffRecord::kSize);
+        L().files.staff.Seek(id);
+        L().files.staff.Read(person.bytes);
+        db::BlockPlace place;
+        auto rec = db::GetPlayerData(Full().Path(), person.Get(db::StaffRecord::PlayerIndex), place, scratch);
+        benchmark::DoNotOptimize(rec.bytes.data());
+    }
+    scratch.DeleteAll();
+}
+BENCHMARK(BM_ReadPlayer)->Unit(benchmark::kMillisecond);
+
+// The lookups of a club save at their worst: names found in the last records of their files.
+void BM_LookupLastClub(benchmark::State& state) {
+    const std::string last = L().lists.club.At(static_cast<long long>(L().lists.club.Count()) - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db::LookupByName(last, L().files.club, db::kClubShortName));
+}
+BENCHMARK(BM_LookupLastClub)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vh::bench
+
+BENCHMARK_MAIN();
