@@ -40,6 +40,8 @@ void TVHEdit::OpenDialog1Close() {
 }
 
 void TVHEdit::LoadClick() {
+    // A load replaces the files a pending change would be saved into: ask first.
+    if (!SaveCheck()) return;
     const std::string dataPath = path_->text().toStdString();
     if (!db::HasStadiumFile(dataPath)) {
         // Not a data directory: let the user find its stadium.dat instead.
@@ -54,6 +56,9 @@ void TVHEdit::LoadClick() {
     fresh.Open(dataPath);
     s_.files.CloseAll();
     s_.files = std::move(fresh);
+    // Pages showing records of another directory are emptied, so that nothing of one data set
+    // can be saved into the other.
+    if (s_.dataLoaded && dataPath != s_.dataPath) ClearPages();
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     lists_.NewLoad();

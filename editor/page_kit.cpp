@@ -113,6 +113,8 @@ QLineEdit* MakeReference(TVHEdit* w, PageGrid& g, const char* name, const char* 
     b->setFocusPolicy(Qt::TabFocus);
     h->addWidget(e, 1);
     h->addWidget(b);
+    // A name wider than the field shows its beginning, not its end.
+    QObject::connect(e, &QLineEdit::textChanged, e, [e] { e->setCursorPosition(0); });
     w->BindChange(e);
     g.Add(QString::fromLatin1(caption), box, span);
     return e;

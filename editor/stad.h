@@ -126,6 +126,7 @@ public:
     struct PageRoutines {
         std::function<void()> show;
         std::function<void()> save;
+        std::function<void()> clear;  // empties the page
     };
     PageRoutines& Routines(Mode m) { return routines_[static_cast<int>(m)]; }
 
@@ -151,6 +152,7 @@ private:
     void BuildStadiumPanel();
     void BuildCityPanel();
     void SwitchMode(Mode m);
+    void ClearPages();
     void CheckRadio(QRadioButton* radio);
     Radio CheckedRadio() const;
     void RefreshResultList();

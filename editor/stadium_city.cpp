@@ -34,25 +34,39 @@ double ReadCoordinate(const QLineEdit* edit) {
 }  // namespace
 
 void TVHEdit::BuildStadiumPanel() {
+    // Names of stadiums run to 51 characters and of cities to 26: the name and the two reference
+    // fields take a whole row each, so that a long name shows whole.
     PageGrid g(stadiumPanel_, 2);
-    stadName_ = MakeText(this, g, "StadName", "Stadium Name", static_cast<int>(db::kLongNameWidth));
     stadId_ = MakeIdField(g, "StadId", "Id");
+    g.NextRow();
+    stadName_ = MakeText(this, g, "StadName", "Stadium Name", static_cast<int>(db::kLongNameWidth), 2);
     stadCap_ = MakeNumber(this, g, kStadiumNumbers[0]);
     stadSeat_ = MakeNumber(this, g, kStadiumNumbers[1]);
-    stadCity_ = MakeReference(this, g, "StadCity", "City", "StadiumCityChange");
-    nearbyStad_ = MakeReference(this, g, "NearbyStad", "Nearby Stadium", "Button2");
+    stadCity_ = MakeReference(this, g, "StadCity", "City", "StadiumCityChange", 2);
+    nearbyStad_ = MakeReference(this, g, "NearbyStad", "Nearby Stadium", "Button2", 2);
     covered_ = MakeCheck(this, g, "Covered", "Covered");
     undersoil_ = MakeCheck(this, g, "Undersoil", "Under-Soil Heating");
 }
 
 void TVHEdit::BuildCityPanel() {
     PageGrid g(cityPanel_, 2);
-    cityName_ = MakeText(this, g, "CityName", "Name", static_cast<int>(db::kShortNameWidth));
     cityId_ = MakeIdField(g, "CityId", "Id");
-    cityNation_ = MakeReference(this, g, "CityNation", "Nation", "CityNationCHange");
+    g.NextRow();
+    cityName_ = MakeText(this, g, "CityName", "Name", static_cast<int>(db::kShortNameWidth));
     cityAttraction_ = MakeNumber(this, g, kCityNumbers[0]);
+    cityNation_ = MakeReference(this, g, "CityNation", "Nation", "CityNationCHange", 2);
     cityLatitude_ = MakeText(this, g, "CityLatitude", "Latitude", 32);
     cityLongditude_ = MakeText(this, g, "CityLongditude", "Longditude", 32);
+}
+
+void TVHEdit::ClearPages() {
+    for (QWidget* page : {static_cast<QWidget*>(stadiumPanel_), static_cast<QWidget*>(cityPanel_)}) {
+        for (QLineEdit* e : page->findChildren<QLineEdit*>()) e->clear();
+        for (QCheckBox* c : page->findChildren<QCheckBox*>()) c->setChecked(false);
+    }
+    for (PageRoutines& r : routines_)
+        if (r.clear) r.clear();
+    SetRecordChanged(false);
 }
 
 void TVHEdit::ShowStadiumStats() {

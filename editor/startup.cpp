@@ -9,17 +9,30 @@
 namespace vh::ui {
 
 Windows::~Windows() {
-    // The picker and the About box refer to the main window's lists: they go first.
+    // The picker and the About box are the main window's children: they go first.
     change.reset();
     about.reset();
     main.reset();
 }
 
+Windows& Windows::operator=(Windows&& other) noexcept {
+    if (this != &other) {
+        change.reset();
+        about.reset();
+        main.reset();
+        main = std::move(other.main);
+        about = std::move(other.about);
+        change = std::move(other.change);
+    }
+    return *this;
+}
+
 Windows CreateWindows(const StartOptions& options) {
     Windows w;
     w.main = std::make_unique<TVHEdit>();
-    w.about = std::make_unique<TAboutForm>();
-    w.change = std::make_unique<TChangeForm>(w.main->Lists());
+    // Both are windows of their own that open over the main window.
+    w.about = std::make_unique<TAboutForm>(w.main.get());
+    w.change = std::make_unique<TChangeForm>(w.main->Lists(), w.main.get());
     w.main->AttachAbout(w.about.get());
     w.main->AttachPicker(w.change.get());
     if (!options.dataDirectory.isEmpty()) w.main->SetDataDirectory(options.dataDirectory);

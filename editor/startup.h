@@ -12,13 +12,15 @@ namespace vh::ui {
 class TVHEdit;
 class TChangeForm;
 
+// The About box and the picker are children of the main window (they open over it), so they are
+// always destroyed before it.
 struct Windows {
     std::unique_ptr<TVHEdit> main;
     std::unique_ptr<QDialog> about;
     std::unique_ptr<TChangeForm> change;
     Windows() = default;
     Windows(Windows&&) = default;
-    Windows& operator=(Windows&&) = default;
+    Windows& operator=(Windows&& other) noexcept;
     ~Windows();
 };
 

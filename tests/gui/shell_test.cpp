@@ -292,3 +292,33 @@ TEST_F(Shell, AboutShowsTheBoxWithoutBlocking) {
 
 }  // namespace
 }  // namespace vh::test
+
+namespace vh::test {
+namespace {
+
+TEST_F(Shell, LoadingAnotherDirectoryAsksFirstAndEmptiesThePages) {
+    Load();
+    Action("StadiumMenu")->trigger();
+    Choose(QString::fromStdString(Main().Session().lists.stadium.At(1)));
+    Edit("StadName")->setText("Edited");
+    TempDir other;
+    sample::WriteSample(other.Path(), sample::SampleOptions{sample::SampleSize::kSmall, 7});
+    Edit("Path")->setText(QString::fromStdString(other.Str()));
+    ui::seam::QueueAnswer(ui::Answer::kCancel);
+    Find<QPushButton>("Load")->click();
+    EXPECT_EQ(LastAsked()->caption, "Save Changes?");
+    EXPECT_EQ(Main().DataPath(), dir.Str()) << "Cancel keeps the load in use";
+    EXPECT_EQ(Edit("StadName")->text(), "Edited");
+
+    ui::seam::QueueAnswer(ui::Answer::kNo);
+    const auto before = Snapshot(other.Path());
+    Find<QPushButton>("Load")->click();
+    EXPECT_EQ(Main().DataPath(), other.Str());
+    EXPECT_EQ(Edit("StadName")->text(), "");
+    EXPECT_EQ(Edit("StadId")->text(), "");
+    EXPECT_FALSE(Main().RecordChanged());
+    EXPECT_EQ(Snapshot(other.Path()), before);
+}
+
+}  // namespace
+}  // namespace vh::test
