@@ -1,9 +1,11 @@
 #include "change.h"
 
 #include <QAbstractButton>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "guard.h"
@@ -98,14 +100,16 @@ void TChangeForm::ChangeListBoxDblClick() {
 
 void TChangeForm::FormClose() { lists_.SetChangeCode(0); }
 
+// Only the program's own show and hide open and close the picker. The window system's (the
+// picker minimised with the editor, and restored) leave its field, list and filter text alone.
 void TChangeForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    Guarded(this, [this] { FormShow(); });
+    if (!e->spontaneous()) Guarded(this, [this] { FormShow(); });
 }
 
 void TChangeForm::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
-    FormClose();
+    if (!e->spontaneous()) FormClose();
 }
 
 }  // namespace vh::ui
