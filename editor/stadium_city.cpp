@@ -70,11 +70,17 @@ void TVHEdit::ClearPages() {
 }
 
 void TVHEdit::ShowStadiumStats() {
+    // Everything that can fail is read before the first control changes: a record that cannot be
+    // shown leaves the previous one on the page whole, not mixed with the new one for a save.
+    const QString nearby = ShowReference(StadiumRec.Get(StadiumRecord::NearbyStadium),
+                                         s_.files.stadium, db::kStadiumName);
+    const QString city =
+        ShowReference(StadiumRec.Get(StadiumRecord::City), s_.files.city, db::kCityName);
     stadName_->setText(FromCp1252(StadiumRec.Get(StadiumRecord::Name)));
     ShowNumbers(stadiumPanel_, StadiumRec.data(), kStadiumNumbers);
     stadId_->setText(QString::number(StadiumRec.Get(StadiumRecord::Id)));
-    nearbyStad_->setText(ShowReference(StadiumRec.Get(StadiumRecord::NearbyStadium), s_.files.stadium, db::kStadiumName));
-    stadCity_->setText(ShowReference(StadiumRec.Get(StadiumRecord::City), s_.files.city, db::kCityName));
+    nearbyStad_->setText(nearby);
+    stadCity_->setText(city);
     undersoil_->setChecked(StadiumRec.Get(StadiumRecord::Undersoil) != 0);
     covered_->setChecked(StadiumRec.Get(StadiumRecord::Covered) != 0);
     SetRecordChanged(false);
@@ -107,11 +113,16 @@ void TVHEdit::StadiumSave() {
 }
 
 void TVHEdit::Showcitystats() {
+    // As for stadiums: the lookup and the conversions first, then the controls.
+    const QString nation =
+        ShowReference(CityRec.Get(CityRecord::Nation), s_.files.nation, db::kNationShortName);
+    const QString latitude = ShowCoordinate(CityRec.Get(CityRecord::Latitude));
+    const QString longitude = ShowCoordinate(CityRec.Get(CityRecord::Longitude));
     cityName_->setText(FromCp1252(CityRec.Get(CityRecord::Name)));
     cityId_->setText(QString::number(CityRec.Get(CityRecord::Id)));
-    cityNation_->setText(ShowReference(CityRec.Get(CityRecord::Nation), s_.files.nation, db::kNationShortName));
-    cityLatitude_->setText(ShowCoordinate(CityRec.Get(CityRecord::Latitude)));
-    cityLongditude_->setText(ShowCoordinate(CityRec.Get(CityRecord::Longitude)));
+    cityNation_->setText(nation);
+    cityLatitude_->setText(latitude);
+    cityLongditude_->setText(longitude);
     ShowNumbers(cityPanel_, CityRec.data(), kCityNumbers);
 }
 
