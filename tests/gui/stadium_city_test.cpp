@@ -1,0 +1,544 @@
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "database/data_def.h"
+#include "dialogs/qtext.h"
+#include "editor/page_kit.h"
+#include "editor_fixture.h"
+
+namespace vh::test {
+namespace {
+
+using db::CityRecord;
+using db::NationRecord;
+using db::StadiumRecord;
+using ui::Answer;
+
+class StadiumCity : public EditorTest {
+  protected:
+    template <class R>
+    R Get(const char* file, std::int32_t n) {
+        const Bytes b = ReadFile(File(file));
+        R r;
+        std::memcpy(r.bytes.data(), b.data() + static_cast<std::size_t>(n) * R::kSize, R::kSize);
+        return r;
+    }
+    template <class R>
+    void Put(const char* file, std::int32_t n, const R& r) {
+        Bytes b = ReadFile(File(file));
+        std::memcpy(b.data() + static_cast<std::size_t>(n) * R::kSize, r.bytes.data(), R::kSize);
+        WriteFile(File(file), b);
+    }
+    StadiumRecord Stadium(std::int32_t n) { return Get<StadiumRecord>("stadium.dat", n); }
+    CityRecord City(std::int32_t n) { return Get<CityRecord>("city.dat", n); }
+    db::ClubRecord Club(std::int32_t n) { return Get<db::ClubRecord>("club.dat", n); }
+    NationRecord Nation(std::int32_t n) { return Get<NationRecord>("nation.dat", n); }
+    void Patch(std::int32_t n, const std::function<void(StadiumRecord&)>& f) {
+        StadiumRecord r = Stadium(n);
+        f(r);
+        Put("stadium.dat", n, r);
+    }
+    void Patch(std::int32_t n, const std::function<void(CityRecord&)>& f) {
+        CityRecord r = City(n);
+        f(r);
+        Put("city.dat", n, r);
+    }
+    // The tests rename the records they search for to names no other record has.
+    void Rename(std::int32_t stadium, const char* name) {
+        Patch(stadium, [&](StadiumRecord& r) { r.Set(StadiumRecord::Name, name); });
+    }
+    void RenameCity(std::int32_t city, const char* name) {
+        Patch(city, [&](CityRecord& r) { r.Set(CityRecord::Name, name); });
+    }
+
+    void Open(const char* menu) {
+        Load();
+        Action(menu)->trigger();
+    }
+    // Refills the result list from its radio button, then chooses the line and searches.
+    void Search(const char* radio, const QString& line) {
+        Find<QRadioButton>(radio)->click();
+        Choose(line);
+    }
+    void ShowStadium(const QString& name, std::int32_t expected) {
+        Search("Stadrad", name);
+        ASSERT_EQ(Edit("StadId")->text(), QString::number(expected));
+    }
+    void ShowCity(const QString& name, std::int32_t expected) {
+        Search("CityRad", name);
+        ASSERT_EQ(Edit("CityId")->text(), QString::number(expected));
+    }
+    // Presses a Change button and double-clicks a line of the picker.
+    void Pick(const char* button, const QString& line) {
+        Find<QPushButton>(button)->click();
+        ASSERT_TRUE(Picker().isVisible());
+        const int row = static_cast<int>(Picker().Model().Texts().indexOf(line));
+        ASSERT_GE(row, 0) << line.toStdString();
+        Picker().ChangeListBox()->setCurrentIndex(Picker().Model().index(row));
+        Picker().ChangeListBoxDblClick();
+    }
+    void SaveData() {
+        ASSERT_TRUE(Main().RecordChanged());
+        Find<QPushButton>("Save")->click();
+        EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
+        EXPECT_FALSE(Main().RecordChanged());
+        EXPECT_FALSE(Action("SaveMenu")->isEnabled());
+    }
+    void ExpectNoMatches() {
+        ASSERT_NE(LastAsked(), nullptr);
+        EXPECT_EQ(LastAsked()->caption, "No Matches");
+        EXPECT_EQ(LastText(), "There were no matches to your seach.  Please try again.");
+        ui::seam::Clear();
+    }
+    // The first record of the file whose name field holds the same bytes as record n's.
+    template <class R>
+    std::int32_t FirstNamed(const char* file, db::Str field, std::int32_t n) {
+        if (n < 0) return n;
+        const Bytes b = ReadFile(File(file));
+        auto name = [&](std::int32_t i) {
+            return field.Bytes(b.data() + static_cast<std::size_t>(i) * R::kSize);
+        };
+        std::int32_t i = 0;
+        while (name(i) != name(n)) ++i;
+        return i;
+    }
+    // A reference to the second of two records with one name comes back from a save as the
+    // first: point every reference at the record a save finds again.
+    void MakeReferencesFindable() {
+        for (std::int32_t i = 0; i < summary.stadiums; ++i)
+            Patch(i, [&](StadiumRecord& r) {
+                r.Set(StadiumRecord::City, FirstNamed<CityRecord>("city.dat", CityRecord::Name,
+                                                                  r.Get(StadiumRecord::City)));
+                r.Set(StadiumRecord::NearbyStadium,
+                      FirstNamed<StadiumRecord>("stadium.dat", StadiumRecord::Name,
+                                                r.Get(StadiumRecord::NearbyStadium)));
+            });
+        for (std::int32_t i = 0; i < summary.cities; ++i)
+            Patch(i, [&](CityRecord& r) {
+                r.Set(CityRecord::Nation,
+                      FirstNamed<NationRecord>("nation.dat", NationRecord::ShortName,
+                                               r.Get(CityRecord::Nation)));
+            });
+    }
+    // A decimal as the page shows it, with the system's separator.
+    static QString Local(QString decimal) {
+        return decimal.replace('.', QChar(ui::DecimalSeparator()));
+    }
+    QString Text(const char* control) { return Edit(control)->text(); }
+    static QString Name(const StadiumRecord& r) {
+        return ui::FromCp1252(r.Get(StadiumRecord::Name));
+    }
+    static QString Name(const CityRecord& r) { return ui::FromCp1252(r.Get(CityRecord::Name)); }
+};
+
+// Everything outside one record is unchanged, and so is the record apart from `changed`.
+void ExpectOnly(const Bytes& before, const Bytes& after, std::size_t recordStart,
+                std::initializer_list<std::pair<std::size_t, std::size_t>> changed = {}) {
+    ASSERT_EQ(before.size(), after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        bool allowed = false;
+        for (auto [from, to] : changed) allowed |= i >= recordStart + from && i <= recordStart + to;
+        if (!allowed && before[i] != after[i]) {
+            ADD_FAILURE() << "byte " << i << " of the file changed";
+            return;
+        }
+    }
+}
+
+TEST_F(StadiumCity, SeatingIsClampedToCapacityWhileTheFieldKeepsWhatWasTyped) {
+    Rename(1, "Clamp Ground");
+    Open("StadiumMenu");
+    ShowStadium("Clamp Ground", 1);
+    Edit("StadCap")->setText("50000");
+    Edit("StadSeat")->setText("60000");
+    SaveData();
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::Capacity), 50000);
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::Seating), 50000);
+    EXPECT_EQ(Text("StadSeat"), "60000");
+
+    Edit("StadSeat")->setText("49999");
+    SaveData();
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::Seating), 49999);
+}
+
+TEST_F(StadiumCity, NearbyStadiumIsShownByNameAndEmptySavesMinusOne) {
+    ASSERT_EQ(summary.longNameStadium, 7);
+    const QString longName = Name(Stadium(7));
+    ASSERT_EQ(longName.size(), 51);
+    Rename(1, "Neighbour Ground");
+    Patch(1, [](StadiumRecord& r) { r.Set(StadiumRecord::NearbyStadium, 7); });
+    Open("StadiumMenu");
+    ShowStadium("Neighbour Ground", 1);
+    EXPECT_EQ(Text("NearbyStad"), longName);
+    EXPECT_EQ(Main().StadiumRec.Get(StadiumRecord::Id), 1)
+        << "the name was read into a buffer of its own";
+
+    const Bytes before = ReadFile(File("stadium.dat"));
+    Pick("Button2", "<empty>");
+    EXPECT_EQ(Text("NearbyStad"), "<empty>");
+    SaveData();
+    const Bytes after = ReadFile(File("stadium.dat"));
+    EXPECT_EQ(GetI32(after, 78 + 72), -1);
+    ExpectOnly(before, after, 78, {{72, 75}});
+    ShowStadium("Neighbour Ground", 1);
+    EXPECT_EQ(Text("NearbyStad"), "<empty>");
+
+    // A name two stadiums share saves the lower record number.
+    Pick("Button2", "Central Park");
+    SaveData();
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::NearbyStadium), summary.stadiumsSharingName.first);
+}
+
+TEST_F(StadiumCity, CityReferences) {
+    const auto [halberg, secondHalberg] = summary.citiesSharingName;
+    Rename(1, "Town Ground");
+    Patch(1, [&](StadiumRecord& r) { r.Set(StadiumRecord::City, secondHalberg); });
+    Rename(2, "Nowhere Ground");
+    Patch(2, [](StadiumRecord& r) { r.Set(StadiumRecord::City, -5); });
+    Open("StadiumMenu");
+    ShowStadium("Nowhere Ground", 2);
+    EXPECT_EQ(Text("StadCity"), "<empty>");
+    ShowStadium("Town Ground", 1);
+    EXPECT_EQ(Text("StadCity"), "Halberg");
+    Main().StadNameChange();
+    SaveData();
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::City), halberg);
+
+    // The City page's nation: none, then picked by its short name.
+    RenameCity(3, "Placeless");
+    Patch(3, [](CityRecord& r) { r.Set(CityRecord::Nation, -1); });
+    Action("CityMenu")->trigger();
+    ShowCity("Placeless", 3);
+    EXPECT_EQ(Text("CityNation"), "<empty>");
+    const QString nation = ui::FromCp1252(Nation(4).Get(NationRecord::ShortName));
+    Pick("CityNationCHange", nation);
+    EXPECT_EQ(Text("CityNation"), nation);
+    SaveData();
+    EXPECT_EQ(City(3).Get(CityRecord::Nation), 4);
+}
+
+TEST_F(StadiumCity, CoordinatesPassThroughFourDecimalPlacesAndAttractionIsOneByte) {
+    RenameCity(2, "Gridtown");
+    Open("CityMenu");
+    // Stored value and its text; the halves are exact in binary and go to the even neighbour.
+    const std::pair<double, QString> shown[] = {
+        {51.5, "51.5"},
+        {-0.25, "-0.25"},
+        {3.0, "3"},
+        {0.0, "0"},
+        {1.03125, "1.0312"},
+        {1.09375, "1.0938"},
+        {-1.03125, "-1.0312"},
+        {12.345678, "12.3457"},
+        {-179.99999, "-180"},
+    };
+    const std::size_t n = std::size(shown);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& lat = shown[i];
+        const auto& lon = shown[(i + 1) % n];  // a different value, so that a swap shows
+        Patch(2, [&](CityRecord& r) {
+            r.Set(CityRecord::Latitude, lat.first);
+            r.Set(CityRecord::Longitude, lon.first);
+        });
+        ShowCity("Gridtown", 2);
+        EXPECT_EQ(Text("CityLatitude"), Local(lat.second));
+        EXPECT_EQ(Text("CityLongditude"), Local(lon.second));
+    }
+
+    // Typed text -> stored value -> the text the next search shows.
+    struct Typed {
+        const char* text;
+        double stored;
+        const char* shownAgain;
+    };
+    const Typed typed[] = {
+        {"51.50000", 51.5, "51.5"},
+        {" -0.25 ", -0.25, "-0.25"},
+        {"7", 7.0, "7"},
+        {"2.00005", 2.0, "2"},
+        {"2.00015", 2.0002, "2.0002"},
+        {"-12.3456789", -12.3457, "-12.3457"},
+    };
+    for (const Typed& t : typed) {
+        Edit("CityLatitude")->setText(t.text);
+        Edit("CityLongditude")->setText("-0.0001");
+        Edit("CityAttraction")->setText("20");
+        SaveData();
+        EXPECT_EQ(City(2).Get(CityRecord::Latitude), t.stored) << t.text;
+        EXPECT_EQ(City(2).Get(CityRecord::Longitude), -0.0001);
+        EXPECT_EQ(City(2).bytes[51], 20);
+        ShowCity("Gridtown", 2);
+        EXPECT_EQ(Text("CityLatitude"), Local(t.shownAgain));
+        EXPECT_EQ(Text("CityLongditude"), Local("-0.0001"));
+        EXPECT_EQ(Text("CityAttraction"), "20");
+    }
+}
+
+TEST_F(StadiumCity, ASaveKeepsTheBytesThePageDoesNotShowAndWritesFlagsAsOneOrZero) {
+    Rename(1, "Kept Ground");
+    Patch(1, [](StadiumRecord& r) {
+        r.bytes[55] = 0xA5;
+        for (std::size_t i = 68; i < 72; ++i) r.bytes[i] = static_cast<std::uint8_t>(0xF0 + i);
+        r.bytes[76] = 2;     // covered
+        r.bytes[77] = 0x80;  // under-soil heating
+    });
+    RenameCity(5, "Keptville");
+    Patch(5, [](CityRecord& r) {
+        r.bytes[30] = 0x5A;
+        for (std::size_t i = 52; i < 56; ++i) r.bytes[i] = static_cast<std::uint8_t>(0xC0 + i);
+    });
+    Open("StadiumMenu");
+    ShowStadium("Kept Ground", 1);
+    EXPECT_TRUE(Find<QCheckBox>("Covered")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("Undersoil")->isChecked());
+    Bytes before = ReadFile(File("stadium.dat"));
+    Edit("StadName")->setText("Kept Ground Two");
+    Edit("StadCap")->setText("1234");
+    Edit("StadSeat")->setText("1000");
+    Pick("StadiumCityChange", "<empty>");
+    Pick("Button2", "<empty>");
+    Find<QCheckBox>("Undersoil")->click();
+    SaveData();
+    Bytes after = ReadFile(File("stadium.dat"));
+    ExpectOnly(before, after, 78, {{4, 54}, {56, 67}, {72, 77}});
+    const StadiumRecord s = Stadium(1);
+    EXPECT_EQ(Name(s), "Kept Ground Two");
+    EXPECT_EQ(s.Get(StadiumRecord::Capacity), 1234);
+    EXPECT_EQ(s.Get(StadiumRecord::Seating), 1000);
+    EXPECT_EQ(s.Get(StadiumRecord::City), -1);
+    EXPECT_EQ(s.Get(StadiumRecord::NearbyStadium), -1);
+    EXPECT_EQ(s.bytes[76], 1);
+    EXPECT_EQ(s.bytes[77], 0);
+
+    Action("CityMenu")->trigger();
+    ShowCity("Keptville", 5);
+    before = ReadFile(File("city.dat"));
+    Edit("CityName")->setText("Kept Town");
+    Pick("CityNationCHange", "<empty>");
+    Edit("CityLatitude")->setText("10");
+    Edit("CityLongditude")->setText("-10");
+    Edit("CityAttraction")->setText("0");
+    SaveData();
+    after = ReadFile(File("city.dat"));
+    ExpectOnly(before, after, 5 * 56, {{4, 29}, {31, 51}});
+    const CityRecord c = City(5);
+    EXPECT_EQ(Name(c), "Kept Town");
+    EXPECT_EQ(c.Get(CityRecord::Nation), -1);
+    EXPECT_EQ(c.Get(CityRecord::Latitude), 10.0);
+    EXPECT_EQ(c.Get(CityRecord::Longitude), -10.0);
+    EXPECT_EQ(c.bytes[51], 0);
+}
+
+TEST_F(StadiumCity, ACityNameLongerThanItsFieldIsNeverWrittenPastIt) {
+    RenameCity(4, "Shortville");
+    Open("CityMenu");
+    ShowCity("Shortville", 4);
+    QLineEdit* name = Edit("CityName");
+    EXPECT_EQ(name->maxLength(), 26);
+    EXPECT_EQ(Edit("StadName")->maxLength(), 51);
+    const QString pasted = QStringLiteral("Llanfairpwllgwyngyllgogerychwyrndrobwll");
+    QGuiApplication::clipboard()->setText(pasted);
+    name->selectAll();
+    name->paste();
+    EXPECT_EQ(name->text(), pasted.left(26));
+    const Bytes before = ReadFile(File("city.dat"));
+    SaveData();
+    const Bytes after = ReadFile(File("city.dat"));
+    ExpectOnly(before, after, 4 * 56, {{4, 29}});
+    EXPECT_EQ(std::string(after.begin() + 4 * 56 + 4, after.begin() + 4 * 56 + 30),
+              pasted.left(26).toStdString());
+}
+
+TEST_F(StadiumCity, SavingAnUnchangedRecordRewritesItByteForByte) {
+    MakeReferencesFindable();
+    const auto before = Snapshot(dir.Path());
+    const QString longName = Name(Stadium(summary.longNameStadium));
+    Open("StadiumMenu");
+    for (const QString& line : Main().ResultModel().Texts()) {
+        Search("Stadrad", line);
+        Main().StadNameChange();
+        SaveData();
+    }
+    ShowStadium(longName, summary.longNameStadium);
+    EXPECT_EQ(Text("StadName"), longName) << "51 characters with no terminator, whole";
+    Action("CityMenu")->trigger();
+    for (const QString& line : Main().ResultModel().Texts()) {
+        Search("CityRad", line);
+        Main().StadNameChange();
+        SaveData();
+    }
+    EXPECT_EQ(Snapshot(dir.Path()), before);
+}
+
+TEST_F(StadiumCity, NameSearchesFindTheFirstMatchAndTheLastRecord) {
+    Rename(summary.stadiums - 1, "Last Ground");
+    RenameCity(summary.cities - 1, "Lastville");
+    Open("StadiumMenu");
+    ShowStadium("Central Park", summary.stadiumsSharingName.first);
+    ShowStadium("Last Ground", summary.stadiums - 1);
+    EXPECT_EQ(Text("StadName"), "Last Ground");
+    Action("CityMenu")->trigger();
+    ShowCity("Halberg", summary.citiesSharingName.first);
+    ShowCity("Lastville", summary.cities - 1);
+    EXPECT_EQ(Text("CityName"), "Lastville");
+    EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
+}
+
+TEST_F(StadiumCity, StadiumOfAClub) {
+    const std::int32_t athletic = summary.clubsSharingShortName.first;
+    const std::int32_t home = Club(athletic).Get(db::ClubRecord::Stadium);
+    ASSERT_GE(home, 0);
+    db::ClubRecord homeless = Club(summary.clubWithoutStadium);
+    ASSERT_EQ(homeless.Get(db::ClubRecord::Stadium), -1);
+    homeless.Set(db::ClubRecord::ShortName, "Homeless Rovers");
+    Put("club.dat", summary.clubWithoutStadium, homeless);
+    Open("StadiumMenu");
+    Search("Clubrad", "Athletic");
+    EXPECT_EQ(Text("StadId"), QString::number(home)) << "the first of two clubs with one name";
+    EXPECT_EQ(Text("StadName"), Name(Stadium(home)));
+    EXPECT_TRUE(ui::seam::Log().empty());
+    Search("Clubrad", "Homeless Rovers");
+    ExpectNoMatches();
+    EXPECT_EQ(Text("StadId"), QString::number(home)) << "the page keeps what it showed";
+}
+
+TEST_F(StadiumCity, StadiumOfANation) {
+    auto national = [this](std::int32_t n) { return Nation(n).Get(NationRecord::NationalStadium); };
+    auto shortName = [this](std::int32_t n) {
+        return ui::FromCp1252(Nation(n).Get(NationRecord::ShortName));
+    };
+    const std::int32_t withStadium = 2, withLongName = 4, withoutStadium = 6;
+    ASSERT_GE(national(withStadium), 0);
+    ASSERT_NE(national(withLongName), national(withStadium));
+    ASSERT_EQ(national(withoutStadium), -1);
+    // A stadium named like a nation's long name makes that name the search text.
+    const std::string longName = Nation(withLongName).Get(NationRecord::LongName);
+    Rename(10, longName.c_str());
+    Open("StadiumMenu");
+
+    Search("NationRad", shortName(withStadium));
+    EXPECT_EQ(Text("StadId"), QString::number(national(withStadium)));
+    EXPECT_TRUE(ui::seam::Log().empty());
+    Search("NationRad", shortName(withoutStadium));
+    ExpectNoMatches();
+    EXPECT_EQ(Text("StadId"), QString::number(national(withStadium)));
+
+    ShowStadium(ui::FromCp1252(longName), 10);
+    Find<QRadioButton>("NationRad")->click();
+    Find<QPushButton>("SearchButton")->click();
+    EXPECT_EQ(Text("StadId"), QString::number(national(withLongName)));
+
+    // No nation is called after a stadium.
+    ShowStadium("Central Park", summary.stadiumsSharingName.first);
+    Find<QRadioButton>("NationRad")->click();
+    Find<QPushButton>("SearchButton")->click();
+    ExpectNoMatches();
+    EXPECT_EQ(Text("StadId"), QString::number(summary.stadiumsSharingName.first));
+}
+
+TEST_F(StadiumCity, ARecordThatCannotBeShownLeavesThePageWhole) {
+    // Half a page of the new record over the old one would be saved into the old record.
+    Rename(1, "Good Ground");
+    Rename(2, "Broken Ground");
+    Patch(2, [](StadiumRecord& r) { r.Set(StadiumRecord::City, 9999); });
+    RenameCity(1, "Goodville");
+    RenameCity(2, "Brokenville");
+    Patch(2, [](CityRecord& r) {
+        r.Set(CityRecord::Latitude, std::numeric_limits<double>::quiet_NaN());
+    });
+    auto page = [this](const char* panel) {
+        QStringList state;
+        for (const QLineEdit* e : Find(panel)->findChildren<QLineEdit*>()) state << e->text();
+        for (const QCheckBox* c : Find(panel)->findChildren<QCheckBox*>())
+            state << QString::number(c->isChecked());
+        return state.join(" | ");
+    };
+    Open("StadiumMenu");
+    ShowStadium("Good Ground", 1);
+    QString before = page("StadiumPanel");
+    Search("Stadrad", "Broken Ground");
+    EXPECT_EQ(LastText(), "Read beyond end of file");
+    EXPECT_EQ(page("StadiumPanel"), before);
+    EXPECT_FALSE(Main().RecordChanged());
+
+    Action("CityMenu")->trigger();
+    ShowCity("Goodville", 1);
+    before = page("CityPanel");
+    ui::seam::Clear();
+    Search("CityRad", "Brokenville");
+    ASSERT_EQ(ui::seam::Log().size(), 1u);
+    EXPECT_EQ(LastAsked()->caption, ui::ApplicationTitle());
+    EXPECT_EQ(page("CityPanel"), before);
+    EXPECT_FALSE(Main().RecordChanged());
+}
+
+TEST_F(StadiumCity, AFailedSaveChangesNoFileAndKeepsTheRecordMarkedChanged) {
+    Rename(1, "Solid Ground");
+    RenameCity(1, "Steadyville");
+    Load();
+    struct Case {
+        const char* menu;
+        const char* control;
+        QString text;
+        QString message;
+    };
+    const QString bad = QStringLiteral("Stade \u4e2d");
+    const Case cases[] = {
+        {"StadiumMenu", "StadCity", "Atlantis", "Read beyond end of file"},
+        {"StadiumMenu", "NearbyStad", "Nowhere Park", "Read beyond end of file"},
+        {"StadiumMenu", "StadSeat", "12a", "'12a' is not a valid integer value"},
+        {"StadiumMenu", "StadName", bad,
+         "'" + bad + "' holds the character '\u4e2d', which the game's files cannot store."},
+        {"CityMenu", "CityNation", "Atlantis", "Read beyond end of file"},
+        {"CityMenu", "CityLatitude", "abc", "'abc' is not a valid floating point value"},
+        {"CityMenu", "CityLongditude", "1.2.3", "'1.2.3' is not a valid floating point value"},
+        {"CityMenu", "CityAttraction", "12a", "'12a' is not a valid integer value"},
+        {"CityMenu", "CityName", QStringLiteral("\u0141\u00f3d\u017a"),
+         QStringLiteral("'\u0141\u00f3d\u017a' holds the character '\u0141', which the game's "
+                        "files cannot store.")},
+    };
+    // Every other field changes too, so that a write made before the failing step would show.
+    using Edits = std::vector<std::pair<const char*, const char*>>;
+    const Edits stadiumEdits = {{"StadName", "Changed Ground"},
+                                {"StadCap", "1"},
+                                {"StadSeat", "1"},
+                                {"StadCity", "<empty>"},
+                                {"NearbyStad", "<empty>"}};
+    const Edits cityEdits = {{"CityName", "Changedville"},
+                             {"CityNation", "<empty>"},
+                             {"CityLatitude", "1"},
+                             {"CityLongditude", "1"},
+                             {"CityAttraction", "1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        if (Main().RecordChanged())
+            ui::seam::QueueAnswer(Answer::kNo);  // drop the last case's change
+        Action(c.menu)->trigger();
+        const bool stadium = std::string_view(c.menu) == "StadiumMenu";
+        if (stadium)
+            ShowStadium("Solid Ground", 1);
+        else
+            ShowCity("Steadyville", 1);
+        ui::seam::Clear();
+        const auto before = Snapshot(dir.Path());
+        for (const auto& [control, text] : stadium ? stadiumEdits : cityEdits)
+            Edit(control)->setText(text);
+        if (stadium) Find<QCheckBox>("Covered")->click();
+        Edit(c.control)->setText(c.text);
+        Action("SaveMenu")->trigger();
+        ASSERT_EQ(ui::seam::Log().size(), 1u);
+        EXPECT_EQ(LastAsked()->caption, ui::ApplicationTitle());
+        EXPECT_EQ(LastText(), c.message);
+        EXPECT_EQ(Snapshot(dir.Path()), before);
+        EXPECT_TRUE(Find<QPushButton>("Save")->isEnabled());
+        EXPECT_TRUE(Action("SaveMenu")->isEnabled());
+    }
+}
+
+}  // namespace
+}  // namespace vh::test
