@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "database/convert.h"
+#include "database/errors.h"
 #include "dialogs/NEdit.h"
 #include "stad.h"
 
@@ -140,7 +141,17 @@ void SaveNumbers(QWidget* page, std::uint8_t* rec, std::span<const NumberRow> ro
     values.reserve(rows.size());
     for (const NumberRow& r : rows) {
         auto* e = page->findChild<QLineEdit*>(QString::fromLatin1(r.name));
-        values.push_back(db::StrToInt(e ? e->text().toStdString() : std::string()));
+        const std::int32_t v = db::StrToInt(e ? e->text().toStdString() : std::string());
+        // The field checks its range when the focus leaves it; a save from the menu leaves the
+        // focus where it is, so the range is checked here too rather than cutting the number
+        // down to the bytes of its field.
+        if (v < r.min || v > r.max)
+            throw db::EConvertError(QStringLiteral("\"%1\": this value must be in the range %2 to %3")
+                                        .arg(QString::fromLatin1(r.caption))
+                                        .arg(r.min)
+                                        .arg(r.max)
+                                        .toStdString());
+        values.push_back(v);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i].field.Write(rec, values[i]);
 }

@@ -18,6 +18,9 @@
 #include "support/test_util.h"
 #include "tools/sample.h"
 
+// Failures print texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace vh::test {
 
 class EditorTest : public ::testing::Test {
