@@ -37,7 +37,9 @@ void BM_CatNamesFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_CatNamesFiles)->Unit(benchmark::kMillisecond);
 
-void BM_CatStaff(benchmark::State& state) { ReadRaw(state, {"staff.dat"}); }
+void BM_CatStaff(benchmark::State& state) {
+    ReadRaw(state, {"staff.dat"});
+}
 BENCHMARK(BM_CatStaff)->Unit(benchmark::kMillisecond);
 
 // "Load Data": open the eleven files and read the three name tables.
@@ -78,7 +80,8 @@ void BM_StaffLoad(benchmark::State& state) {
         db::StaffLoad(L().files, Full().Path(), L().names, L().lists);
         benchmark::DoNotOptimize(L().lists.player.Count());
     }
-    state.counters["persons"] = static_cast<double>(L().lists.player.Count() + L().lists.staff.Count());
+    state.counters["persons"] =
+        static_cast<double>(L().lists.player.Count() + L().lists.staff.Count());
 }
 BENCHMARK(BM_StaffLoad)->Unit(benchmark::kMillisecond);
 
@@ -99,7 +102,8 @@ BENCHMARK(BM_FilterPeople)->Unit(benchmark::kMicrosecond);
 // The same over 90000 labels, the capacity of the people lists.
 void BM_Filter90000(benchmark::State& state) {
     db::Names labels;
-    for (int i = 0; i < 90000; ++i) labels.push_back(L().lists.player.At(i % L().lists.player.Count()));
+    for (int i = 0; i < 90000; ++i)
+        labels.push_back(L().lists.player.At(i % L().lists.player.Count()));
     std::vector<const std::string*> out;
     for (auto _ : state) {
         out.clear();
@@ -121,7 +125,8 @@ void BM_ReadPlayer(benchmark::State& state) {
         L().files.staff.Seek(id);
         L().files.staff.Read(person.bytes);
         db::BlockPlace place;
-        auto rec = db::GetPlayerData(Full().Path(), person.Get(db::StaffRecord::PlayerIndex), place, scratch);
+        auto rec = db::GetPlayerData(Full().Path(), person.Get(db::StaffRecord::PlayerIndex), place,
+                                     scratch);
         benchmark::DoNotOptimize(rec.bytes.data());
     }
     scratch.DeleteAll();

@@ -10,7 +10,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Resolved(const std::string& text) { return platform::ResolveCase(platform::NativePath(text)); }
+fs::path Resolved(const std::string& text) {
+    return platform::ResolveCase(platform::NativePath(text));
+}
 
 // Copies `from` over `to` by way of a temporary file beside `to`.
 bool SafeCopy(const fs::path& from, const fs::path& to) {
@@ -23,7 +25,9 @@ bool SafeCopy(const fs::path& from, const fs::path& to) {
     return true;
 }
 
-std::string Bare(std::string_view name) { return std::string(name.substr(1)); }
+std::string Bare(std::string_view name) {
+    return std::string(name.substr(1));
+}
 
 }  // namespace
 
@@ -33,7 +37,8 @@ std::string BackupDirectory(const std::string& dataPath) {
 }
 
 bool HasBackup(const std::string& dataPath) {
-    return !dataPath.empty() && platform::IsDirectory(platform::NativePath(BackupDirectory(dataPath)));
+    return !dataPath.empty() &&
+           platform::IsDirectory(platform::NativePath(BackupDirectory(dataPath)));
 }
 
 CopyReport Backup(const std::string& dataPath) {

@@ -16,13 +16,13 @@ namespace vh::db {
 
 // The scratch files this run created, so that the exit clean-up deletes exactly those.
 class ScratchFiles {
-public:
+  public:
     void Created(const std::filesystem::path& p) { created_.insert(p); }
     const std::set<std::filesystem::path>& All() const { return created_; }
     // Deletes every scratch file created that still exists; returns how many could not be deleted.
     int DeleteAll();
 
-private:
+  private:
     std::set<std::filesystem::path> created_;
 };
 
@@ -32,7 +32,8 @@ struct BlockPlace {
     std::int64_t blockEnd = 0;     // first byte after the block
     std::int32_t index = -1;       // record number within the block
     std::int64_t ByteOffset(int recordSize) const {
-        return static_cast<std::int64_t>(blockOffset) + static_cast<std::int64_t>(index) * recordSize;
+        return static_cast<std::int64_t>(blockOffset) +
+               static_cast<std::int64_t>(index) * recordSize;
     }
 };
 

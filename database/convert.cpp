@@ -9,9 +9,13 @@
 namespace vh::db {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-std::string Shown(std::string_view text) { return Cp1252ToUtf8(text); }
+std::string Shown(std::string_view text) {
+    return Cp1252ToUtf8(text);
+}
 
 [[noreturn]] void NotFloat(std::string_view text) {
     throw EConvertError("'" + Shown(text) + "' is not a valid floating point value");
@@ -37,7 +41,8 @@ bool TryStrToInt(std::string_view text, std::int32_t& value) {
             return false;
     }
     if (negative) v = -v;
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
         return false;
     value = static_cast<std::int32_t>(v);
     return true;
@@ -103,7 +108,8 @@ std::int64_t ToDecimal4(double value) {
 std::string FormatDecimal4(std::int64_t t, char sep) {
     std::string out;
     if (t < 0) out += '-';
-    const std::uint64_t a = t < 0 ? static_cast<std::uint64_t>(-(t + 1)) + 1 : static_cast<std::uint64_t>(t);
+    const std::uint64_t a =
+        t < 0 ? static_cast<std::uint64_t>(-(t + 1)) + 1 : static_cast<std::uint64_t>(t);
     out += std::to_string(a / 10000);
     std::uint64_t frac = a % 10000;
     if (frac != 0) {

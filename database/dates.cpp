@@ -5,7 +5,8 @@
 namespace vh::db {
 
 namespace {
-constexpr std::array<int, 13> kDaysBefore = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+constexpr std::array<int, 13> kDaysBefore = {0,   0,   31,  59,  90,  120, 151,
+                                             181, 212, 243, 273, 304, 334};
 }
 
 void GetDate(int dayOfYear, int& day, int& month) {

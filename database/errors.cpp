@@ -11,21 +11,30 @@ EInOutError::EInOutError(int code, const std::string& path)
 
 std::string EInOutError::MessageFor(int code) {
     switch (code) {
-        case kFileNotFound: return "File not found";
-        case kInvalidFilename: return "Invalid filename";
-        case kTooManyOpenFiles: return "Too many open files";
-        case kAccessDenied: return "File access denied";
-        case kReadBeyondEnd: return "Read beyond end of file";
-        case kDiskFull: return "Disk full";
-        case kInvalidNumericInput: return "Invalid numeric input";
-        default: return "I/O error " + std::to_string(code);
+        case kFileNotFound:
+            return "File not found";
+        case kInvalidFilename:
+            return "Invalid filename";
+        case kTooManyOpenFiles:
+            return "Too many open files";
+        case kAccessDenied:
+            return "File access denied";
+        case kReadBeyondEnd:
+            return "Read beyond end of file";
+        case kDiskFull:
+            return "Disk full";
+        case kInvalidNumericInput:
+            return "Invalid numeric input";
+        default:
+            return "I/O error " + std::to_string(code);
     }
 }
 
 int EInOutError::CodeFromErrno(int err) {
     switch (err) {
         case ENOENT:
-        case ENOTDIR: return kFileNotFound;
+        case ENOTDIR:
+            return kFileNotFound;
         case ENAMETOOLONG:
         case EINVAL:
 #ifdef ELOOP
@@ -33,7 +42,8 @@ int EInOutError::CodeFromErrno(int err) {
 #endif
             return kInvalidFilename;
         case EMFILE:
-        case ENFILE: return kTooManyOpenFiles;
+        case ENFILE:
+            return kTooManyOpenFiles;
         case EACCES:
         case EPERM:
         case EROFS:
@@ -48,8 +58,10 @@ int EInOutError::CodeFromErrno(int err) {
 #ifdef EDQUOT
         case EDQUOT:
 #endif
-        case EFBIG: return kDiskFull;
-        default: return 1000 + err;
+        case EFBIG:
+            return kDiskFull;
+        default:
+            return 1000 + err;
     }
 }
 

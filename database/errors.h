@@ -11,7 +11,7 @@ namespace vh::db {
 // 100 "Read beyond end of file", 101 "Disk full", 106 "Invalid numeric input",
 // anything else "I/O error <code>".
 class EInOutError : public std::runtime_error {
-public:
+  public:
     explicit EInOutError(int code);
     EInOutError(int code, const std::string& path);
     int Code() const { return code_; }
@@ -23,7 +23,7 @@ public:
     // classic counterpart get 1000 + errno, so they never pass for one of the codes above.
     static int CodeFromErrno(int err);
 
-private:
+  private:
     int code_;
     std::string path_;
 };
@@ -39,13 +39,13 @@ inline constexpr int kNegativeSeek = 131;
 
 // A text that is not the number a field needs.
 class EConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The data say something the editor must refuse (a person without a player record, ...).
 class EDataError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

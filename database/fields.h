@@ -17,7 +17,8 @@
 
 namespace vh::db {
 
-static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+static_assert(std::endian::native == std::endian::little ||
+              std::endian::native == std::endian::big);
 
 namespace detail {
 template <class T>

@@ -33,16 +33,16 @@ inline constexpr std::array<DataFileInfo, 11> kLoadList = {{
 
 // Copied by a backup and back by a restore, in this order. clubcomp.dat is opened by no editor.
 inline constexpr std::array<std::string_view, 12> kBackupList = {
-    "\\stadium.dat",   "\\club.dat",     "\\nation.dat",    "\\first_names.dat",
-    "\\second_names.dat", "\\city.dat",  "\\staff.dat",     "\\clubcomp.dat",
-    "\\colour.dat",    "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
+    "\\stadium.dat",      "\\club.dat",      "\\nation.dat",    "\\first_names.dat",
+    "\\second_names.dat", "\\city.dat",      "\\staff.dat",     "\\clubcomp.dat",
+    "\\colour.dat",       "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
 };
 
 // Made writable by a load: the backup list, then index.dat.
 inline constexpr std::array<std::string_view, 13> kAttributeList = {
-    "\\stadium.dat",   "\\club.dat",     "\\nation.dat",    "\\first_names.dat",
-    "\\second_names.dat", "\\city.dat",  "\\staff.dat",     "\\clubcomp.dat",
-    "\\colour.dat",    "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
+    "\\stadium.dat",      "\\club.dat",      "\\nation.dat",    "\\first_names.dat",
+    "\\second_names.dat", "\\city.dat",      "\\staff.dat",     "\\clubcomp.dat",
+    "\\colour.dat",       "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
     "\\index.dat",
 };
 
@@ -72,8 +72,8 @@ struct FileSet {
 
     // In the order of kLoadList.
     std::array<RecordFile*, 11> InLoadOrder() {
-        return {&stadium, &city,        &club,        &clubComp, &nation,   &staff,
-                &firstNames, &secondNames, &commonNames, &colour, &continent};
+        return {&stadium,    &city,        &club,        &clubComp, &nation,   &staff,
+                &firstNames, &secondNames, &commonNames, &colour,   &continent};
     }
     void CloseAll();
     // Binds every file to dataPath and resets it with its record size, in load order.

@@ -3,16 +3,15 @@
 namespace vh::db {
 
 const std::array<std::string_view, 60> kLanguageNames = {
-    "ALBANIAN",   "ARABIC",     "BULGARIAN",  "CHINESE",    "CROATIAN",    "CZECH",
-    "DUTCH",      "ENGLISH",    "FINNISH",    "FRENCH",     "GERMAN",      "GREEK",
-    "HEBREW",     "HUNGARIAN",  "ITALIAN",    "JAPANESE",   "KOREAN",      "POLISH",
-    "PORTUGUESE", "ROMANIAN",   "RUSSIAN",    "NORWEGIAN",  "SERBIAN",     "SPANISH",
-    "TURKISH",    "BURMESE",    "MALAY",      "PERSIAN",    "SLOVAK",      "SWEDISH",
-    "ICELANDIC",  "DANISH",     "AFRIKAANS",  "ALBANIAN",   "AMHARIC",     "ARMENIAN",
-    "AZERI",      "BANGLA",     "ESTONIAN",   "GEORGIAN",   "HINDI",       "JAVANESE",
-    "KHMER",      "KYRGYZ",     "LAO",        "LATVIAN",    "LETBURGESCH", "LITHUANIAN",
-    "MACEDONIAN", "MALAGASY",   "MALTESE",    "SINHALESE",  "SLOVENIAN",   "SOMALI",
-    "SWAHILI",    "TAJIK",      "TAMIL",      "THAI",       "UZBEK",       "VIETNAMESE",
+    "ALBANIAN",  "ARABIC",   "BULGARIAN", "CHINESE",    "CROATIAN",    "CZECH",      "DUTCH",
+    "ENGLISH",   "FINNISH",  "FRENCH",    "GERMAN",     "GREEK",       "HEBREW",     "HUNGARIAN",
+    "ITALIAN",   "JAPANESE", "KOREAN",    "POLISH",     "PORTUGUESE",  "ROMANIAN",   "RUSSIAN",
+    "NORWEGIAN", "SERBIAN",  "SPANISH",   "TURKISH",    "BURMESE",     "MALAY",      "PERSIAN",
+    "SLOVAK",    "SWEDISH",  "ICELANDIC", "DANISH",     "AFRIKAANS",   "ALBANIAN",   "AMHARIC",
+    "ARMENIAN",  "AZERI",    "BANGLA",    "ESTONIAN",   "GEORGIAN",    "HINDI",      "JAVANESE",
+    "KHMER",     "KYRGYZ",   "LAO",       "LATVIAN",    "LETBURGESCH", "LITHUANIAN", "MACEDONIAN",
+    "MALAGASY",  "MALTESE",  "SINHALESE", "SLOVENIAN",  "SOMALI",      "SWAHILI",    "TAJIK",
+    "TAMIL",     "THAI",     "UZBEK",     "VIETNAMESE",
 };
 
 std::optional<std::string_view> LanguageName(int number) {

@@ -25,7 +25,8 @@ void FillTable(RecordFile& file, const Str& field, NameTable& table) {
     for (std::size_t base = 0; base < keep; base += kBatch) {
         const std::size_t n = std::min(kBatch, keep - base);
         file.Read(batch.data(), static_cast<std::int64_t>(n));
-        for (std::size_t i = 0; i < n; ++i) names->push_back(field.Read(batch.data() + i * R::kSize));
+        for (std::size_t i = 0; i < n; ++i)
+            names->push_back(field.Read(batch.data() + i * R::kSize));
     }
     table.entries = std::move(names);
     table.leftOut = total - keep;
@@ -71,7 +72,8 @@ std::int64_t PersonRecordsEnd(const std::string& dataPath) {
         std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
         index.Seek(kIndexHeaderSize);
         index.Read(body.data(), static_cast<std::int64_t>(body.size()));
-        for (std::size_t off = 0; off + IndexEntry::kSize <= body.size(); off += IndexEntry::kSize) {
+        for (std::size_t off = 0; off + IndexEntry::kSize <= body.size();
+             off += IndexEntry::kSize) {
             const std::int32_t o = IndexEntry::BlockOffset.Read(body.data() + off);
             if (o > 0 && (end < 0 || o < end)) end = o;
         }
@@ -86,7 +88,8 @@ void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& na
     RecordFile& staff = files.staff;
     staff.Reset(StaffRecord::kSize);
     std::int64_t count = staff.RecordCount();
-    if (end >= 0) count = std::min<std::int64_t>(count, end / static_cast<std::int64_t>(StaffRecord::kSize));
+    if (end >= 0)
+        count = std::min<std::int64_t>(count, end / static_cast<std::int64_t>(StaffRecord::kSize));
 
     auto players = std::make_shared<Names>();
     auto others = std::make_shared<Names>();
@@ -98,7 +101,8 @@ void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& na
         const std::int64_t n = std::min(kBatch, count - base);
         staff.Read(batch.data(), n);
         for (std::int64_t i = 0; i < n; ++i) {
-            std::copy_n(batch.data() + i * StaffRecord::kSize, StaffRecord::kSize, person.bytes.begin());
+            std::copy_n(batch.data() + i * StaffRecord::kSize, StaffRecord::kSize,
+                        person.bytes.begin());
             auto& into = IsPlayerJob(person.Get(StaffRecord::ClubJob)) ? players : others;
             if (into->size() >= kPeopleListCapacity) {
                 ++leftOut;

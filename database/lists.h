@@ -34,7 +34,7 @@ struct ListTables {
 
 // Entry n = the name field of record n, read as a fixed string, up to the table's capacity.
 void StadiumLoad(FileSet& files, ListTables& t);
-void ClubLoad(FileSet& files, ListTables& t);  // short names
+void ClubLoad(FileSet& files, ListTables& t);    // short names
 void NationLoad(FileSet& files, ListTables& t);  // short names
 void ClubCompLoad(FileSet& files, ListTables& t);
 void CityLoad(FileSet& files, ListTables& t);
@@ -43,8 +43,7 @@ void ContinentLoad(FileSet& files, ListTables& t);
 // Labels of every person, players and staff apart, from one pass over the person records of
 // staff.dat. The persons end where the first block that index.dat names (at an offset above 0)
 // begins, or at the end of the file; block bytes are never read as persons.
-void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& names,
-               ListTables& t);
+void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& names, ListTables& t);
 // Byte offset where the person records of staff.dat end, by index.dat; -1 when index.dat is
 // missing or names no block above offset 0.
 std::int64_t PersonRecordsEnd(const std::string& dataPath);

@@ -22,6 +22,8 @@ std::string GetStaffName(std::int32_t id, RecordFile& staff, const NameTables& n
 std::int32_t GetStaffIdFromName(std::string_view label);
 
 // ClubJob 0 and 11..16 make a person a player in the people lists; every other code staff.
-inline bool IsPlayerJob(int clubJob) { return clubJob == 0 || (clubJob >= 11 && clubJob <= 16); }
+inline bool IsPlayerJob(int clubJob) {
+    return clubJob == 0 || (clubJob >= 11 && clubJob <= 16);
+}
 
 }  // namespace vh::db

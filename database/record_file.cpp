@@ -16,7 +16,9 @@ std::uint64_t g_writeEpoch = 1;
 constexpr std::size_t kReadAhead = 256 * 1024;
 }  // namespace
 
-void RecordFile::Bind(std::string pathText) { pathText_ = std::move(pathText); }
+void RecordFile::Bind(std::string pathText) {
+    pathText_ = std::move(pathText);
+}
 
 [[noreturn]] void RecordFile::Fail(int err) const {
     throw EInOutError(EInOutError::CodeFromErrno(err), pathText_);
@@ -40,8 +42,8 @@ void RecordFile::Open(int recordSize, bool create) {
     pos_ = 0;
     if (pathText_.empty()) throw EInOutError(kInvalidFilename, pathText_);
     const std::filesystem::path path = platform::ResolveCase(platform::NativePath(pathText_));
-    const int err = file_.Open(path, create ? platform::OpenMode::kCreateTruncate
-                                            : platform::OpenMode::kReadWrite);
+    const int err = file_.Open(
+        path, create ? platform::OpenMode::kCreateTruncate : platform::OpenMode::kReadWrite);
     if (err) Fail(err);
     recordSize_ = recordSize;
     opened_ = path;
@@ -53,8 +55,12 @@ void RecordFile::Open(int recordSize, bool create) {
     }
 }
 
-void RecordFile::Reset(int recordSize) { Open(recordSize, false); }
-void RecordFile::Rewrite(int recordSize) { Open(recordSize, true); }
+void RecordFile::Reset(int recordSize) {
+    Open(recordSize, false);
+}
+void RecordFile::Rewrite(int recordSize) {
+    Open(recordSize, true);
+}
 
 void RecordFile::Close() {
     bufLen_ = 0;

@@ -17,7 +17,7 @@ namespace vh::db {
 inline constexpr int kFileNotOpen = 103;
 
 class RecordFile {
-public:
+  public:
     RecordFile() = default;
     ~RecordFile() = default;
     RecordFile(RecordFile&&) noexcept = default;
@@ -65,7 +65,7 @@ public:
         Write(rec.data());
     }
 
-private:
+  private:
     void Open(int recordSize, bool create);
     void RequireOpen() const;
     void CheckSize(std::size_t n) const;

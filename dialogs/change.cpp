@@ -43,8 +43,12 @@ TChangeForm::TChangeForm(ListSource& lists, QWidget* parent)
             [this] { Guarded(this, [this] { ChangeListBoxDblClick(); }); });
 }
 
-void TChangeForm::RegisterTarget(int code, QLineEdit* edit) { editTargets_[code] = edit; }
-void TChangeForm::RegisterTarget(int code, QListWidget* list) { listTargets_[code] = list; }
+void TChangeForm::RegisterTarget(int code, QLineEdit* edit) {
+    editTargets_[code] = edit;
+}
+void TChangeForm::RegisterTarget(int code, QListWidget* list) {
+    listTargets_[code] = list;
+}
 
 void TChangeForm::RegisterButton(QAbstractButton* button, int code) {
     connect(button, &QAbstractButton::clicked, this,
@@ -63,7 +67,8 @@ void TChangeForm::Open(int code) {
 }
 
 void TChangeForm::FormShow() {
-    if (const ChangeCodeInfo* info = ChangeCodeOf(lists_.ChangeCode())) lists_.Fill(info->list, model_, true);
+    if (const ChangeCodeInfo* info = ChangeCodeOf(lists_.ChangeCode()))
+        lists_.Fill(info->list, model_, true);
     changeEdit_->clear();
 }
 
@@ -98,7 +103,9 @@ void TChangeForm::ChangeListBoxDblClick() {
     close();
 }
 
-void TChangeForm::FormClose() { lists_.SetChangeCode(0); }
+void TChangeForm::FormClose() {
+    lists_.SetChangeCode(0);
+}
 
 // Only the program's own show and hide open and close the picker. The window system's (the
 // picker minimised with the editor, and restored) leave its field, list and filter text alone.

@@ -20,7 +20,7 @@ namespace vh::ui {
 
 class TChangeForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TChangeForm(ListSource& lists, QWidget* parent = nullptr);
 
     // Pages register where a code's choice goes, and the buttons that open the picker.
@@ -42,15 +42,15 @@ public:
     void ChangeListBoxDblClick();
     void FormClose();
 
-signals:
+  signals:
     // A choice was written into a page's control.
     void Picked(int code);
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     ListSource& lists_;
     NameListModel model_;
     QLineEdit* changeEdit_;

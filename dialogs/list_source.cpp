@@ -94,24 +94,48 @@ void ListSource::CommonNameLoad(NameListModel& m, bool withEmpty) {
 void ListSource::StaffLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
     db::StaffLoad(s_.files, s_.dataPath, s_.names, s_.lists);
-    Show(checkedRadio() == Radio::kPlayer ? s_.lists.player.entries : s_.lists.staff.entries, m, withEmpty);
+    Show(checkedRadio() == Radio::kPlayer ? s_.lists.player.entries : s_.lists.staff.entries, m,
+         withEmpty);
     Notice("staff.dat", s_.lists.player);
 }
 
 void ListSource::Fill(PickList list, NameListModel& m, bool withEmpty) {
     switch (list) {
-        case PickList::kNone: break;
-        case PickList::kNations: NationLoad(m, withEmpty); break;
-        case PickList::kCompetitions: ClubCompLoad(m, withEmpty); break;
-        case PickList::kStadiums: StadiumLoad(m, withEmpty); break;
-        case PickList::kPeople: StaffLoad(m, withEmpty); break;
-        case PickList::kClubs: ClubLoad(m, withEmpty); break;
-        case PickList::kCities: CityLoad(m, withEmpty); break;
-        case PickList::kContinents: ContinentLoad(m, withEmpty); break;
-        case PickList::kLanguages: LanguagesLoad(m, withEmpty); break;
-        case PickList::kFirstNames: FirstNameLoad(m, withEmpty); break;
-        case PickList::kSecondNames: SecondNameLoad(m, withEmpty); break;
-        case PickList::kCommonNames: CommonNameLoad(m, withEmpty); break;
+        case PickList::kNone:
+            break;
+        case PickList::kNations:
+            NationLoad(m, withEmpty);
+            break;
+        case PickList::kCompetitions:
+            ClubCompLoad(m, withEmpty);
+            break;
+        case PickList::kStadiums:
+            StadiumLoad(m, withEmpty);
+            break;
+        case PickList::kPeople:
+            StaffLoad(m, withEmpty);
+            break;
+        case PickList::kClubs:
+            ClubLoad(m, withEmpty);
+            break;
+        case PickList::kCities:
+            CityLoad(m, withEmpty);
+            break;
+        case PickList::kContinents:
+            ContinentLoad(m, withEmpty);
+            break;
+        case PickList::kLanguages:
+            LanguagesLoad(m, withEmpty);
+            break;
+        case PickList::kFirstNames:
+            FirstNameLoad(m, withEmpty);
+            break;
+        case PickList::kSecondNames:
+            SecondNameLoad(m, withEmpty);
+            break;
+        case PickList::kCommonNames:
+            CommonNameLoad(m, withEmpty);
+            break;
     }
 }
 
@@ -130,29 +154,61 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
         const ChangeCodeInfo* info = ChangeCodeOf(code);
         if (info) {
             switch (info->filter) {
-                case FilterTable::kStadium: search(t.stadium.entries); break;
-                case FilterTable::kClub: search(t.club.entries); break;
-                case FilterTable::kNation: search(t.nation.entries); break;
+                case FilterTable::kStadium:
+                    search(t.stadium.entries);
+                    break;
+                case FilterTable::kClub:
+                    search(t.club.entries);
+                    break;
+                case FilterTable::kNation:
+                    search(t.nation.entries);
+                    break;
                 case FilterTable::kStaffThenPlayer:
                     search(t.staff.entries);
                     search(t.player.entries);
                     break;
-                case FilterTable::kCompetition: search(t.competition.entries); break;
-                case FilterTable::kCity: search(t.city.entries); break;
-                case FilterTable::kFirstName: search(s_.names.first.entries); break;
-                case FilterTable::kSecondName: search(s_.names.second.entries); break;
-                case FilterTable::kCommonName: search(s_.names.common.entries); break;
-                case FilterTable::kLanguage: search(Languages()); break;
-                case FilterTable::kContinent: search(t.continent.entries); break;
+                case FilterTable::kCompetition:
+                    search(t.competition.entries);
+                    break;
+                case FilterTable::kCity:
+                    search(t.city.entries);
+                    break;
+                case FilterTable::kFirstName:
+                    search(s_.names.first.entries);
+                    break;
+                case FilterTable::kSecondName:
+                    search(s_.names.second.entries);
+                    break;
+                case FilterTable::kCommonName:
+                    search(s_.names.common.entries);
+                    break;
+                case FilterTable::kLanguage:
+                    search(Languages());
+                    break;
+                case FilterTable::kContinent:
+                    search(t.continent.entries);
+                    break;
             }
         } else if (code == 0) {
             switch (checkedRadio()) {
-                case Radio::kStadiumName: search(t.stadium.entries); break;
-                case Radio::kClub: search(t.club.entries); break;
-                case Radio::kNation: search(t.nation.entries); break;
-                case Radio::kPlayer: search(t.player.entries); break;
-                case Radio::kStaff: search(t.staff.entries); break;
-                case Radio::kCity: search(t.city.entries); break;
+                case Radio::kStadiumName:
+                    search(t.stadium.entries);
+                    break;
+                case Radio::kClub:
+                    search(t.club.entries);
+                    break;
+                case Radio::kNation:
+                    search(t.nation.entries);
+                    break;
+                case Radio::kPlayer:
+                    search(t.player.entries);
+                    break;
+                case Radio::kStaff:
+                    search(t.staff.entries);
+                    break;
+                case Radio::kCity:
+                    search(t.city.entries);
+                    break;
             }
         }
     }

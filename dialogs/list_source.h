@@ -19,7 +19,7 @@ namespace vh::ui {
 enum class Radio { kStadiumName, kClub, kNation, kCity, kPlayer, kStaff };
 
 class ListSource {
-public:
+  public:
     explicit ListSource(db::Session& session) : s_(session) {}
 
     // The code of the field the open picker serves; 0 when it is closed.
@@ -59,7 +59,7 @@ public:
     // The fixed table of language names.
     static const db::NamesPtr& Languages();
 
-private:
+  private:
     void Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty);
     void Notice(const char* file, const db::NameTable& t);
 

@@ -20,16 +20,22 @@ SeamState& S() {
 
 Answer Cautious(Buttons b) {
     switch (b) {
-        case Buttons::kOk: return Answer::kOk;
-        case Buttons::kOkCancel: return Answer::kCancel;
-        case Buttons::kYesNo: return Answer::kNo;
-        case Buttons::kYesNoCancel: return Answer::kCancel;
+        case Buttons::kOk:
+            return Answer::kOk;
+        case Buttons::kOkCancel:
+            return Answer::kCancel;
+        case Buttons::kYesNo:
+            return Answer::kNo;
+        case Buttons::kYesNoCancel:
+            return Answer::kCancel;
     }
     return Answer::kCancel;
 }
 }  // namespace
 
-QString ApplicationTitle() { return QStringLiteral("VH Editor"); }
+QString ApplicationTitle() {
+    return QStringLiteral("VH Editor");
+}
 
 Answer ShowMessage(QWidget* parent, const QString& caption, const QString& text, Buttons buttons,
                    Icon icon) {
@@ -51,28 +57,46 @@ Answer ShowMessage(QWidget* parent, const QString& caption, const QString& text,
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
     switch (icon) {
-        case Icon::kNone: box.setIcon(QMessageBox::NoIcon); break;
-        case Icon::kInformation: box.setIcon(QMessageBox::Information); break;
-        case Icon::kWarning: box.setIcon(QMessageBox::Warning); break;
-        case Icon::kError: box.setIcon(QMessageBox::Critical); break;
-        case Icon::kQuestion: box.setIcon(QMessageBox::Question); break;
+        case Icon::kNone:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case Icon::kInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::kWarning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::kError:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::kQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
     }
     switch (buttons) {
-        case Buttons::kOk: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::kOk:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case Buttons::kOkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
-        case Buttons::kYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::kYesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Buttons::kYesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
     const int r = box.exec();
     switch (r) {
-        case QMessageBox::Ok: return Answer::kOk;
-        case QMessageBox::Yes: return Answer::kYes;
-        case QMessageBox::No: return Answer::kNo;
-        default: return buttons == Buttons::kOk ? Answer::kOk : Cautious(buttons);
+        case QMessageBox::Ok:
+            return Answer::kOk;
+        case QMessageBox::Yes:
+            return Answer::kYes;
+        case QMessageBox::No:
+            return Answer::kNo;
+        default:
+            return buttons == Buttons::kOk ? Answer::kOk : Cautious(buttons);
     }
 }
 
@@ -81,12 +105,24 @@ void ShowError(QWidget* parent, const QString& text) {
 }
 
 namespace seam {
-void Enable() { S().enabled = true; }
-void Disable() { S().enabled = false; }
-bool Enabled() { return S().enabled; }
-void QueueAnswer(Answer a) { S().queue.push_back(a); }
-const std::vector<Asked>& Log() { return S().log; }
-int Unanswered() { return S().unanswered; }
+void Enable() {
+    S().enabled = true;
+}
+void Disable() {
+    S().enabled = false;
+}
+bool Enabled() {
+    return S().enabled;
+}
+void QueueAnswer(Answer a) {
+    S().queue.push_back(a);
+}
+const std::vector<Asked>& Log() {
+    return S().log;
+}
+int Unanswered() {
+    return S().unanswered;
+}
 void Clear() {
     S().queue.clear();
     S().log.clear();

@@ -10,7 +10,9 @@ const std::string* NameListModel::EmptyLine() {
     return &kLine;
 }
 
-void NameListModel::Clear() { SetLines({}, {}); }
+void NameListModel::Clear() {
+    SetLines({}, {});
+}
 
 void NameListModel::SetLines(std::vector<const std::string*> lines,
                              std::vector<db::NamesPtr> keepAlive) {
@@ -20,7 +22,9 @@ void NameListModel::SetLines(std::vector<const std::string*> lines,
     endResetModel();
 }
 
-QString NameListModel::LineText(int row) const { return FromCp1252(LineBytes(row)); }
+QString NameListModel::LineText(int row) const {
+    return FromCp1252(LineBytes(row));
+}
 
 QStringList NameListModel::Texts() const {
     QStringList out;

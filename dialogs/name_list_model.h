@@ -13,7 +13,7 @@ namespace vh::ui {
 
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     using QAbstractListModel::QAbstractListModel;
 
     void Clear();
@@ -21,7 +21,9 @@ public:
     void SetLines(std::vector<const std::string*> lines, std::vector<db::NamesPtr> keepAlive);
 
     int Count() const { return static_cast<int>(lines_.size()); }
-    const std::string& LineBytes(int row) const { return *lines_.at(static_cast<std::size_t>(row)); }
+    const std::string& LineBytes(int row) const {
+        return *lines_.at(static_cast<std::size_t>(row));
+    }
     QString LineText(int row) const;
     // All lines as text (tests and small lists).
     QStringList Texts() const;
@@ -32,7 +34,7 @@ public:
     // The shared "<empty>" line.
     static const std::string* EmptyLine();
 
-private:
+  private:
     std::vector<const std::string*> lines_;
     std::vector<db::NamesPtr> keep_;
 };

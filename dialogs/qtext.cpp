@@ -31,9 +31,11 @@ std::string ToCp1252(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
         if (ch.isSurrogate() || db::UnicodeToCp1252(ch.unicode()) < 0) {
-            const QString bad = ch.isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : QString(ch);
+            const QString bad =
+                ch.isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : QString(ch);
             throw db::EConvertError(
-                QStringLiteral("'%1' holds the character '%2', which the game's files cannot store.")
+                QStringLiteral(
+                    "'%1' holds the character '%2', which the game's files cannot store.")
                     .arg(text, bad)
                     .toStdString());
         }

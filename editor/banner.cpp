@@ -33,7 +33,8 @@ QPixmap DrawBanner() {
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(0, 0, 0, 150));
-    p.drawText(QRect(11, 3, 220, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VH Editor"));
+    p.drawText(QRect(11, 3, 220, 30), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("VH Editor"));
     p.setPen(kAqua);
     p.drawText(QRect(9, 1, 220, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VH Editor"));
     p.setFont(EditorFont(7));

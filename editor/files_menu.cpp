@@ -11,8 +11,12 @@ namespace vh::ui {
 void TVHEdit::SaveClick() {
     if (!s_.dataLoaded) return;
     switch (mode_) {
-        case Mode::kStadiums: StadiumSave(); break;
-        case Mode::kCity: CitySave(); break;
+        case Mode::kStadiums:
+            StadiumSave();
+            break;
+        case Mode::kCity:
+            CitySave();
+            break;
         default:
             if (Routines(mode_).save) Routines(mode_).save();
             break;
@@ -31,36 +35,42 @@ QString FileList(const std::vector<std::string>& names) {
 void TVHEdit::BackupMenuClick() {
     const std::string dataPath = path_->text().toStdString();
     if (dataPath.empty()) {
-        ShowMessage(this, QStringLiteral("Backup Files"),
-                    QStringLiteral("Enter the data directory in \"VH Data Dir:\" before backing up."));
+        ShowMessage(
+            this, QStringLiteral("Backup Files"),
+            QStringLiteral("Enter the data directory in \"VH Data Dir:\" before backing up."));
         return;
     }
     const db::CopyReport report = db::Backup(dataPath);
     if (!report.failed.empty())
-        ShowMessage(this, QStringLiteral("Backup Files"),
-                    QStringLiteral("These files could not be backed up: %1. Their previous backup copies are kept.")
-                        .arg(FileList(report.failed)),
-                    Buttons::kOk, Icon::kWarning);
+        ShowMessage(
+            this, QStringLiteral("Backup Files"),
+            QStringLiteral(
+                "These files could not be backed up: %1. Their previous backup copies are kept.")
+                .arg(FileList(report.failed)),
+            Buttons::kOk, Icon::kWarning);
 }
 
 void TVHEdit::RestoreBackupMenuClick() {
     const std::string dataPath = path_->text().toStdString();
     if (!db::HasBackup(dataPath)) {
-        ShowMessage(this, QStringLiteral("Restore Backup Error"), QStringLiteral("You have never backed up before"));
+        ShowMessage(this, QStringLiteral("Restore Backup Error"),
+                    QStringLiteral("You have never backed up before"));
         return;
     }
-    if (ShowMessage(this, QStringLiteral("Restore Data"),
-                    QStringLiteral("This will delete all changes since you last backed up the data"),
-                    Buttons::kOkCancel, Icon::kWarning) != Answer::kOk)
+    if (ShowMessage(
+            this, QStringLiteral("Restore Data"),
+            QStringLiteral("This will delete all changes since you last backed up the data"),
+            Buttons::kOkCancel, Icon::kWarning) != Answer::kOk)
         return;
     // The files in use are closed while they are replaced, then opened again.
     if (s_.dataLoaded) s_.files.CloseAll();
     const db::CopyReport report = db::Restore(dataPath);
     if (!report.failed.empty())
-        ShowMessage(this, QStringLiteral("Restore Backup"),
-                    QStringLiteral("These files could not be restored and were left as they were: %1.")
-                        .arg(FileList(report.failed)),
-                    Buttons::kOk, Icon::kWarning);
+        ShowMessage(
+            this, QStringLiteral("Restore Backup"),
+            QStringLiteral("These files could not be restored and were left as they were: %1.")
+                .arg(FileList(report.failed)),
+            Buttons::kOk, Icon::kWarning);
     if (s_.dataLoaded) ReopenAfterRestore();
 }
 
@@ -73,8 +83,10 @@ bool TVHEdit::ReopenAfterRestore() {
     if (!ok) {
         // Nothing is open any more: say so, rather than fail at every later step.
         s_.dataLoaded = false;
-        ShowMessage(this, QStringLiteral("Restore Backup"),
-                    QStringLiteral("The data files could not be opened again. Press \"Load Data\" to load them."));
+        ShowMessage(
+            this, QStringLiteral("Restore Backup"),
+            QStringLiteral(
+                "The data files could not be opened again. Press \"Load Data\" to load them."));
         return false;
     }
     lists_.NewLoad();

@@ -34,8 +34,9 @@ void TVHEdit::OpenDialog1SelectionChange(const QString& file) {
 }
 
 void TVHEdit::OpenDialog1Close() {
-    if (ShowMessage(this, QStringLiteral("Load Data"), QStringLiteral("Would you like to load VH Data Now?"),
-                    Buttons::kYesNo, Icon::kQuestion) == Answer::kYes)
+    if (ShowMessage(this, QStringLiteral("Load Data"),
+                    QStringLiteral("Would you like to load VH Data Now?"), Buttons::kYesNo,
+                    Icon::kQuestion) == Answer::kYes)
         LoadClick();
 }
 
@@ -66,7 +67,9 @@ void TVHEdit::LoadClick() {
     RefreshResultList();
 }
 
-void TVHEdit::UnReadOnlyClick() { db::UnReadOnly(path_->text().toStdString()); }
+void TVHEdit::UnReadOnlyClick() {
+    db::UnReadOnly(path_->text().toStdString());
+}
 
 void TVHEdit::GetNameArrays() {
     db::LoadNameTable(s_.files.firstNames, s_.names.first);
@@ -80,11 +83,16 @@ void TVHEdit::GetNameArrays() {
 }
 
 void TVHEdit::RefreshResultList() {
-    if (stadrad_->isChecked()) StadradClick();
-    else if (clubrad_->isChecked()) ClubradClick();
-    else if (nationRad_->isChecked()) NationRadClick();
-    else if (cityRad_->isChecked()) CityRadClick();
-    else if (playerRad_->isChecked() || nonPlayerRad_->isChecked()) PlayerradClick();
+    if (stadrad_->isChecked())
+        StadradClick();
+    else if (clubrad_->isChecked())
+        ClubradClick();
+    else if (nationRad_->isChecked())
+        NationRadClick();
+    else if (cityRad_->isChecked())
+        CityRadClick();
+    else if (playerRad_->isChecked() || nonPlayerRad_->isChecked())
+        PlayerradClick();
 }
 
 bool TVHEdit::DirectoryExists(const QString& path) {

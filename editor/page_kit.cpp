@@ -18,21 +18,32 @@ namespace vh::ui {
 
 long long IntField::Read(const std::uint8_t* rec) const {
     switch (width) {
-        case 4: return db::I32{offset}.Read(rec);
-        case 2: return db::I16{offset}.Read(rec);
-        default: return db::U8{offset}.Read(rec);
+        case 4:
+            return db::I32{offset}.Read(rec);
+        case 2:
+            return db::I16{offset}.Read(rec);
+        default:
+            return db::U8{offset}.Read(rec);
     }
 }
 
 void IntField::Write(std::uint8_t* rec, long long value) const {
     switch (width) {
-        case 4: db::I32{offset}.Write(rec, static_cast<std::int32_t>(value)); break;
-        case 2: db::I16{offset}.Write(rec, static_cast<std::int16_t>(static_cast<std::uint16_t>(value))); break;
-        default: db::U8{offset}.Write(rec, static_cast<std::uint8_t>(value)); break;
+        case 4:
+            db::I32{offset}.Write(rec, static_cast<std::int32_t>(value));
+            break;
+        case 2:
+            db::I16{offset}.Write(rec,
+                                  static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+            break;
+        default:
+            db::U8{offset}.Write(rec, static_cast<std::uint8_t>(value));
+            break;
     }
 }
 
-PageGrid::PageGrid(QWidget* page, int pairs) : page_(page), grid_(new QGridLayout(page)), pairs_(pairs) {
+PageGrid::PageGrid(QWidget* page, int pairs)
+    : page_(page), grid_(new QGridLayout(page)), pairs_(pairs) {
     grid_->setContentsMargins(8, 8, 8, 8);
     grid_->setHorizontalSpacing(6);
     grid_->setVerticalSpacing(4);
@@ -146,11 +157,12 @@ void SaveNumbers(QWidget* page, std::uint8_t* rec, std::span<const NumberRow> ro
         // focus where it is, so the range is checked here too rather than cutting the number
         // down to the bytes of its field.
         if (v < r.min || v > r.max)
-            throw db::EConvertError(QStringLiteral("\"%1\": this value must be in the range %2 to %3")
-                                        .arg(QString::fromLatin1(r.caption))
-                                        .arg(r.min)
-                                        .arg(r.max)
-                                        .toStdString());
+            throw db::EConvertError(
+                QStringLiteral("\"%1\": this value must be in the range %2 to %3")
+                    .arg(QString::fromLatin1(r.caption))
+                    .arg(r.min)
+                    .arg(r.max)
+                    .toStdString());
         values.push_back(v);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i].field.Write(rec, values[i]);

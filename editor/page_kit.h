@@ -44,14 +44,14 @@ struct NumberRow {
 
 // Lays out caption-and-field pairs on a page, `pairs` pairs to a row.
 class PageGrid {
-public:
+  public:
     PageGrid(QWidget* page, int pairs);
     void Add(const QString& caption, QWidget* field, int span = 1);
     void AddAlone(QWidget* field, int span = 1);  // a field with its own caption (a check box)
     void NextRow();
     QWidget* Page() const { return page_; }
 
-private:
+  private:
     void Advance(int span);
     QWidget* page_;
     QGridLayout* grid_;

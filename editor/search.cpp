@@ -12,10 +12,18 @@
 
 namespace vh::ui {
 
-void TVHEdit::StadradClick() { lists_.StadiumLoad(resultModel_); }
-void TVHEdit::ClubradClick() { lists_.ClubLoad(resultModel_); }
-void TVHEdit::NationRadClick() { lists_.NationLoad(resultModel_); }
-void TVHEdit::CityRadClick() { lists_.CityLoad(resultModel_); }
+void TVHEdit::StadradClick() {
+    lists_.StadiumLoad(resultModel_);
+}
+void TVHEdit::ClubradClick() {
+    lists_.ClubLoad(resultModel_);
+}
+void TVHEdit::NationRadClick() {
+    lists_.NationLoad(resultModel_);
+}
+void TVHEdit::CityRadClick() {
+    lists_.CityLoad(resultModel_);
+}
 void TVHEdit::PlayerradClick() {
     if (s_.dataLoaded) lists_.StaffLoad(resultModel_);
 }
@@ -37,22 +45,34 @@ void TVHEdit::SearchButtonClick() {
     } showAtEnd{this};
 
     if (!s_.dataLoaded) {
-        if (ShowMessage(this, QStringLiteral("Data Loaded"),
-                        QStringLiteral("You have not yet loaded the stadium data.  Would you like to do that now?"),
-                        Buttons::kYesNo, Icon::kQuestion) == Answer::kYes)
+        if (ShowMessage(
+                this, QStringLiteral("Data Loaded"),
+                QStringLiteral(
+                    "You have not yet loaded the stadium data.  Would you like to do that now?"),
+                Buttons::kYesNo, Icon::kQuestion) == Answer::kYes)
             LoadClick();
         return;
     }
     if (!SaveCheck()) return;
     switch (mode_) {
-        case Mode::kStadiums: StadiumSearch(); break;
-        case Mode::kClubs: ClubSearch(); break;
-        case Mode::kNation: NationSearch(); break;
-        case Mode::kCity: CitySearch(); break;
+        case Mode::kStadiums:
+            StadiumSearch();
+            break;
+        case Mode::kClubs:
+            ClubSearch();
+            break;
+        case Mode::kNation:
+            NationSearch();
+            break;
+        case Mode::kCity:
+            CitySearch();
+            break;
         case Mode::kPlayers:
         case Mode::kStaff:
-            if (playerRad_->isChecked()) PlayerSearch();
-            else if (nonPlayerRad_->isChecked()) NonPlayerSearch();
+            if (playerRad_->isChecked())
+                PlayerSearch();
+            else if (nonPlayerRad_->isChecked())
+                NonPlayerSearch();
             break;
     }
     // Filling the page marked it changed through its change events; a record just shown is not.
@@ -107,12 +127,15 @@ void TVHEdit::StadiumSearch() {
     }
     if (clubrad_->isChecked()) {
         db::ClubRecord club;
-        if (!NameSearch(f.club, club, {db::ClubRecord::LongName, db::ClubRecord::ShortName})) return;
+        if (!NameSearch(f.club, club, {db::ClubRecord::LongName, db::ClubRecord::ShortName}))
+            return;
         stadium = StadiumWithId(f.stadium, club.Get(db::ClubRecord::Stadium));
     } else if (nationRad_->isChecked()) {
         // A nation's national stadium.
         db::NationRecord nation;
-        if (!NameSearch(f.nation, nation, {db::NationRecord::LongName, db::NationRecord::ShortName})) return;
+        if (!NameSearch(f.nation, nation,
+                        {db::NationRecord::LongName, db::NationRecord::ShortName}))
+            return;
         stadium = StadiumWithId(f.stadium, nation.Get(db::NationRecord::NationalStadium));
     }
     if (!stadium) {
@@ -126,12 +149,14 @@ void TVHEdit::StadiumSearch() {
 }
 
 void TVHEdit::ClubSearch() {
-    if (!NameSearch(s_.files.club, ClubRec, {db::ClubRecord::LongName, db::ClubRecord::ShortName})) return;
+    if (!NameSearch(s_.files.club, ClubRec, {db::ClubRecord::LongName, db::ClubRecord::ShortName}))
+        return;
     if (Routines(Mode::kClubs).show) Routines(Mode::kClubs).show();
 }
 
 void TVHEdit::NationSearch() {
-    if (!NameSearch(s_.files.nation, NationRec, {db::NationRecord::LongName, db::NationRecord::ShortName}))
+    if (!NameSearch(s_.files.nation, NationRec,
+                    {db::NationRecord::LongName, db::NationRecord::ShortName}))
         return;
     if (Routines(Mode::kNation).show) Routines(Mode::kNation).show();
 }
@@ -165,8 +190,8 @@ void TVHEdit::NonPlayerSearch() {
     s_.files.staff.Seek(id);
     s_.files.staff.Read(person.bytes);
     db::BlockPlace place;
-    const db::NonPlayerRecord staff =
-        db::GetNonPlayerData(s_.dataPath, person.Get(db::StaffRecord::NonPlayerIndex), place, s_.scratch);
+    const db::NonPlayerRecord staff = db::GetNonPlayerData(
+        s_.dataPath, person.Get(db::StaffRecord::NonPlayerIndex), place, s_.scratch);
     StaffRec = person;
     NonPlayerRec = staff;
     NonPlayerPlace = place;
@@ -192,11 +217,13 @@ void TVHEdit::GetNonPlayerData(std::int32_t nonPlayerIndex) {
     NonPlayerRec = db::GetNonPlayerData(s_.dataPath, nonPlayerIndex, NonPlayerPlace, s_.scratch);
 }
 
-QString TVHEdit::ShowReference(std::int32_t value, db::RecordFile& file, const db::NameField& field) {
+QString TVHEdit::ShowReference(std::int32_t value, db::RecordFile& file,
+                               const db::NameField& field) {
     return FromCp1252(db::ShowReference(value, file, field));
 }
 
-std::int32_t TVHEdit::LookupByName(const QString& text, db::RecordFile& file, const db::NameField& field) {
+std::int32_t TVHEdit::LookupByName(const QString& text, db::RecordFile& file,
+                                   const db::NameField& field) {
     return db::LookupByName(ToCp1252(text), file, field);
 }
 

@@ -77,9 +77,13 @@ TVHEdit::TVHEdit(QWidget* parent) : QMainWindow(parent), resultModel_(this) {
     FormCreate();
 }
 
-TVHEdit::~TVHEdit() { FormDestroy(); }
+TVHEdit::~TVHEdit() {
+    FormDestroy();
+}
 
-void TVHEdit::Handle(const std::function<void()>& f) { Guarded(this, f); }
+void TVHEdit::Handle(const std::function<void()>& f) {
+    Guarded(this, f);
+}
 
 void TVHEdit::BuildWindow() {
     // The menu bar keeps the desktop's colours: black on black would hide it.
@@ -109,24 +113,32 @@ void TVHEdit::BuildWindow() {
 
     label9_ = Place(new QLabel(QStringLiteral("VH Data Dir:"), client_), "Label9", 416, 24);
     path_ = Place(new QLineEdit(client_), "Path", 416, 40, 121, 21);
-    button1_ = Place(new QPushButton(QStringLiteral("Select VH File"), client_), "Button1", 304, 40, 105, 25);
+    button1_ = Place(new QPushButton(QStringLiteral("Select VH File"), client_), "Button1", 304, 40,
+                     105, 25);
     load_ = Place(new QPushButton(QStringLiteral("Load Data"), client_), "Load", 352, 72, 129, 17);
     save_ = Place(new QPushButton(QStringLiteral("Save Data"), client_), "Save", 352, 96, 129, 17);
 
     searchEdit_ = Place(new QLineEdit(client_), "SearchEdit", 8, 80, 161, 21);
-    searchButton_ = Place(new QPushButton(QStringLiteral("Search"), client_), "SearchButton", 176, 80, 105, 25);
+    searchButton_ =
+        Place(new QPushButton(QStringLiteral("Search"), client_), "SearchButton", 176, 80, 105, 25);
     listBox2_ = Place(new QListView(client_), "ListBox2", 8, 112, 161, 73);
     listBox2_->setModel(&resultModel_);
     listBox2_->setUniformItemSizes(true);
     listBox2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBox2_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    stadrad_ = Place(new QRadioButton(QStringLiteral("Stadium Name"), client_), "Stadrad", 176, 144, 113, 17);
-    clubrad_ = Place(new QRadioButton(QStringLiteral("Club"), client_), "Clubrad", 176, 120, 113, 17);
-    nationRad_ = Place(new QRadioButton(QStringLiteral("Nation"), client_), "NationRad", 177, 120, 113, 17);
-    cityRad_ = Place(new QRadioButton(QStringLiteral("City"), client_), "CityRad", 177, 120, 113, 17);
-    playerRad_ = Place(new QRadioButton(QStringLiteral("Player"), client_), "PlayerRad", 177, 120, 113, 17);
-    nonPlayerRad_ = Place(new QRadioButton(QStringLiteral("Staff"), client_), "NonPlayerRad", 177, 120, 113, 17);
+    stadrad_ = Place(new QRadioButton(QStringLiteral("Stadium Name"), client_), "Stadrad", 176, 144,
+                     113, 17);
+    clubrad_ =
+        Place(new QRadioButton(QStringLiteral("Club"), client_), "Clubrad", 176, 120, 113, 17);
+    nationRad_ =
+        Place(new QRadioButton(QStringLiteral("Nation"), client_), "NationRad", 177, 120, 113, 17);
+    cityRad_ =
+        Place(new QRadioButton(QStringLiteral("City"), client_), "CityRad", 177, 120, 113, 17);
+    playerRad_ =
+        Place(new QRadioButton(QStringLiteral("Player"), client_), "PlayerRad", 177, 120, 113, 17);
+    nonPlayerRad_ = Place(new QRadioButton(QStringLiteral("Staff"), client_), "NonPlayerRad", 177,
+                          120, 113, 17);
 
     auto tabs = [this](const char* name) {
         auto* t = new QTabWidget(client_);
@@ -141,7 +153,8 @@ void TVHEdit::BuildWindow() {
     // Pages that later versions fill say so rather than stand empty.
     for (auto [t, what] : {std::pair{playerPanel_, "player"}, std::pair{nonPlayerPanel_, "staff"},
                            std::pair{clubPanel_, "club"}, std::pair{nationPanel_, "nation"}}) {
-        auto* note = new QLabel(QStringLiteral("The %1 page is not part of this version yet.").arg(QLatin1String(what)));
+        auto* note = new QLabel(QStringLiteral("The %1 page is not part of this version yet.")
+                                    .arg(QLatin1String(what)));
         note->setObjectName(t->objectName() + QStringLiteral("Placeholder"));
         note->setAlignment(Qt::AlignCenter);
         note->setAutoFillBackground(true);
@@ -168,8 +181,10 @@ void TVHEdit::BuildWindow() {
     connect(button1_, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
     connect(load_, &QPushButton::clicked, this, [this] { Handle([this] { LoadClick(); }); });
     connect(save_, &QPushButton::clicked, this, [this] { Handle([this] { SaveClick(); }); });
-    connect(searchButton_, &QPushButton::clicked, this, [this] { Handle([this] { SearchButtonClick(); }); });
-    connect(searchEdit_, &QLineEdit::textChanged, this, [this] { Handle([this] { SearchEditChange(); }); });
+    connect(searchButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { SearchButtonClick(); }); });
+    connect(searchEdit_, &QLineEdit::textChanged, this,
+            [this] { Handle([this] { SearchEditChange(); }); });
     connect(listBox2_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { Handle([this] { ListBox2Click(); }); });
     connect(listBox2_, &QListView::clicked, this, [this] { Handle([this] { ListBox2Click(); }); });
@@ -181,13 +196,17 @@ void TVHEdit::BuildWindow() {
     });
     connect(stadrad_, &QRadioButton::clicked, this, [this] { Handle([this] { StadradClick(); }); });
     connect(clubrad_, &QRadioButton::clicked, this, [this] { Handle([this] { ClubradClick(); }); });
-    connect(nationRad_, &QRadioButton::clicked, this, [this] { Handle([this] { NationRadClick(); }); });
+    connect(nationRad_, &QRadioButton::clicked, this,
+            [this] { Handle([this] { NationRadClick(); }); });
     connect(cityRad_, &QRadioButton::clicked, this, [this] { Handle([this] { CityRadClick(); }); });
-    connect(playerRad_, &QRadioButton::clicked, this, [this] { Handle([this] { PlayerradClick(); }); });
-    connect(nonPlayerRad_, &QRadioButton::clicked, this, [this] { Handle([this] { PlayerradClick(); }); });
+    connect(playerRad_, &QRadioButton::clicked, this,
+            [this] { Handle([this] { PlayerradClick(); }); });
+    connect(nonPlayerRad_, &QRadioButton::clicked, this,
+            [this] { Handle([this] { PlayerradClick(); }); });
     connect(openDialog_, &QFileDialog::currentChanged, this,
             [this](const QString& f) { Handle([this, f] { OpenDialog1SelectionChange(f); }); });
-    connect(openDialog_, &QFileDialog::finished, this, [this] { Handle([this] { OpenDialog1Close(); }); });
+    connect(openDialog_, &QFileDialog::finished, this,
+            [this] { Handle([this] { OpenDialog1Close(); }); });
 
     resize(583, 460 + menuBar()->sizeHint().height());
 }
@@ -196,28 +215,34 @@ void TVHEdit::BuildMenus() {
     auto action = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
         return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    loadStadiumData1_ = action(file, "LoadStadiumData1", QStringLiteral("Load Data"), &TVHEdit::LoadClick);
+    loadStadiumData1_ =
+        action(file, "LoadStadiumData1", QStringLiteral("Load Data"), &TVHEdit::LoadClick);
     saveMenu_ = action(file, "SaveMenu", QStringLiteral("Save Data"), &TVHEdit::SaveClick);
-    backupMenu_ = action(file, "BackupMenu", QStringLiteral("Backup Files"), &TVHEdit::BackupMenuClick);
-    restoreBackupMenu_ =
-        action(file, "RestoreBackupMenu", QStringLiteral("Restore Backup"), &TVHEdit::RestoreBackupMenuClick);
+    backupMenu_ =
+        action(file, "BackupMenu", QStringLiteral("Backup Files"), &TVHEdit::BackupMenuClick);
+    restoreBackupMenu_ = action(file, "RestoreBackupMenu", QStringLiteral("Restore Backup"),
+                                &TVHEdit::RestoreBackupMenuClick);
     file->addSeparator();
     exit1_ = action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
     playerMenu_ = action(edit, "PlayerMenu", QStringLiteral("Players"), &TVHEdit::PlayerMenuClick);
-    nonPlayerMenu_ = action(edit, "NonPlayerMenu", QStringLiteral("Staff"), &TVHEdit::NonPlayerMenuClick);
+    nonPlayerMenu_ =
+        action(edit, "NonPlayerMenu", QStringLiteral("Staff"), &TVHEdit::NonPlayerMenuClick);
     clubMenu_ = action(edit, "ClubMenu", QStringLiteral("Clubs"), &TVHEdit::ClubMenuClick);
-    stadiumMenu_ = action(edit, "StadiumMenu", QStringLiteral("Stadiums"), &TVHEdit::StadiumMenuClick);
+    stadiumMenu_ =
+        action(edit, "StadiumMenu", QStringLiteral("Stadiums"), &TVHEdit::StadiumMenuClick);
     nationMenu_ = action(edit, "NationMenu", QStringLiteral("Nation"), &TVHEdit::NationMenuClick);
     cityMenu_ = action(edit, "CityMenu", QStringLiteral("City"), &TVHEdit::CityMenuClick);
-    for (QAction* a : {playerMenu_, nonPlayerMenu_, clubMenu_, stadiumMenu_, nationMenu_, cityMenu_})
+    for (QAction* a :
+         {playerMenu_, nonPlayerMenu_, clubMenu_, stadiumMenu_, nationMenu_, cityMenu_})
         a->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -227,9 +252,10 @@ void TVHEdit::BuildMenus() {
 
 void TVHEdit::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    const QRect area(6, 192, std::max(100, client_->width() - 12), std::max(100, client_->height() - 198));
+    const QRect area(6, 192, std::max(100, client_->width() - 12),
+                     std::max(100, client_->height() - 198));
     for (QWidget* p : std::initializer_list<QWidget*>{playerPanel_, nonPlayerPanel_, clubPanel_,
-                                                       nationPanel_, stadiumPanel_, cityPanel_})
+                                                      nationPanel_, stadiumPanel_, cityPanel_})
         p->setGeometry(area);
 }
 
@@ -237,11 +263,13 @@ void TVHEdit::AttachPicker(TChangeForm* picker) {
     picker_ = picker;
     // Every Change button and target of the pages is found by its name.
     for (const ChangeCodeInfo& info : kChangeCodes) {
-        auto* button = findChild<QPushButton*>(QString::fromLatin1(info.button.data(), info.button.size()));
+        auto* button =
+            findChild<QPushButton*>(QString::fromLatin1(info.button.data(), info.button.size()));
         const QString target = QString::fromLatin1(info.target.data(), info.target.size());
         if (!button) continue;
         if (info.targetIsList) {
-            if (auto* list = findChild<QListWidget*>(target)) picker->RegisterTarget(info.code, list);
+            if (auto* list = findChild<QListWidget*>(target))
+                picker->RegisterTarget(info.code, list);
         } else if (auto* edit = findChild<QLineEdit*>(target)) {
             picker->RegisterTarget(info.code, edit);
         }
@@ -249,32 +277,48 @@ void TVHEdit::AttachPicker(TChangeForm* picker) {
     }
 }
 
-void TVHEdit::AttachAbout(QWidget* about) { about_ = about; }
+void TVHEdit::AttachAbout(QWidget* about) {
+    about_ = about;
+}
 
-void TVHEdit::SetDataDirectory(const QString& dir) { path_->setText(dir); }
+void TVHEdit::SetDataDirectory(const QString& dir) {
+    path_->setText(dir);
+}
 
 // --- modes ---------------------------------------------------------------------------------------
 
 QWidget* TVHEdit::Page(Mode m) const {
     switch (m) {
-        case Mode::kPlayers: return playerPanel_;
-        case Mode::kStaff: return nonPlayerPanel_;
-        case Mode::kClubs: return clubPanel_;
-        case Mode::kStadiums: return stadiumPanel_;
-        case Mode::kNation: return nationPanel_;
-        case Mode::kCity: return cityPanel_;
+        case Mode::kPlayers:
+            return playerPanel_;
+        case Mode::kStaff:
+            return nonPlayerPanel_;
+        case Mode::kClubs:
+            return clubPanel_;
+        case Mode::kStadiums:
+            return stadiumPanel_;
+        case Mode::kNation:
+            return nationPanel_;
+        case Mode::kCity:
+            return cityPanel_;
     }
     return nullptr;
 }
 
 QAction* TVHEdit::ModeAction(Mode m) const {
     switch (m) {
-        case Mode::kPlayers: return playerMenu_;
-        case Mode::kStaff: return nonPlayerMenu_;
-        case Mode::kClubs: return clubMenu_;
-        case Mode::kStadiums: return stadiumMenu_;
-        case Mode::kNation: return nationMenu_;
-        case Mode::kCity: return cityMenu_;
+        case Mode::kPlayers:
+            return playerMenu_;
+        case Mode::kStaff:
+            return nonPlayerMenu_;
+        case Mode::kClubs:
+            return clubMenu_;
+        case Mode::kStadiums:
+            return stadiumMenu_;
+        case Mode::kNation:
+            return nationMenu_;
+        case Mode::kCity:
+            return cityMenu_;
     }
     return nullptr;
 }
@@ -291,17 +335,24 @@ void TVHEdit::SwitchMode(Mode m) {
     };
     const Shown shown = [&]() -> Shown {
         switch (m) {
-            case Mode::kPlayers: return {{playerRad_}, playerRad_};
-            case Mode::kStaff: return {{nonPlayerRad_}, nonPlayerRad_};
-            case Mode::kClubs: return {{clubrad_}, clubrad_};
-            case Mode::kStadiums: return {{stadrad_, clubrad_, nationRad_}, stadrad_};
-            case Mode::kNation: return {{nationRad_}, nationRad_};
-            case Mode::kCity: return {{cityRad_}, cityRad_};
+            case Mode::kPlayers:
+                return {{playerRad_}, playerRad_};
+            case Mode::kStaff:
+                return {{nonPlayerRad_}, nonPlayerRad_};
+            case Mode::kClubs:
+                return {{clubrad_}, clubrad_};
+            case Mode::kStadiums:
+                return {{stadrad_, clubrad_, nationRad_}, stadrad_};
+            case Mode::kNation:
+                return {{nationRad_}, nationRad_};
+            case Mode::kCity:
+                return {{cityRad_}, cityRad_};
         }
         return {{playerRad_}, playerRad_};
     }();
     mode_ = m;
-    for (Mode other : {Mode::kPlayers, Mode::kStaff, Mode::kClubs, Mode::kStadiums, Mode::kNation, Mode::kCity}) {
+    for (Mode other : {Mode::kPlayers, Mode::kStaff, Mode::kClubs, Mode::kStadiums, Mode::kNation,
+                       Mode::kCity}) {
         ModeAction(other)->setChecked(other == m);
         Page(other)->setVisible(other == m);
     }
@@ -316,11 +367,16 @@ void TVHEdit::SwitchMode(Mode m) {
 void TVHEdit::CheckRadio(QRadioButton* radio) {
     if (radio->isChecked()) return;  // already checked: the list stays as it is
     radio->setChecked(true);
-    if (radio == stadrad_) StadradClick();
-    else if (radio == clubrad_) ClubradClick();
-    else if (radio == nationRad_) NationRadClick();
-    else if (radio == cityRad_) CityRadClick();
-    else PlayerradClick();
+    if (radio == stadrad_)
+        StadradClick();
+    else if (radio == clubrad_)
+        ClubradClick();
+    else if (radio == nationRad_)
+        NationRadClick();
+    else if (radio == cityRad_)
+        CityRadClick();
+    else
+        PlayerradClick();
 }
 
 Radio TVHEdit::CheckedRadio() const {
@@ -334,7 +390,9 @@ Radio TVHEdit::CheckedRadio() const {
 
 // --- changed-record flag, SaveCheck, exit, about -----------------------------------------------
 
-bool TVHEdit::RecordChanged() const { return save_->isEnabled(); }
+bool TVHEdit::RecordChanged() const {
+    return save_->isEnabled();
+}
 
 void TVHEdit::SetRecordChanged(bool changed) {
     save_->setEnabled(changed);
@@ -357,18 +415,24 @@ bool TVHEdit::SaveCheck() {
     if (!RecordChanged()) return true;
     const Answer a = ShowMessage(
         this, QStringLiteral("Save Changes?"),
-        QStringLiteral("This will lose changes made on the current record.  Would you like to save data now?"),
+        QStringLiteral(
+            "This will lose changes made on the current record.  Would you like to save data now?"),
         Buttons::kYesNoCancel, Icon::kQuestion);
     switch (a) {
         case Answer::kYes:
             // A save that fails keeps the record marked changed, and the caller stays.
             return Guarded(this, [this] { SaveClick(); });
-        case Answer::kNo: SetRecordChanged(false); return true;
-        default: return false;
+        case Answer::kNo:
+            SetRecordChanged(false);
+            return true;
+        default:
+            return false;
     }
 }
 
-void TVHEdit::Exit1Click() { close(); }
+void TVHEdit::Exit1Click() {
+    close();
+}
 
 void TVHEdit::closeEvent(QCloseEvent* e) {
     if (!closing_ && !SaveCheck()) {

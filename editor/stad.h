@@ -36,7 +36,7 @@ enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 
 class TVHEdit : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TVHEdit(QWidget* parent = nullptr);
     ~TVHEdit() override;
 
@@ -132,21 +132,22 @@ public:
 
     // Shared helpers for the pages.
     QString ShowReference(std::int32_t value, db::RecordFile& file, const db::NameField& field);
-    std::int32_t LookupByName(const QString& text, db::RecordFile& file, const db::NameField& field);
+    std::int32_t LookupByName(const QString& text, db::RecordFile& file,
+                              const db::NameField& field);
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
     // Connects a control's change signal to StadNameChange.
     void BindChange(QLineEdit* edit);
     void BindChange(QCheckBox* box);
 
-signals:
+  signals:
     void Closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     void BuildWindow();
     void BuildMenus();
     void BuildStadiumPanel();

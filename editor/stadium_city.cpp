@@ -29,7 +29,8 @@ QString ShowCoordinate(double stored) {
 }
 
 double ReadCoordinate(const QLineEdit* edit) {
-    return static_cast<double>(db::ParseDecimal4(ToCp1252(edit->text()), DecimalSeparator())) / 10000.0;
+    return static_cast<double>(db::ParseDecimal4(ToCp1252(edit->text()), DecimalSeparator())) /
+           10000.0;
 }
 }  // namespace
 
@@ -39,7 +40,8 @@ void TVHEdit::BuildStadiumPanel() {
     PageGrid g(stadiumPanel_, 2);
     stadId_ = MakeIdField(g, "StadId", "Id");
     g.NextRow();
-    stadName_ = MakeText(this, g, "StadName", "Stadium Name", static_cast<int>(db::kLongNameWidth), 2);
+    stadName_ =
+        MakeText(this, g, "StadName", "Stadium Name", static_cast<int>(db::kLongNameWidth), 2);
     stadCap_ = MakeNumber(this, g, kStadiumNumbers[0]);
     stadSeat_ = MakeNumber(this, g, kStadiumNumbers[1]);
     stadCity_ = MakeReference(this, g, "StadCity", "City", "StadiumCityChange", 2);
@@ -60,7 +62,8 @@ void TVHEdit::BuildCityPanel() {
 }
 
 void TVHEdit::ClearPages() {
-    for (QWidget* page : {static_cast<QWidget*>(stadiumPanel_), static_cast<QWidget*>(cityPanel_)}) {
+    for (QWidget* page :
+         {static_cast<QWidget*>(stadiumPanel_), static_cast<QWidget*>(cityPanel_)}) {
         for (QLineEdit* e : page->findChildren<QLineEdit*>()) e->clear();
         for (QCheckBox* c : page->findChildren<QCheckBox*>()) c->setChecked(false);
     }
@@ -95,7 +98,8 @@ void TVHEdit::StadiumSave() {
     s_.files.stadium.Seek(number);
     s_.files.stadium.Read(rec.bytes);
     const std::int32_t city = LookupByName(stadCity_->text(), s_.files.city, db::kCityName);
-    const std::int32_t nearby = LookupByName(nearbyStad_->text(), s_.files.stadium, db::kStadiumName);
+    const std::int32_t nearby =
+        LookupByName(nearbyStad_->text(), s_.files.stadium, db::kStadiumName);
     const std::string name = ToCp1252(stadName_->text());
     SaveNumbers(stadiumPanel_, rec.data(), kStadiumNumbers);
     rec.Set(StadiumRecord::City, city);
@@ -133,7 +137,8 @@ void TVHEdit::CitySave() {
     s_.files.city.Seek(number);
     s_.files.city.Read(rec.bytes);
     const std::string name = ToCp1252(cityName_->text());
-    const std::int32_t nation = LookupByName(cityNation_->text(), s_.files.nation, db::kNationShortName);
+    const std::int32_t nation =
+        LookupByName(cityNation_->text(), s_.files.nation, db::kNationShortName);
     const double latitude = ReadCoordinate(cityLatitude_);
     const double longitude = ReadCoordinate(cityLongditude_);
     SaveNumbers(cityPanel_, rec.data(), kCityNumbers);

@@ -23,10 +23,18 @@ void Arm(const Plan& plan) {
     s.fired = false;
 }
 
-void Disarm() { S().armed = false; }
-int SeenSinceArm() { return S().seen; }
-bool Fired() { return S().fired; }
-std::uint64_t TotalCalls() { return S().total; }
+void Disarm() {
+    S().armed = false;
+}
+int SeenSinceArm() {
+    return S().seen;
+}
+bool Fired() {
+    return S().fired;
+}
+std::uint64_t TotalCalls() {
+    return S().total;
+}
 
 Outcome Check(Op op) {
     State& s = S();

@@ -44,14 +44,14 @@ bool Fired();
 std::uint64_t TotalCalls();
 
 struct Outcome {
-    int err = 0;             // non-zero: fail with this errno
+    int err = 0;  // non-zero: fail with this errno
     bool shortTransfer = false;
 };
 Outcome Check(Op op);
 
 // Arms on construction, disarms on destruction.
 class Scoped {
-public:
+  public:
     explicit Scoped(const Plan& plan) { Arm(plan); }
     ~Scoped() { Disarm(); }
     Scoped(const Scoped&) = delete;

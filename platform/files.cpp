@@ -1,8 +1,8 @@
 #include "files.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
 #include <vector>
 
 #ifdef _WIN32

@@ -1,9 +1,9 @@
 #include "native_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <cerrno>
 
 #ifdef _WIN32
 #include <io.h>
@@ -39,9 +39,13 @@ long long RawPWrite(int fd, const void* buf, std::size_t n, std::uint64_t off) {
 
 }  // namespace
 
-NativeFile::~NativeFile() { Close(); }
+NativeFile::~NativeFile() {
+    Close();
+}
 
-NativeFile::NativeFile(NativeFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+NativeFile::NativeFile(NativeFile&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
 
 NativeFile& NativeFile::operator=(NativeFile&& other) noexcept {
     if (this != &other) {
@@ -57,15 +61,23 @@ int NativeFile::Open(const std::filesystem::path& path, OpenMode mode, unsigned 
     if (const auto f = fault::Check(fault::kOpen); f.err) return f.err;
     int flags = 0;
     switch (mode) {
-        case OpenMode::kReadOnly: flags = O_RDONLY; break;
-        case OpenMode::kReadWrite: flags = O_RDWR; break;
-        case OpenMode::kCreateTruncate: flags = O_RDWR | O_CREAT | O_TRUNC; break;
-        case OpenMode::kCreateNew: flags = O_RDWR | O_CREAT | O_EXCL; break;
+        case OpenMode::kReadOnly:
+            flags = O_RDONLY;
+            break;
+        case OpenMode::kReadWrite:
+            flags = O_RDWR;
+            break;
+        case OpenMode::kCreateTruncate:
+            flags = O_RDWR | O_CREAT | O_TRUNC;
+            break;
+        case OpenMode::kCreateNew:
+            flags = O_RDWR | O_CREAT | O_EXCL;
+            break;
     }
 #ifdef _WIN32
     int fd = -1;
-    const errno_t e = _wsopen_s(&fd, path.c_str(), flags | _O_BINARY, _SH_DENYNO,
-                                _S_IREAD | _S_IWRITE);
+    const errno_t e =
+        _wsopen_s(&fd, path.c_str(), flags | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE);
     if (e != 0) return e;
     (void)createPerms;
 #else

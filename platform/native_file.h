@@ -9,14 +9,14 @@
 namespace vh::platform {
 
 enum class OpenMode {
-    kReadOnly,       // existing file, reading only
-    kReadWrite,      // existing file, never created
-    kCreateTruncate, // created if absent, emptied if present
-    kCreateNew,      // created; fails with EEXIST if present
+    kReadOnly,        // existing file, reading only
+    kReadWrite,       // existing file, never created
+    kCreateTruncate,  // created if absent, emptied if present
+    kCreateNew,       // created; fails with EEXIST if present
 };
 
 class NativeFile {
-public:
+  public:
     NativeFile() = default;
     ~NativeFile();
     NativeFile(NativeFile&& other) noexcept;
@@ -36,7 +36,7 @@ public:
     int Sync();
     int Close();
 
-private:
+  private:
     int fd_ = -1;
 };
 

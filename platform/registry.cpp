@@ -1,8 +1,8 @@
 #include "registry.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
-#include <cctype>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,7 +16,9 @@ namespace wine {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -64,10 +66,18 @@ std::string Unescape(std::string_view s, std::size_t start, std::size_t& end) {
         const char e = s[i + 1];
         i += 2;
         switch (e) {
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case '0': out += '\0'; break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case '0':
+                out += '\0';
+                break;
             case 'x': {
                 unsigned cp = 0;
                 int digits = 0;
@@ -79,7 +89,9 @@ std::string Unescape(std::string_view s, std::size_t start, std::size_t& end) {
                 AppendUtf8(out, cp);
                 break;
             }
-            default: out += e; break;  // \\ and \" and anything else: the character itself
+            default:
+                out += e;
+                break;  // \\ and \" and anything else: the character itself
         }
     }
     end = std::string_view::npos;

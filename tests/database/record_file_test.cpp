@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 #include "database/errors.h"
 #include "database/record_file.h"
@@ -184,7 +184,8 @@ TEST(RecordFile, ScanIsBufferedButSeesWritesOfAnotherObject) {
     const auto before = platform::fault::TotalCalls();
     reader.Read(rec.data());
     for (int i = 1; i < 100; ++i) reader.Read(rec.data());
-    EXPECT_LE(platform::fault::TotalCalls() - before, 3u) << "a scan must not read record by record";
+    EXPECT_LE(platform::fault::TotalCalls() - before, 3u)
+        << "a scan must not read record by record";
     // Another object changes record 100; the reader must not serve its stale buffer.
     writer.Seek(1000);
     const std::uint8_t x = 0x77;

@@ -68,7 +68,8 @@ TEST(Convert, IntegersAndTheirMessage) {
             StrToInt(bad);
             ADD_FAILURE() << bad;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("'") + bad + "' is not a valid integer value");
         }
     }
 }

@@ -19,12 +19,14 @@
 #include "tools/sample.h"
 
 // Failures print texts as text.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace vh::test {
 
 class EditorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ui::seam::Clear();
         summary = sample::WriteSample(dir.Path(), sample::SampleOptions{});

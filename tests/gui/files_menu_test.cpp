@@ -12,7 +12,7 @@ using platform::fault::Scoped;
 using ui::Answer;
 
 class FilesMenu : public EditorTest {
-protected:
+  protected:
     std::filesystem::path Backup(const char* name) const { return dir.Path() / "backup" / name; }
     void Touch(const char* name, std::uint8_t value) {
         Bytes b = ReadFile(File(name));
@@ -42,7 +42,8 @@ TEST_F(FilesMenu, BackupSkipsAMissingFileSilently) {
     EXPECT_TRUE(ui::seam::Log().empty());
     EXPECT_FALSE(std::filesystem::exists(Backup("clubcomp.dat")));
     int copies = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir / "backup")) copies += e.is_regular_file();
+    for (const auto& e : std::filesystem::directory_iterator(dir / "backup"))
+        copies += e.is_regular_file();
     EXPECT_EQ(copies, 11);
 }
 
@@ -139,7 +140,8 @@ TEST_F(FilesMenu, ExitDeletesTheScratchFilesThisRunCreatedAndNothingElse) {
     auto before = Snapshot(dir.Path());
     windows = ui::Windows{};
     auto after = Snapshot(dir.Path());
-    std::erase_if(before, [](const auto& f) { return f.first == "index2.dat" || f.first == "player.dat"; });
+    std::erase_if(before,
+                  [](const auto& f) { return f.first == "index2.dat" || f.first == "player.dat"; });
     EXPECT_EQ(after, before);
 }
 
@@ -148,9 +150,7 @@ TEST(FilesMenuWithoutData, ExitWithoutADataDirectoryDeletesNothing) {
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(cwd.Path());
     WriteFile(cwd / "player.dat", std::string("x"));
-    {
-        ui::Windows w = ui::CreateWindows(ui::StartOptions{QStringLiteral("")});
-    }
+    { ui::Windows w = ui::CreateWindows(ui::StartOptions{QStringLiteral("")}); }
     EXPECT_TRUE(std::filesystem::exists(cwd / "player.dat"));
     std::filesystem::current_path(old);
 }

@@ -1,8 +1,8 @@
+#include <sys/stat.h>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <cstdlib>
-#include <sys/stat.h>
 
 #include "database/data_def.h"
 #include "editor_fixture.h"
@@ -17,15 +17,16 @@ class Shell : public EditorTest {};
 
 TEST_F(Shell, StartsInPlayersModeWithEveryPartNamed) {
     EXPECT_EQ(Main().windowTitle(), "VH Quorrel Editor - V2.5");
-    for (const char* n : {"Image1", "RichTextb", "Label9", "Path", "Button1", "Load", "SearchEdit",
-                          "SearchButton", "ListBox2", "Stadrad", "Clubrad", "NationRad", "CityRad",
-                          "PlayerRad", "NonPlayerRad", "Save", "PlayerPanel", "NonPLayerPanel",
-                          "ClubPanel", "NationPanel", "StadiumPanel", "CityPanel", "HiddenEdit",
-                          "RUrllabel1"})
+    for (const char* n :
+         {"Image1",       "RichTextb",   "Label9",         "Path",      "Button1",
+          "Load",         "SearchEdit",  "SearchButton",   "ListBox2",  "Stadrad",
+          "Clubrad",      "NationRad",   "CityRad",        "PlayerRad", "NonPlayerRad",
+          "Save",         "PlayerPanel", "NonPLayerPanel", "ClubPanel", "NationPanel",
+          "StadiumPanel", "CityPanel",   "HiddenEdit",     "RUrllabel1"})
         EXPECT_NE(Main().findChild<QWidget*>(n), nullptr) << n;
-    for (const char* n : {"LoadStadiumData1", "SaveMenu", "BackupMenu", "RestoreBackupMenu", "Exit1",
-                          "PlayerMenu", "NonPlayerMenu", "ClubMenu", "StadiumMenu", "NationMenu",
-                          "CityMenu", "About1"})
+    for (const char* n :
+         {"LoadStadiumData1", "SaveMenu", "BackupMenu", "RestoreBackupMenu", "Exit1", "PlayerMenu",
+          "NonPlayerMenu", "ClubMenu", "StadiumMenu", "NationMenu", "CityMenu", "About1"})
         EXPECT_NE(Main().findChild<QAction*>(n), nullptr) << n;
     EXPECT_EQ(windows.change->objectName(), "ChangeForm");
     EXPECT_FALSE(windows.change->isVisible());
@@ -35,7 +36,8 @@ TEST_F(Shell, StartsInPlayersModeWithEveryPartNamed) {
     for (const char* n : {"NonPlayerMenu", "ClubMenu", "StadiumMenu", "NationMenu", "CityMenu"})
         EXPECT_FALSE(Action(n)->isChecked()) << n;
     EXPECT_FALSE(Find<QWidget>("PlayerPanel")->isHidden());
-    for (const char* n : {"NonPLayerPanel", "ClubPanel", "NationPanel", "StadiumPanel", "CityPanel"})
+    for (const char* n :
+         {"NonPLayerPanel", "ClubPanel", "NationPanel", "StadiumPanel", "CityPanel"})
         EXPECT_TRUE(Find<QWidget>(n)->isHidden()) << n;
     EXPECT_FALSE(Find<QRadioButton>("PlayerRad")->isHidden());
     EXPECT_TRUE(Find<QRadioButton>("PlayerRad")->isChecked());
@@ -146,7 +148,8 @@ TEST_F(Shell, LoadMakesFilesWritableAndMissingClubcompIsSilent) {
     EXPECT_NE(st.st_mode & S_IWUSR, 0u);
     EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
     EXPECT_GT(Main().Session().names.second.Count(), 0u);
-    EXPECT_EQ(Main().ResultModel().Count(), static_cast<int>(Main().Session().lists.player.Count()));
+    EXPECT_EQ(Main().ResultModel().Count(),
+              static_cast<int>(Main().Session().lists.player.Count()));
 }
 
 TEST_F(Shell, ModeSwitchShowsItsPageRadioButtonsAndList) {
@@ -157,12 +160,12 @@ TEST_F(Shell, ModeSwitchShowsItsPageRadioButtonsAndList) {
     EXPECT_FALSE(Action("PlayerMenu")->isChecked());
     EXPECT_FALSE(Find<QWidget>("StadiumPanel")->isHidden());
     EXPECT_TRUE(Find<QWidget>("PlayerPanel")->isHidden());
-    for (const char* n : {"Stadrad", "Clubrad", "NationRad"}) EXPECT_FALSE(Find<QWidget>(n)->isHidden()) << n;
+    for (const char* n : {"Stadrad", "Clubrad", "NationRad"})
+        EXPECT_FALSE(Find<QWidget>(n)->isHidden()) << n;
     EXPECT_TRUE(Find<QWidget>("PlayerRad")->isHidden());
     EXPECT_TRUE(Find<QRadioButton>("Stadrad")->isChecked());
     EXPECT_EQ(Main().ResultModel().Count(), summary.stadiums);
-    EXPECT_EQ(Main().ResultModel().LineText(0).toStdString(),
-              Main().Session().lists.stadium.At(0));
+    EXPECT_EQ(Main().ResultModel().LineText(0).toStdString(), Main().Session().lists.stadium.At(0));
 
     // The same mode again keeps the list as it is (here: filtered by the search box).
     Edit("SearchEdit")->setText("C");
@@ -194,7 +197,9 @@ TEST_F(Shell, ChangedRecordIsGuardedBySaveCheck) {
     ui::seam::QueueAnswer(Answer::kCancel);
     Action("CityMenu")->trigger();
     EXPECT_EQ(LastAsked()->caption, "Save Changes?");
-    EXPECT_EQ(LastText(), "This will lose changes made on the current record.  Would you like to save data now?");
+    EXPECT_EQ(
+        LastText(),
+        "This will lose changes made on the current record.  Would you like to save data now?");
     EXPECT_EQ(LastAsked()->buttons, ui::Buttons::kYesNoCancel);
     EXPECT_EQ(Main().CurrentMode(), Mode::kStadiums);
     EXPECT_TRUE(Action("StadiumMenu")->isChecked());
@@ -229,7 +234,8 @@ TEST_F(Shell, SearchBeforeLoadOffersToLoad) {
     ui::seam::QueueAnswer(Answer::kNo);
     Find<QPushButton>("SearchButton")->click();
     EXPECT_EQ(LastAsked()->caption, "Data Loaded");
-    EXPECT_EQ(LastText(), "You have not yet loaded the stadium data.  Would you like to do that now?");
+    EXPECT_EQ(LastText(),
+              "You have not yet loaded the stadium data.  Would you like to do that now?");
     EXPECT_FALSE(Main().DataLoaded());
     ui::seam::QueueAnswer(Answer::kYes);
     Find<QPushButton>("SearchButton")->click();

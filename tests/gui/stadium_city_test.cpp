@@ -499,8 +499,10 @@ TEST_F(StadiumCity, AFailedSaveChangesNoFileAndKeepsTheRecordMarkedChanged) {
         {"CityMenu", "CityLongditude", "1.2.3", "'1.2.3' is not a valid floating point value"},
         {"CityMenu", "CityAttraction", "12a", "'12a' is not a valid integer value"},
         // Saved from the menu the focus never left the field: the save checks the range itself.
-        {"CityMenu", "CityAttraction", "300", "\"Attraction\": this value must be in the range 0 to 20"},
-        {"StadiumMenu", "StadCap", "-5", "\"Capacity\": this value must be in the range 0 to 500000"},
+        {"CityMenu", "CityAttraction", "300",
+         "\"Attraction\": this value must be in the range 0 to 20"},
+        {"StadiumMenu", "StadCap", "-5",
+         "\"Capacity\": this value must be in the range 0 to 500000"},
         {"CityMenu", "CityName", QStringLiteral("\u0141\u00f3d\u017a"),
          QStringLiteral("'\u0141\u00f3d\u017a' holds the character '\u0141', which the game's "
                         "files cannot store.")},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 #include "platform/fault.h"
 #include "platform/files.h"
@@ -16,7 +16,8 @@ using test::TempDir;
 
 TEST(Paths, BackslashTextBecomesANativePath) {
 #ifndef _WIN32
-    EXPECT_EQ(NativePath("/srv/game/data\\stadium.dat"), std::filesystem::path("/srv/game/data/stadium.dat"));
+    EXPECT_EQ(NativePath("/srv/game/data\\stadium.dat"),
+              std::filesystem::path("/srv/game/data/stadium.dat"));
     EXPECT_EQ(NativePath("/srv/data/backup\\club.dat").filename(), "club.dat");
     EXPECT_EQ(NativeText("\\data"), "/data");
 #endif

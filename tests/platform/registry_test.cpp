@@ -41,10 +41,12 @@ TEST(WineRegistry, MissingPrefixKeyOrValueReadsAsEmpty) {
     TempDir prefix;
     EXPECT_EQ(wine::GameLocation(prefix.Path() / "nowhere"), "");
     EXPECT_EQ(wine::GameLocation(prefix.Path()), "");  // no system.reg
-    test::WriteFile(prefix / "system.reg", std::string("[Software\\\\Brellan Ltd] 1\n\"Location\"=\"C:\\\\x\"\n"));
-    EXPECT_EQ(wine::GameLocation(prefix.Path()), "");  // parent key only
     test::WriteFile(prefix / "system.reg",
-                    std::string("[Software\\\\Brellan Ltd\\\\Varnholt 00-01] 1\n\"Path\"=\"C:\\\\x\"\n"));
+                    std::string("[Software\\\\Brellan Ltd] 1\n\"Location\"=\"C:\\\\x\"\n"));
+    EXPECT_EQ(wine::GameLocation(prefix.Path()), "");  // parent key only
+    test::WriteFile(
+        prefix / "system.reg",
+        std::string("[Software\\\\Brellan Ltd\\\\Varnholt 00-01] 1\n\"Path\"=\"C:\\\\x\"\n"));
     EXPECT_EQ(wine::GameLocation(prefix.Path()), "");  // key without the value
 }
 
