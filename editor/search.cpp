@@ -166,14 +166,23 @@ void TVHEdit::CitySearch() {
     Showcitystats();
 }
 
-void TVHEdit::PlayerSearch() {
-    // Both records are read before either replaces the current one, so a person without a player
-    // record never leaves the page showing one person while the buffers hold another.
-    const std::int32_t id = GetStaffIdFromName(searchText_);
+namespace {
+// The person named by a result-list label.
+db::StaffRecord ReadPerson(db::RecordFile& staff, const QString& label) {
+    const std::int32_t id = TVHEdit::GetStaffIdFromName(label);
     db::StaffRecord person;
-    s_.files.staff.Reset(db::StaffRecord::kSize);
-    s_.files.staff.Seek(id);
-    s_.files.staff.Read(person.bytes);
+    staff.Reset(db::StaffRecord::kSize);
+    staff.Seek(id);
+    staff.Read(person.bytes);
+    return person;
+}
+}  // namespace
+
+// Both records of a person are read before either replaces the current one, so a person without
+// a player (or staff) record never leaves the page showing one person while the buffers hold
+// another.
+void TVHEdit::PlayerSearch() {
+    const db::StaffRecord person = ReadPerson(s_.files.staff, searchText_);
     db::BlockPlace place;
     const db::PlayerRecord player =
         db::GetPlayerData(s_.dataPath, person.Get(db::StaffRecord::PlayerIndex), place, s_.scratch);
@@ -184,11 +193,7 @@ void TVHEdit::PlayerSearch() {
 }
 
 void TVHEdit::NonPlayerSearch() {
-    const std::int32_t id = GetStaffIdFromName(searchText_);
-    db::StaffRecord person;
-    s_.files.staff.Reset(db::StaffRecord::kSize);
-    s_.files.staff.Seek(id);
-    s_.files.staff.Read(person.bytes);
+    const db::StaffRecord person = ReadPerson(s_.files.staff, searchText_);
     db::BlockPlace place;
     const db::NonPlayerRecord staff = db::GetNonPlayerData(
         s_.dataPath, person.Get(db::StaffRecord::NonPlayerIndex), place, s_.scratch);
