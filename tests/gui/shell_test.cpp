@@ -328,3 +328,31 @@ TEST_F(Shell, LoadingAnotherDirectoryAsksFirstAndEmptiesThePages) {
 
 }  // namespace
 }  // namespace vh::test
+
+namespace vh::test {
+namespace {
+
+TEST_F(Shell, APersonWithoutAPlayerRecordIsRefusedAndTheCurrentOneStays) {
+    Load();
+    Choose(Main().GetStaffName(summary.player));
+    const db::StaffRecord shown = Main().StaffRec;
+    ASSERT_EQ(shown.Get(db::StaffRecord::Id), summary.player);
+    // Another player whose record points outside the player block.
+    const std::int32_t other = summary.commonNamePlayer;
+    db::RecordFile& staff = Main().Session().files.staff;
+    db::StaffRecord rec;
+    staff.Reset(rec.kSize);
+    staff.Seek(other);
+    staff.Read(rec.bytes);
+    rec.Set(db::StaffRecord::PlayerIndex, -1);
+    staff.Seek(other);
+    staff.Write(rec.bytes);
+    ui::seam::Clear();
+    Find<QRadioButton>("PlayerRad")->click();  // the whole list again
+    Choose(Main().GetStaffName(other));
+    EXPECT_EQ(LastText(), "This person has no player record");
+    EXPECT_EQ(Main().StaffRec, shown);
+}
+
+}  // namespace
+}  // namespace vh::test
