@@ -82,19 +82,6 @@ void TVHEdit::GetNameArrays() {
     if (!leftOut.empty()) ShowLeftOutNotice(QString::fromStdString(db::LeftOutMessage(leftOut)));
 }
 
-void TVHEdit::RefreshResultList() {
-    if (stadrad_->isChecked())
-        StadradClick();
-    else if (clubrad_->isChecked())
-        ClubradClick();
-    else if (nationRad_->isChecked())
-        NationRadClick();
-    else if (cityRad_->isChecked())
-        CityRadClick();
-    else if (playerRad_->isChecked() || nonPlayerRad_->isChecked())
-        PlayerradClick();
-}
-
 bool TVHEdit::DirectoryExists(const QString& path) {
     return platform::IsDirectory(platform::NativePath(path.toStdString()));
 }

@@ -38,6 +38,11 @@ void TVHEdit::ListBox2Click() {
     if (i.isValid() && i.row() < resultModel_.Count()) searchText_ = resultModel_.LineText(i.row());
 }
 
+void TVHEdit::ListBox2DblClick() {
+    ListBox2Click();
+    SearchButtonClick();
+}
+
 void TVHEdit::SearchButtonClick() {
     struct ShowSearchText {  // in every case, even when the search stops with an error
         TVHEdit* w;

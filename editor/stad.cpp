@@ -178,45 +178,33 @@ void TVHEdit::BuildWindow() {
     openDialog_->setNameFilter(QStringLiteral("Stadium File (stadium.dat)"));
     openDialog_->setWindowModality(Qt::WindowModal);
 
-    connect(button1_, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
-    connect(load_, &QPushButton::clicked, this, [this] { Handle([this] { LoadClick(); }); });
-    connect(save_, &QPushButton::clicked, this, [this] { Handle([this] { SaveClick(); }); });
-    connect(searchButton_, &QPushButton::clicked, this,
-            [this] { Handle([this] { SearchButtonClick(); }); });
-    connect(searchEdit_, &QLineEdit::textChanged, this,
-            [this] { Handle([this] { SearchEditChange(); }); });
-    connect(listBox2_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { Handle([this] { ListBox2Click(); }); });
-    connect(listBox2_, &QListView::clicked, this, [this] { Handle([this] { ListBox2Click(); }); });
-    connect(listBox2_, &QListView::doubleClicked, this, [this] {
-        Handle([this] {
-            ListBox2Click();
-            SearchButtonClick();
-        });
-    });
-    connect(stadrad_, &QRadioButton::clicked, this, [this] { Handle([this] { StadradClick(); }); });
-    connect(clubrad_, &QRadioButton::clicked, this, [this] { Handle([this] { ClubradClick(); }); });
-    connect(nationRad_, &QRadioButton::clicked, this,
-            [this] { Handle([this] { NationRadClick(); }); });
-    connect(cityRad_, &QRadioButton::clicked, this, [this] { Handle([this] { CityRadClick(); }); });
-    connect(playerRad_, &QRadioButton::clicked, this,
-            [this] { Handle([this] { PlayerradClick(); }); });
-    connect(nonPlayerRad_, &QRadioButton::clicked, this,
-            [this] { Handle([this] { PlayerradClick(); }); });
+    On(button1_, &QPushButton::clicked, &TVHEdit::Button1Click);
+    On(load_, &QPushButton::clicked, &TVHEdit::LoadClick);
+    On(save_, &QPushButton::clicked, &TVHEdit::SaveClick);
+    On(searchButton_, &QPushButton::clicked, &TVHEdit::SearchButtonClick);
+    On(searchEdit_, &QLineEdit::textChanged, &TVHEdit::SearchEditChange);
+    On(listBox2_->selectionModel(), &QItemSelectionModel::currentChanged, &TVHEdit::ListBox2Click);
+    On(listBox2_, &QListView::clicked, &TVHEdit::ListBox2Click);
+    On(listBox2_, &QListView::doubleClicked, &TVHEdit::ListBox2DblClick);
+    radios_ = {{{stadrad_, Radio::kStadiumName, &TVHEdit::StadradClick},
+                {clubrad_, Radio::kClub, &TVHEdit::ClubradClick},
+                {nationRad_, Radio::kNation, &TVHEdit::NationRadClick},
+                {cityRad_, Radio::kCity, &TVHEdit::CityRadClick},
+                {playerRad_, Radio::kPlayer, &TVHEdit::PlayerradClick},
+                {nonPlayerRad_, Radio::kStaff, &TVHEdit::PlayerradClick}}};
+    for (const RadioPart& r : radios_) On(r.button, &QRadioButton::clicked, r.click);
     connect(openDialog_, &QFileDialog::currentChanged, this,
             [this](const QString& f) { Handle([this, f] { OpenDialog1SelectionChange(f); }); });
-    connect(openDialog_, &QFileDialog::finished, this,
-            [this] { Handle([this] { OpenDialog1Close(); }); });
+    On(openDialog_, &QFileDialog::finished, &TVHEdit::OpenDialog1Close);
 
     resize(583, 460 + menuBar()->sizeHint().height());
 }
 
 void TVHEdit::BuildMenus() {
-    auto action = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+    auto action = [this](QMenu* menu, const char* name, const QString& text, Handler handler) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this,
-                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+        On(a, &QAction::triggered, handler);
         return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -248,6 +236,15 @@ void TVHEdit::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     about1_ = action(help, "About1", QStringLiteral("About..."), &TVHEdit::About1Click);
+
+    // Each mode's menu item, page and radio buttons (the first is checked on entering the mode).
+    modes_[static_cast<int>(Mode::kPlayers)] = {playerMenu_, playerPanel_, {playerRad_}};
+    modes_[static_cast<int>(Mode::kStaff)] = {nonPlayerMenu_, nonPlayerPanel_, {nonPlayerRad_}};
+    modes_[static_cast<int>(Mode::kClubs)] = {clubMenu_, clubPanel_, {clubrad_}};
+    modes_[static_cast<int>(Mode::kStadiums)] = {
+        stadiumMenu_, stadiumPanel_, {stadrad_, clubrad_, nationRad_}};
+    modes_[static_cast<int>(Mode::kNation)] = {nationMenu_, nationPanel_, {nationRad_}};
+    modes_[static_cast<int>(Mode::kCity)] = {cityMenu_, cityPanel_, {cityRad_}};
 }
 
 void TVHEdit::resizeEvent(QResizeEvent* e) {
@@ -287,105 +284,42 @@ void TVHEdit::SetDataDirectory(const QString& dir) {
 
 // --- modes ---------------------------------------------------------------------------------------
 
-QWidget* TVHEdit::Page(Mode m) const {
-    switch (m) {
-        case Mode::kPlayers:
-            return playerPanel_;
-        case Mode::kStaff:
-            return nonPlayerPanel_;
-        case Mode::kClubs:
-            return clubPanel_;
-        case Mode::kStadiums:
-            return stadiumPanel_;
-        case Mode::kNation:
-            return nationPanel_;
-        case Mode::kCity:
-            return cityPanel_;
-    }
-    return nullptr;
-}
-
-QAction* TVHEdit::ModeAction(Mode m) const {
-    switch (m) {
-        case Mode::kPlayers:
-            return playerMenu_;
-        case Mode::kStaff:
-            return nonPlayerMenu_;
-        case Mode::kClubs:
-            return clubMenu_;
-        case Mode::kStadiums:
-            return stadiumMenu_;
-        case Mode::kNation:
-            return nationMenu_;
-        case Mode::kCity:
-            return cityMenu_;
-    }
-    return nullptr;
-}
-
 void TVHEdit::SwitchMode(Mode m) {
     if (!SaveCheck()) {
-        ModeAction(mode_)->setChecked(true);
-        ModeAction(m)->setChecked(m == mode_);
+        for (const ModePart& part : modes_) part.action->setChecked(&part == &Part(mode_));
         return;
     }
-    struct Shown {
-        std::vector<QRadioButton*> radios;
-        QRadioButton* checked;
-    };
-    const Shown shown = [&]() -> Shown {
-        switch (m) {
-            case Mode::kPlayers:
-                return {{playerRad_}, playerRad_};
-            case Mode::kStaff:
-                return {{nonPlayerRad_}, nonPlayerRad_};
-            case Mode::kClubs:
-                return {{clubrad_}, clubrad_};
-            case Mode::kStadiums:
-                return {{stadrad_, clubrad_, nationRad_}, stadrad_};
-            case Mode::kNation:
-                return {{nationRad_}, nationRad_};
-            case Mode::kCity:
-                return {{cityRad_}, cityRad_};
-        }
-        return {{playerRad_}, playerRad_};
-    }();
     mode_ = m;
-    for (Mode other : {Mode::kPlayers, Mode::kStaff, Mode::kClubs, Mode::kStadiums, Mode::kNation,
-                       Mode::kCity}) {
-        ModeAction(other)->setChecked(other == m);
-        Page(other)->setVisible(other == m);
+    for (const ModePart& part : modes_) {
+        part.action->setChecked(&part == &Part(m));
+        part.page->setVisible(&part == &Part(m));
     }
-    for (QRadioButton* r : {stadrad_, clubrad_, nationRad_, cityRad_, playerRad_, nonPlayerRad_})
-        r->setVisible(std::find(shown.radios.begin(), shown.radios.end(), r) != shown.radios.end());
+    const std::vector<QRadioButton*>& shown = Part(m).radios;
+    for (const RadioPart& r : radios_)
+        r.button->setVisible(std::find(shown.begin(), shown.end(), r.button) != shown.end());
     // In the Stadiums mode "Club" sits one row above "Stadium Name" and "Nation" lies over it;
     // move "Nation" below the other two so that all three can be seen and chosen.
     nationRad_->move(177, m == Mode::kStadiums ? 164 : 120);
-    CheckRadio(shown.checked);
+    // Checking a radio button that was not checked refills the list; one already checked leaves it.
+    if (!shown.front()->isChecked()) {
+        shown.front()->setChecked(true);
+        RefreshResultList();
+    }
 }
 
-void TVHEdit::CheckRadio(QRadioButton* radio) {
-    if (radio->isChecked()) return;  // already checked: the list stays as it is
-    radio->setChecked(true);
-    if (radio == stadrad_)
-        StadradClick();
-    else if (radio == clubrad_)
-        ClubradClick();
-    else if (radio == nationRad_)
-        NationRadClick();
-    else if (radio == cityRad_)
-        CityRadClick();
-    else
-        PlayerradClick();
+const TVHEdit::RadioPart* TVHEdit::CheckedRadioPart() const {
+    for (const RadioPart& r : radios_)
+        if (r.button->isChecked()) return &r;
+    return nullptr;
 }
 
 Radio TVHEdit::CheckedRadio() const {
-    if (stadrad_->isChecked()) return Radio::kStadiumName;
-    if (clubrad_->isChecked()) return Radio::kClub;
-    if (nationRad_->isChecked()) return Radio::kNation;
-    if (cityRad_->isChecked()) return Radio::kCity;
-    if (nonPlayerRad_->isChecked()) return Radio::kStaff;
-    return Radio::kPlayer;
+    const RadioPart* r = CheckedRadioPart();
+    return r ? r->kind : Radio::kPlayer;
+}
+
+void TVHEdit::RefreshResultList() {
+    if (const RadioPart* r = CheckedRadioPart()) (this->*r->click)();
 }
 
 // --- changed-record flag, SaveCheck, exit, about -----------------------------------------------

@@ -4,8 +4,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "database/blocks.h"
 #include "database/data_def.h"
@@ -91,6 +93,7 @@ class TVHEdit : public QMainWindow {
     void PlayerradClick();
     void SearchEditChange();
     void ListBox2Click();
+    void ListBox2DblClick();
     void SearchButtonClick();
     void StadiumSearch();
     void ClubSearch();
@@ -152,9 +155,27 @@ class TVHEdit : public QMainWindow {
     void BuildMenus();
     void BuildStadiumPanel();
     void BuildCityPanel();
+    using Handler = void (TVHEdit::*)();
+    // Connects a signal to a handler that runs inside the handler guard.
+    template <class Sender, class Signal>
+    void On(Sender* sender, Signal signal, Handler handler) {
+        connect(sender, signal, this,
+                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+    }
+    struct RadioPart {
+        QRadioButton* button;
+        Radio kind;
+        Handler click;
+    };
+    struct ModePart {
+        QAction* action = nullptr;
+        QWidget* page = nullptr;
+        std::vector<QRadioButton*> radios;  // shown in the mode; the first is checked on entry
+    };
+    const ModePart& Part(Mode m) const { return modes_[static_cast<int>(m)]; }
     void SwitchMode(Mode m);
     void ClearPages();
-    void CheckRadio(QRadioButton* radio);
+    const RadioPart* CheckedRadioPart() const;
     Radio CheckedRadio() const;
     void RefreshResultList();
     void ShowLeftOutNotice(const QString& text);
@@ -162,8 +183,6 @@ class TVHEdit : public QMainWindow {
     template <class R>
     bool NameSearch(db::RecordFile& file, R& buffer, std::initializer_list<db::Str> fields);
     void NoMatches();
-    QWidget* Page(Mode m) const;
-    QAction* ModeAction(Mode m) const;
     void Handle(const std::function<void()>& f);
 
     db::Session s_;
@@ -174,6 +193,8 @@ class TVHEdit : public QMainWindow {
     QString chosenFile_;
     bool closing_ = false;
     PageRoutines routines_[6];
+    std::array<ModePart, 6> modes_;
+    std::array<RadioPart, 6> radios_{};
     QPointer<TChangeForm> picker_;
     QPointer<QWidget> about_;
 
