@@ -1,7 +1,6 @@
 #include "blocks.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -83,8 +82,7 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
 
 }  // namespace
 
-BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
-    // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
+std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
     RecordFile index = Bound(dataPath, kIndexFile);
     index.Reset(1);
     const std::int64_t size = index.RecordCount();
@@ -93,7 +91,12 @@ BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& s
     index.Seek(kIndexHeaderSize);
     index.Read(body.data(), static_cast<std::int64_t>(body.size()));
     index.Close();
+    return body;
+}
 
+BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
+    // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
+    const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
     RecordFile index2 = Bound(dataPath, kIndex2File);
     CreateScratch(index2, 1, scratch);
     index2.Write(body.data(), static_cast<std::int64_t>(body.size()));

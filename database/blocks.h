@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "data_def.h"
 
@@ -36,6 +37,10 @@ struct BlockPlace {
                static_cast<std::int64_t>(index) * recordSize;
     }
 };
+
+// index.dat without its 8-byte header: the 67-byte block entries, as bytes. A file shorter than
+// its header throws "Read beyond end of file".
+std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
 
 // Rebuilds index2.dat from index.dat and finds the block of that type; no such entry throws
 // "Read beyond end of file". The block ends where the next block (by offset) starts, or at the

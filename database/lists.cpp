@@ -5,8 +5,8 @@
 
 #include "data_def.h"
 #include "errors.h"
+#include "blocks.h"
 #include "person.h"
-#include "platform/files.h"
 
 namespace vh::db {
 
@@ -58,27 +58,18 @@ void ContinentLoad(FileSet& f, ListTables& t) {
 }
 
 std::int64_t PersonRecordsEnd(const std::string& dataPath) {
-    RecordFile index;
-    index.Bind(dataPath + std::string(kIndexFile));
+    std::vector<std::uint8_t> entries;
     try {
-        index.Reset(1);
+        entries = ReadIndexEntries(dataPath);
     } catch (const EInOutError& e) {
-        if (e.Code() == kFileNotFound) return -1;
+        if (e.Code() == kFileNotFound || e.Code() == kReadBeyondEnd) return -1;
         throw;
     }
-    const std::int64_t size = index.RecordCount();
     std::int64_t end = -1;
-    if (size > kIndexHeaderSize) {
-        std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
-        index.Seek(kIndexHeaderSize);
-        index.Read(body.data(), static_cast<std::int64_t>(body.size()));
-        for (std::size_t off = 0; off + IndexEntry::kSize <= body.size();
-             off += IndexEntry::kSize) {
-            const std::int32_t o = IndexEntry::BlockOffset.Read(body.data() + off);
-            if (o > 0 && (end < 0 || o < end)) end = o;
-        }
+    for (std::size_t off = 0; off + IndexEntry::kSize <= entries.size(); off += IndexEntry::kSize) {
+        const std::int32_t o = IndexEntry::BlockOffset.Read(entries.data() + off);
+        if (o > 0 && (end < 0 || o < end)) end = o;
     }
-    index.Close();
     return end;
 }
 
