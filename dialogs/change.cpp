@@ -24,12 +24,8 @@ TChangeForm::TChangeForm(ListSource& lists, QWidget* parent)
 
     changeEdit_ = new QLineEdit(this);
     changeEdit_->setObjectName(QStringLiteral("ChangeEdit"));
-    changeListBox_ = new QListView(this);
+    changeListBox_ = MakeNameListView(&model_, this);
     changeListBox_->setObjectName(QStringLiteral("ChangeListBox"));
-    changeListBox_->setModel(&model_);
-    changeListBox_->setUniformItemSizes(true);
-    changeListBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    changeListBox_->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -1,5 +1,7 @@
 #include "name_list_model.h"
 
+#include <QListView>
+
 #include "database/text.h"
 #include "qtext.h"
 
@@ -41,6 +43,15 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= Count()) return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole) return LineText(index.row());
     return {};
+}
+
+QListView* MakeNameListView(NameListModel* model, QWidget* parent) {
+    auto* v = new QListView(parent);
+    v->setModel(model);
+    v->setUniformItemSizes(true);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    return v;
 }
 
 }  // namespace vh::ui

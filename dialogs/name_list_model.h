@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+
+class QListView;
 #include <string>
 #include <vector>
 
@@ -38,5 +40,9 @@ class NameListModel : public QAbstractListModel {
     std::vector<const std::string*> lines_;
     std::vector<db::NamesPtr> keep_;
 };
+
+// A list view for a NameListModel: uniform rows (so 90000 lines lay out at once), one selected
+// line, no editing.
+QListView* MakeNameListView(NameListModel* model, QWidget* parent);
 
 }  // namespace vh::ui

@@ -121,11 +121,7 @@ void TVHEdit::BuildWindow() {
     searchEdit_ = Place(new QLineEdit(client_), "SearchEdit", 8, 80, 161, 21);
     searchButton_ =
         Place(new QPushButton(QStringLiteral("Search"), client_), "SearchButton", 176, 80, 105, 25);
-    listBox2_ = Place(new QListView(client_), "ListBox2", 8, 112, 161, 73);
-    listBox2_->setModel(&resultModel_);
-    listBox2_->setUniformItemSizes(true);
-    listBox2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listBox2_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listBox2_ = Place(MakeNameListView(&resultModel_, client_), "ListBox2", 8, 112, 161, 73);
 
     stadrad_ = Place(new QRadioButton(QStringLiteral("Stadium Name"), client_), "Stadrad", 176, 144,
                      113, 17);
