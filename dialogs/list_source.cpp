@@ -29,46 +29,37 @@ void ListSource::Notice(const char* file, const db::NameTable& t) {
     notify(QString::fromStdString(db::LeftOutMessage({{file, t.leftOut}})));
 }
 
-void ListSource::StadiumLoad(NameListModel& m, bool withEmpty) {
+void ListSource::FromFile(void (*load)(db::FileSet&, db::ListTables&),
+                          db::NameTable db::ListTables::*table, const char* file, NameListModel& m,
+                          bool withEmpty) {
     if (!s_.dataLoaded) return;
-    db::StadiumLoad(s_.files, s_.lists);
-    Show(s_.lists.stadium.entries, m, withEmpty);
-    Notice("stadium.dat", s_.lists.stadium);
+    load(s_.files, s_.lists);
+    Show((s_.lists.*table).entries, m, withEmpty);
+    Notice(file, s_.lists.*table);
+}
+
+void ListSource::StadiumLoad(NameListModel& m, bool withEmpty) {
+    FromFile(db::StadiumLoad, &db::ListTables::stadium, "stadium.dat", m, withEmpty);
 }
 
 void ListSource::ClubLoad(NameListModel& m, bool withEmpty) {
-    if (!s_.dataLoaded) return;
-    db::ClubLoad(s_.files, s_.lists);
-    Show(s_.lists.club.entries, m, withEmpty);
-    Notice("club.dat", s_.lists.club);
+    FromFile(db::ClubLoad, &db::ListTables::club, "club.dat", m, withEmpty);
 }
 
 void ListSource::NationLoad(NameListModel& m, bool withEmpty) {
-    if (!s_.dataLoaded) return;
-    db::NationLoad(s_.files, s_.lists);
-    Show(s_.lists.nation.entries, m, withEmpty);
-    Notice("nation.dat", s_.lists.nation);
+    FromFile(db::NationLoad, &db::ListTables::nation, "nation.dat", m, withEmpty);
 }
 
 void ListSource::ClubCompLoad(NameListModel& m, bool withEmpty) {
-    if (!s_.dataLoaded) return;
-    db::ClubCompLoad(s_.files, s_.lists);
-    Show(s_.lists.competition.entries, m, withEmpty);
-    Notice("club_comp.dat", s_.lists.competition);
+    FromFile(db::ClubCompLoad, &db::ListTables::competition, "club_comp.dat", m, withEmpty);
 }
 
 void ListSource::CityLoad(NameListModel& m, bool withEmpty) {
-    if (!s_.dataLoaded) return;
-    db::CityLoad(s_.files, s_.lists);
-    Show(s_.lists.city.entries, m, withEmpty);
-    Notice("city.dat", s_.lists.city);
+    FromFile(db::CityLoad, &db::ListTables::city, "city.dat", m, withEmpty);
 }
 
 void ListSource::ContinentLoad(NameListModel& m, bool withEmpty) {
-    if (!s_.dataLoaded) return;
-    db::ContinentLoad(s_.files, s_.lists);
-    Show(s_.lists.continent.entries, m, withEmpty);
-    Notice("continent.dat", s_.lists.continent);
+    FromFile(db::ContinentLoad, &db::ListTables::continent, "continent.dat", m, withEmpty);
 }
 
 void ListSource::LanguagesLoad(NameListModel& m, bool withEmpty) {

@@ -62,6 +62,9 @@ class ListSource {
   private:
     void Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty);
     void Notice(const char* file, const db::NameTable& t);
+    // A filler of a table read from its file.
+    void FromFile(void (*load)(db::FileSet&, db::ListTables&), db::NameTable db::ListTables::*table,
+                  const char* file, NameListModel& m, bool withEmpty);
 
     db::Session& s_;
     int changeCode_ = 0;
