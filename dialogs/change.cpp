@@ -76,6 +76,8 @@ void TChangeForm::ChangeListBoxDblClick() {
     const QModelIndex current = changeListBox_->currentIndex();
     if (!current.isValid()) return;  // nothing chosen: nothing to write
     const QString text = model_.LineText(current.row());
+    const std::optional<std::int32_t> rec = model_.Record(current.row());
+    const QVariant record = rec ? QVariant(*rec) : QVariant();
     const int code = lists_.ChangeCode();
     const ChangeCodeInfo* info = ChangeCodeOf(code);
     if (info && info->targetIsList) {
@@ -88,11 +90,13 @@ void TChangeForm::ChangeListBoxDblClick() {
                 return;
             }
             line->setText(text);
+            line->setData(kRecordRole, record);
             emit Picked(code);
         }
     } else if (info) {
         if (QLineEdit* edit = editTargets_.count(code) ? editTargets_[code].data() : nullptr) {
             edit->setText(text);
+            edit->setProperty(kRecordProperty, record);
             emit Picked(code);
         }
     }

@@ -18,6 +18,12 @@ class QListWidget;
 
 namespace vh::ui {
 
+// A pick carries the record it names beside the text it writes, so that a save stores the record
+// picked even where another record has the same name: a line edit keeps it in this property, a
+// line of a list widget under this role.
+inline constexpr char kRecordProperty[] = "vhRecord";
+inline constexpr int kRecordRole = Qt::UserRole + 1;
+
 class TChangeForm : public QDialog {
     Q_OBJECT
   public:
@@ -43,7 +49,7 @@ class TChangeForm : public QDialog {
     void FormClose();
 
   signals:
-    // A choice was written into a page's control.
+    // A choice was written into a page's control (also when it reads as the text it replaced).
     void Picked(int code);
 
   protected:

@@ -46,6 +46,7 @@ struct ChangeCodeInfo {
     FilterTable filter;
     std::string_view target;  // object name of the control that receives the choice
     bool targetIsList;        // the choice replaces the selected line of a list
+    bool feedsAMove = false;  // the target only feeds a transfer: a pick marks nothing changed
 };
 
 inline constexpr int kLastChangeCode = 39;
@@ -88,7 +89,7 @@ inline constexpr std::array<ChangeCodeInfo, kLastChangeCode> kChangeCodes = {{
     {20, "PlayerSecondNationChange", "player", PickList::kNations, FilterTable::kNation,
      "PlayerSecondNation", false},
     {21, "PlayerNewClubChange", "player", PickList::kClubs, FilterTable::kClub, "PlayerNewClub",
-     false},
+     false, true},
     {22, "FirstNameChange", "player", PickList::kFirstNames, FilterTable::kFirstName,
      "PlayerFirstName", false},
     {23, "SecondNameCHange", "player", PickList::kSecondNames, FilterTable::kSecondName,
@@ -114,9 +115,9 @@ inline constexpr std::array<ChangeCodeInfo, kLastChangeCode> kChangeCodes = {{
     {33, "NonPlayerSecondNationChange", "staff", PickList::kNations, FilterTable::kNation,
      "NonPlayerSecondNation", false},
     {34, "NonPlayerNewNationChange", "staff", PickList::kNations, FilterTable::kNation,
-     "NonPlayerNewNation", false},
+     "NonPlayerNewNation", false, true},
     {35, "NonPlayerNewClubChange", "staff", PickList::kClubs, FilterTable::kClub,
-     "NonPlayerNewClub", false},
+     "NonPlayerNewClub", false, true},
     {36, "NonPLayerFavClubsChange", "staff", PickList::kClubs, FilterTable::kClub,
      "NonPlayerFavClubs", true},
     {37, "NonPLayerDisClubsChange", "staff", PickList::kClubs, FilterTable::kClub,

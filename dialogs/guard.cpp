@@ -1,20 +1,48 @@
 #include "guard.h"
 
-#include <QString>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QWidget>
 #include <exception>
 #include <new>
 
-#include "database/errors.h"
 #include "msgbox.h"
 
 namespace vh::ui {
+
+EFieldError::EFieldError(QWidget* field, const QString& message)
+    : db::EConvertError(message.toStdString()), field_(field) {}
+
+QString InOutMessage(const db::EInOutError& e) {
+    return QString::fromUtf8(e.what());
+}
+
+namespace {
+// The field the user has to mend: visible (its tab brought forward), focused, its text selected.
+void FocusField(QWidget* field) {
+    for (QWidget* w = field; w && w->parentWidget(); w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        if (!stack) continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(w);
+        else
+            stack->setCurrentWidget(w);
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+}
+}  // namespace
 
 bool Guarded(QWidget* parent, const std::function<void()>& f) {
     try {
         f();
         return true;
-    } catch (const db::EInOutError& e) {
+    } catch (const EFieldError& e) {
         ShowError(parent, QString::fromUtf8(e.what()));
+        if (QWidget* field = e.Field()) FocusField(field);
+    } catch (const db::EInOutError& e) {
+        ShowError(parent, InOutMessage(e));
     } catch (const db::EConvertError& e) {
         ShowError(parent, QString::fromUtf8(e.what()));
     } catch (const db::EDataError& e) {

@@ -15,12 +15,36 @@ const db::NamesPtr& ListSource::Languages() {
     return kTable;
 }
 
-void ListSource::Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty) {
+// How the lines of a table name their records.
+struct ListSource::TableIds {
+    NameListModel::Ids kind;
+    std::int32_t first;  // the record of entry 0
+    std::int32_t none;   // the record "<empty>" stands for
+};
+
+namespace {
+constexpr ListSource::TableIds kRecordIds{NameListModel::Ids::kPlace, 0, -1};
+constexpr ListSource::TableIds kLanguageIds{NameListModel::Ids::kPlace, 1, 0};
+constexpr ListSource::TableIds kPeopleIds{NameListModel::Ids::kLabel, 0, -1};
+}  // namespace
+
+void ListSource::Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty,
+                      const TableIds& ids) {
     std::vector<const std::string*> lines;
+    std::vector<std::int32_t> records;
     lines.reserve(table->size() + 1);
     if (withEmpty) lines.push_back(NameListModel::EmptyLine());
     for (const std::string& e : *table) lines.push_back(&e);
-    m.SetLines(std::move(lines), {table});
+    // Only the picker's lists (the ones offering "<empty>") need to know the records behind
+    // their lines: a pick stores the record picked, also among equal names.
+    if (withEmpty && ids.kind == NameListModel::Ids::kPlace) {
+        records.reserve(lines.size());
+        records.push_back(ids.none);
+        for (std::size_t i = 0; i < table->size(); ++i)
+            records.push_back(ids.first + static_cast<std::int32_t>(i));
+    }
+    m.SetLines(std::move(lines), {table}, withEmpty ? ids.kind : NameListModel::Ids::kNone,
+               std::move(records));
 }
 
 void ListSource::Notice(const char* file, const db::NameTable& t) {
@@ -34,7 +58,7 @@ void ListSource::FromFile(void (*load)(db::FileSet&, db::ListTables&),
                           bool withEmpty) {
     if (!s_.dataLoaded) return;
     load(s_.files, s_.lists);
-    Show((s_.lists.*table).entries, m, withEmpty);
+    Show((s_.lists.*table).entries, m, withEmpty, kRecordIds);
     Notice(file, s_.lists.*table);
 }
 
@@ -64,29 +88,29 @@ void ListSource::ContinentLoad(NameListModel& m, bool withEmpty) {
 
 void ListSource::LanguagesLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
-    Show(Languages(), m, withEmpty);
+    Show(Languages(), m, withEmpty, kLanguageIds);
 }
 
 void ListSource::FirstNameLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
-    Show(s_.names.first.entries, m, withEmpty);
+    Show(s_.names.first.entries, m, withEmpty, kRecordIds);
 }
 
 void ListSource::SecondNameLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
-    Show(s_.names.second.entries, m, withEmpty);
+    Show(s_.names.second.entries, m, withEmpty, kRecordIds);
 }
 
 void ListSource::CommonNameLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
-    Show(s_.names.common.entries, m, withEmpty);
+    Show(s_.names.common.entries, m, withEmpty, kRecordIds);
 }
 
 void ListSource::StaffLoad(NameListModel& m, bool withEmpty) {
     if (!s_.dataLoaded) return;
     db::StaffLoad(s_.files, s_.dataPath, s_.names, s_.lists);
     Show(checkedRadio() == Radio::kPlayer ? s_.lists.player.entries : s_.lists.staff.entries, m,
-         withEmpty);
+         withEmpty, kPeopleIds);
     Notice("staff.dat", s_.lists.player);
 }
 
@@ -134,12 +158,19 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
     if (text.isEmpty()) return;
     std::string typed;
     std::vector<const std::string*> lines;
+    std::vector<std::int32_t> records;
     std::vector<db::NamesPtr> keep;
+    NameListModel::Ids kind = NameListModel::Ids::kNone;
     if (TryToCp1252(text, typed)) {
         const std::string capitalised = db::CapitaliseForFilter(typed);
-        auto search = [&](const db::NamesPtr& table) {
+        auto search = [&](const db::NamesPtr& table, const TableIds& ids = kRecordIds) {
+            const std::size_t from = lines.size();
             db::AppendMatching(*table, capitalised, typed, lines);
             keep.push_back(table);
+            kind = ids.kind;
+            if (code == 0 || ids.kind != NameListModel::Ids::kPlace) return;
+            for (std::size_t i = from; i < lines.size(); ++i)
+                records.push_back(ids.first + static_cast<std::int32_t>(lines[i] - table->data()));
         };
         const db::ListTables& t = s_.lists;
         const ChangeCodeInfo* info = ChangeCodeOf(code);
@@ -155,8 +186,8 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
                     search(t.nation.entries);
                     break;
                 case FilterTable::kStaffThenPlayer:
-                    search(t.staff.entries);
-                    search(t.player.entries);
+                    search(t.staff.entries, kPeopleIds);
+                    search(t.player.entries, kPeopleIds);
                     break;
                 case FilterTable::kCompetition:
                     search(t.competition.entries);
@@ -174,7 +205,7 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
                     search(s_.names.common.entries);
                     break;
                 case FilterTable::kLanguage:
-                    search(Languages());
+                    search(Languages(), kLanguageIds);
                     break;
                 case FilterTable::kContinent:
                     search(t.continent.entries);
@@ -203,7 +234,8 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
             }
         }
     }
-    m.SetLines(std::move(lines), std::move(keep));
+    m.SetLines(std::move(lines), std::move(keep), code == 0 ? NameListModel::Ids::kNone : kind,
+               std::move(records));
 }
 
 }  // namespace vh::ui

@@ -59,8 +59,11 @@ class ListSource {
     // The fixed table of language names.
     static const db::NamesPtr& Languages();
 
+    // How the lines of a table name their records (defined with the fillers).
+    struct TableIds;
+
   private:
-    void Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty);
+    void Show(const db::NamesPtr& table, NameListModel& m, bool withEmpty, const TableIds& ids);
     void Notice(const char* file, const db::NameTable& t);
     // A filler of a table read from its file.
     void FromFile(void (*load)(db::FileSet&, db::ListTables&), db::NameTable db::ListTables::*table,

@@ -2,6 +2,8 @@
 
 #include <QListView>
 
+#include "database/errors.h"
+#include "database/person.h"
 #include "database/text.h"
 #include "qtext.h"
 
@@ -17,11 +19,37 @@ void NameListModel::Clear() {
 }
 
 void NameListModel::SetLines(std::vector<const std::string*> lines,
-                             std::vector<db::NamesPtr> keepAlive) {
+                             std::vector<db::NamesPtr> keepAlive, Ids kind,
+                             std::vector<std::int32_t> ids) {
     beginResetModel();
     lines_ = std::move(lines);
     keep_ = std::move(keepAlive);
+    kind_ = kind;
+    ids_ = std::move(ids);
     endResetModel();
+}
+
+std::optional<std::int32_t> NameListModel::Record(int row) const {
+    if (row < 0 || row >= Count()) return std::nullopt;
+    const auto r = static_cast<std::size_t>(row);
+    switch (kind_) {
+        case Ids::kPlace:
+            if (r < ids_.size()) return ids_[r];
+            return std::nullopt;
+        case Ids::kLabel: {
+            if (lines_[r] == EmptyLine()) return -1;
+            std::int32_t id = 0;
+            try {
+                id = db::GetStaffIdFromName(*lines_[r]);
+            } catch (const db::EConvertError&) {
+                return std::nullopt;
+            }
+            return id;
+        }
+        case Ids::kNone:
+            break;
+    }
+    return std::nullopt;
 }
 
 QString NameListModel::LineText(int row) const {

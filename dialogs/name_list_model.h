@@ -6,6 +6,8 @@
 #include <QAbstractListModel>
 
 class QListView;
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +20,24 @@ class NameListModel : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
+    // How a line names its record: by its place in the table it comes from (entry n = record n,
+    // or, for the languages, language n + 1), or by the Id at the end of a person's label.
+    enum class Ids { kNone, kPlace, kLabel };
+
     void Clear();
-    // Replaces every line; `keepAlive` holds the tables the lines point into.
-    void SetLines(std::vector<const std::string*> lines, std::vector<db::NamesPtr> keepAlive);
+    // Replaces every line; `keepAlive` holds the tables the lines point into. `ids` holds the
+    // record of each line for Ids::kPlace ("<empty>" lines included), nothing otherwise.
+    void SetLines(std::vector<const std::string*> lines, std::vector<db::NamesPtr> keepAlive,
+                  Ids kind = Ids::kNone, std::vector<std::int32_t> ids = {});
 
     int Count() const { return static_cast<int>(lines_.size()); }
     const std::string& LineBytes(int row) const {
         return *lines_.at(static_cast<std::size_t>(row));
     }
     QString LineText(int row) const;
+    // The record a line stands for: -1 for "<empty>" (0 among the languages), nullopt when the
+    // list knows none.
+    std::optional<std::int32_t> Record(int row) const;
     // All lines as text (tests and small lists).
     QStringList Texts() const;
 
@@ -39,6 +50,8 @@ class NameListModel : public QAbstractListModel {
   private:
     std::vector<const std::string*> lines_;
     std::vector<db::NamesPtr> keep_;
+    Ids kind_ = Ids::kNone;
+    std::vector<std::int32_t> ids_;
 };
 
 // A list view for a NameListModel: uniform rows (so 90000 lines lay out at once), one selected

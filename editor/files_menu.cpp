@@ -9,18 +9,8 @@
 namespace vh::ui {
 
 void TVHEdit::SaveClick() {
-    if (!s_.dataLoaded) return;
-    switch (mode_) {
-        case Mode::kStadiums:
-            StadiumSave();
-            break;
-        case Mode::kCity:
-            CitySave();
-            break;
-        default:
-            if (Routines(mode_).save) Routines(mode_).save();
-            break;
-    }
+    if (!s_.dataLoaded || readOnly_ || !PageOf(mode_).HasRecord()) return;
+    PageOf(mode_).Save();
     SetRecordChanged(false);
 }
 

@@ -29,7 +29,6 @@ void TVHEdit::OpenDialog1SelectionChange(const QString& file) {
     // Only a chosen file names a directory; a highlighted folder is just being passed through.
     const QFileInfo info(file);
     if (file.isEmpty() || info.isDir()) return;
-    chosenFile_ = file;
     path_->setText(QDir::toNativeSeparators(info.absolutePath()));
 }
 

@@ -5,42 +5,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
-#include "database/convert.h"
-#include "database/errors.h"
 #include "dialogs/NEdit.h"
-#include "stad.h"
 
 namespace vh::ui {
-
-long long IntField::Read(const std::uint8_t* rec) const {
-    switch (width) {
-        case 4:
-            return db::I32{offset}.Read(rec);
-        case 2:
-            return db::I16{offset}.Read(rec);
-        default:
-            return db::U8{offset}.Read(rec);
-    }
-}
-
-void IntField::Write(std::uint8_t* rec, long long value) const {
-    switch (width) {
-        case 4:
-            db::I32{offset}.Write(rec, static_cast<std::int32_t>(value));
-            break;
-        case 2:
-            db::I16{offset}.Write(rec,
-                                  static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
-            break;
-        default:
-            db::U8{offset}.Write(rec, static_cast<std::uint8_t>(value));
-            break;
-    }
-}
 
 PageGrid::PageGrid(QWidget* page, int pairs)
     : page_(page), grid_(new QGridLayout(page)), pairs_(pairs) {
@@ -78,14 +53,16 @@ void PageGrid::AddAlone(QWidget* field, int span) {
     Advance(span);
 }
 
-QLineEdit* MakeText(TVHEdit* w, PageGrid& g, const char* name, const char* caption, int maxLength,
-                    int span) {
+QLineEdit* MakeText(PageGrid& g, const char* name, const char* caption, int maxLength, int span) {
     auto* e = new QLineEdit(g.Page());
     e->setObjectName(QString::fromLatin1(name));
     e->setMaxLength(maxLength);
-    w->BindChange(e);
     g.Add(QString::fromLatin1(caption), e, span);
     return e;
+}
+
+QLineEdit* MakeText(PageGrid& g, const TextRow& row, int span) {
+    return MakeText(g, row.name, row.caption, static_cast<int>(row.field.width), span);
 }
 
 QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption) {
@@ -97,19 +74,19 @@ QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption) {
     return e;
 }
 
-TNEdit* MakeNumber(TVHEdit* w, PageGrid& g, const NumberRow& row) {
+TNEdit* MakeNumber(PageGrid& g, const NumberRow& row) {
     auto* e = new TNEdit(g.Page());
     e->setObjectName(QString::fromLatin1(row.name));
     e->SetMinNo(row.min);
     e->SetMaxNo(row.max);
+    if (row.maxLength > 0) e->setMaxLength(row.maxLength);
     e->setMaximumWidth(90);
-    w->BindChange(e);
     g.Add(QString::fromLatin1(row.caption), e);
     return e;
 }
 
-QLineEdit* MakeReference(TVHEdit* w, PageGrid& g, const char* name, const char* caption,
-                         const char* button, int span) {
+QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, const char* button,
+                         int span) {
     auto* box = new QWidget(g.Page());
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
     auto* h = new QHBoxLayout(box);
@@ -127,50 +104,63 @@ QLineEdit* MakeReference(TVHEdit* w, PageGrid& g, const char* name, const char* 
     h->addWidget(b);
     // A name wider than the field shows its beginning, not its end.
     QObject::connect(e, &QLineEdit::textChanged, e, [e] { e->setCursorPosition(0); });
-    w->BindChange(e);
     g.Add(QString::fromLatin1(caption), box, span);
     return e;
 }
 
-QCheckBox* MakeCheck(TVHEdit* w, PageGrid& g, const char* name, const char* caption) {
-    auto* c = new QCheckBox(QString::fromLatin1(caption), g.Page());
-    c->setObjectName(QString::fromLatin1(name));
-    w->BindChange(c);
+QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row) {
+    auto* c = new QCheckBox(QString::fromLatin1(row.caption), g.Page());
+    c->setObjectName(QString::fromLatin1(row.name));
     g.AddAlone(c);
     return c;
 }
 
-void ShowNumbers(QWidget* page, const std::uint8_t* rec, std::span<const NumberRow> rows) {
-    for (const NumberRow& r : rows) {
-        if (auto* e = page->findChild<QLineEdit*>(QString::fromLatin1(r.name)))
-            e->setText(QString::number(r.field.Read(rec)));
-    }
-}
-
-void SaveNumbers(QWidget* page, std::uint8_t* rec, std::span<const NumberRow> rows) {
-    std::vector<std::int32_t> values;
-    values.reserve(rows.size());
-    for (const NumberRow& r : rows) {
-        auto* e = page->findChild<QLineEdit*>(QString::fromLatin1(r.name));
-        const std::int32_t v = db::StrToInt(e ? e->text().toStdString() : std::string());
-        // The field checks its range when the focus leaves it; a save from the menu leaves the
-        // focus where it is, so the range is checked here too rather than cutting the number
-        // down to the bytes of its field.
-        if (v < r.min || v > r.max)
-            throw db::EConvertError(
-                QStringLiteral("\"%1\": this value must be in the range %2 to %3")
-                    .arg(QString::fromLatin1(r.caption))
-                    .arg(r.min)
-                    .arg(r.max)
-                    .toStdString());
-        values.push_back(v);
-    }
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i].field.Write(rec, values[i]);
+QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const char* button,
+                      int lines) {
+    auto* box = new QWidget(g.Page());
+    box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(2);
+    auto* list = new QListWidget(box);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    const int line = list->fontMetrics().height() + 2;
+    list->setFixedHeight(std::min(lines, 8) * line + 2 * list->frameWidth() + 2);
+    v->addWidget(list);
+    auto* b = new QPushButton(QStringLiteral("Change"), box);
+    b->setObjectName(QString::fromLatin1(button));
+    b->setToolTip(QStringLiteral("Choose another entry for the selected line"));
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
+    v->addWidget(b, 0, Qt::AlignLeft);
+    g.Add(QString::fromLatin1(caption), box);
+    return list;
 }
 
 char DecimalSeparator() {
     const QString p = QLocale::system().decimalPoint();
     return (p.size() == 1 && p[0].unicode() < 0x80) ? static_cast<char>(p[0].unicode()) : '.';
+}
+
+}  // namespace vh::ui
+
+namespace vh::ui {
+
+QTabWidget* MakeTabPanel(QWidget* parent, const char* name) {
+    auto* t = new QTabWidget(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setDocumentMode(false);
+    return t;
+}
+
+void AddPendingNote(QTabWidget* panel, const char* what) {
+    auto* note = new QLabel(
+        QStringLiteral("The %1 page is not part of this version yet.").arg(QLatin1String(what)));
+    note->setObjectName(panel->objectName() + QStringLiteral("Placeholder"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setAutoFillBackground(true);
+    panel->addTab(note, QStringLiteral("Coming soon"));
 }
 
 }  // namespace vh::ui

@@ -1,46 +1,20 @@
-// Pieces every editor page is built from: label-and-field grids, numeric fields, read-only
-// reference fields with their small Change buttons, and binding tables that move whole-number
-// fields between a record and the page.
+// Pieces every editor page is built from: label-and-field grids and the named controls that the
+// binding tables then find by name: text and numeric fields, read-only reference fields with
+// their small Change buttons, check boxes, three-line lists.
 #pragma once
 
 #include <QString>
-#include <cstddef>
-#include <cstdint>
-#include <span>
 
-#include "database/fields.h"
+#include "bindings.h"
 
 class QCheckBox;
 class QGridLayout;
 class QLineEdit;
-class QPushButton;
+class QListWidget;
 class QWidget;
 class TNEdit;
 
 namespace vh::ui {
-
-class TVHEdit;
-
-// A whole-number field of a record, whatever its width. Writing keeps the low bits that fit.
-struct IntField {
-    std::size_t offset;
-    int width;
-    bool isSigned;
-    constexpr IntField(db::I32 f) : offset(f.offset), width(4), isSigned(true) {}
-    constexpr IntField(db::I16 f) : offset(f.offset), width(2), isSigned(true) {}
-    constexpr IntField(db::U8 f) : offset(f.offset), width(1), isSigned(false) {}
-    long long Read(const std::uint8_t* rec) const;
-    void Write(std::uint8_t* rec, long long value) const;
-};
-
-// One numeric field of a page: control name, caption, record field, range.
-struct NumberRow {
-    const char* name;
-    const char* caption;
-    IntField field;
-    int min;
-    int max;
-};
 
 // Lays out caption-and-field pairs on a page, `pairs` pairs to a row.
 class PageGrid {
@@ -60,22 +34,32 @@ class PageGrid {
     int col_ = 0;
 };
 
-// Controls, named and bound to the window's changed-record flag.
-QLineEdit* MakeText(TVHEdit* w, PageGrid& g, const char* name, const char* caption, int maxLength,
+// Named controls on a grid.
+QLineEdit* MakeText(PageGrid& g, const TextRow& row, int span = 1);
+QLineEdit* MakeText(PageGrid& g, const char* name, const char* caption, int maxLength,
                     int span = 1);
 QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption);
-TNEdit* MakeNumber(TVHEdit* w, PageGrid& g, const NumberRow& row);
+TNEdit* MakeNumber(PageGrid& g, const NumberRow& row);
 // A read-only reference field with its small Change button beside it.
-QLineEdit* MakeReference(TVHEdit* w, PageGrid& g, const char* name, const char* caption,
-                         const char* button, int span = 1);
-QCheckBox* MakeCheck(TVHEdit* w, PageGrid& g, const char* name, const char* caption);
-
-// Binding tables: the page's numeric fields from a record and back. Saving converts every text
-// first and throws "'x' is not a valid integer value" before touching the record.
-void ShowNumbers(QWidget* page, const std::uint8_t* rec, std::span<const NumberRow> rows);
-void SaveNumbers(QWidget* page, std::uint8_t* rec, std::span<const NumberRow> rows);
+QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, const char* button,
+                         int span = 1);
+QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row);
+// A list of `lines` slots with its small Change button under its caption.
+QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const char* button,
+                      int lines);
 
 // The system's decimal separator (for latitude and longitude).
 char DecimalSeparator();
+
+}  // namespace vh::ui
+
+class QTabWidget;
+
+namespace vh::ui {
+
+// The tabbed panel of a page (PlayerPanel, ClubPanel, ...).
+QTabWidget* MakeTabPanel(QWidget* parent, const char* name);
+// A tab saying that this version does not edit the page yet.
+void AddPendingNote(QTabWidget* panel, const char* what);
 
 }  // namespace vh::ui

@@ -2,10 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,18 +11,22 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTextBrowser>
 #include <vector>
 
 #include "banner.h"
-#include "dialogs/NEdit.h"
+#include "city_page.h"
+#include "club_page.h"
 #include "dialogs/RUrllabel.h"
 #include "dialogs/change.h"
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
 #include "dialogs/qtext.h"
 #include "dialogs/theme.h"
+#include "nation_page.h"
+#include "player_page.h"
+#include "stadium_page.h"
+#include "staff_page.h"
 
 namespace vh::ui {
 
@@ -61,16 +63,18 @@ W* Place(W* w, const char* name, int x, int y, int width = -1, int height = -1) 
 
 }  // namespace
 
-TVHEdit::TVHEdit(QWidget* parent) : QMainWindow(parent), resultModel_(this) {
+TVHEdit::TVHEdit(QWidget* parent)
+    : QMainWindow(parent),
+      resultModel_(this),
+      pageContext_{s_, lists_, this, [this] { StadNameChange(); }, [this] { return readOnly_; }} {
     setObjectName(QStringLiteral("VHEdit"));
     setWindowTitle(QStringLiteral("VH Quorrel Editor - V2.5"));
     ApplyEditorTheme(this);
     lists_.checkedRadio = [this] { return CheckedRadio(); };
     lists_.notify = [this](const QString& t) { ShowLeftOutNotice(t); };
     BuildWindow();
+    BuildPages();
     BuildMenus();
-    BuildStadiumPanel();
-    BuildCityPanel();
     // Initial state: Players mode, nothing changed.
     SetRecordChanged(false);
     SwitchMode(Mode::kPlayers);
@@ -135,32 +139,6 @@ void TVHEdit::BuildWindow() {
         Place(new QRadioButton(QStringLiteral("Player"), client_), "PlayerRad", 177, 120, 113, 17);
     nonPlayerRad_ = Place(new QRadioButton(QStringLiteral("Staff"), client_), "NonPlayerRad", 177,
                           120, 113, 17);
-
-    auto tabs = [this](const char* name) {
-        auto* t = new QTabWidget(client_);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setDocumentMode(false);
-        return t;
-    };
-    playerPanel_ = tabs("PlayerPanel");
-    nonPlayerPanel_ = tabs("NonPLayerPanel");
-    clubPanel_ = tabs("ClubPanel");
-    nationPanel_ = tabs("NationPanel");
-    // Pages that later versions fill say so rather than stand empty.
-    for (auto [t, what] : {std::pair{playerPanel_, "player"}, std::pair{nonPlayerPanel_, "staff"},
-                           std::pair{clubPanel_, "club"}, std::pair{nationPanel_, "nation"}}) {
-        auto* note = new QLabel(QStringLiteral("The %1 page is not part of this version yet.")
-                                    .arg(QLatin1String(what)));
-        note->setObjectName(t->objectName() + QStringLiteral("Placeholder"));
-        note->setAlignment(Qt::AlignCenter);
-        note->setAutoFillBackground(true);
-        t->addTab(note, QStringLiteral("Coming soon"));
-    }
-    stadiumPanel_ = new QFrame(client_);
-    stadiumPanel_->setObjectName(QStringLiteral("StadiumPanel"));
-    cityPanel_ = new QFrame(client_);
-    cityPanel_->setObjectName(QStringLiteral("CityPanel"));
-    for (QFrame* f : {stadiumPanel_, cityPanel_}) f->setFrameShape(QFrame::StyledPanel);
 
     hiddenEdit_ = new QLineEdit(client_);
     hiddenEdit_->setObjectName(QStringLiteral("HiddenEdit"));
@@ -234,22 +212,53 @@ void TVHEdit::BuildMenus() {
     about1_ = action(help, "About1", QStringLiteral("About..."), &TVHEdit::About1Click);
 
     // Each mode's menu item, page and radio buttons (the first is checked on entering the mode).
-    modes_[static_cast<int>(Mode::kPlayers)] = {playerMenu_, playerPanel_, {playerRad_}};
-    modes_[static_cast<int>(Mode::kStaff)] = {nonPlayerMenu_, nonPlayerPanel_, {nonPlayerRad_}};
-    modes_[static_cast<int>(Mode::kClubs)] = {clubMenu_, clubPanel_, {clubrad_}};
-    modes_[static_cast<int>(Mode::kStadiums)] = {
-        stadiumMenu_, stadiumPanel_, {stadrad_, clubrad_, nationRad_}};
-    modes_[static_cast<int>(Mode::kNation)] = {nationMenu_, nationPanel_, {nationRad_}};
-    modes_[static_cast<int>(Mode::kCity)] = {cityMenu_, cityPanel_, {cityRad_}};
+    auto mode = [this](Mode m, QAction* a, std::vector<QRadioButton*> radios) {
+        modes_[static_cast<std::size_t>(m)] = {a, PageOf(m).Panel(), std::move(radios)};
+    };
+    mode(Mode::kPlayers, playerMenu_, {playerRad_});
+    mode(Mode::kStaff, nonPlayerMenu_, {nonPlayerRad_});
+    mode(Mode::kClubs, clubMenu_, {clubrad_});
+    mode(Mode::kStadiums, stadiumMenu_, {stadrad_, clubrad_, nationRad_});
+    mode(Mode::kNation, nationMenu_, {nationRad_});
+    mode(Mode::kCity, cityMenu_, {cityRad_});
+}
+
+void TVHEdit::BuildPages() {
+    auto page = [this](Mode m, std::unique_ptr<TPage> p) {
+        pages_[static_cast<std::size_t>(m)] = std::move(p);
+    };
+    page(Mode::kPlayers, std::make_unique<TPlayerPage>(pageContext_, client_));
+    page(Mode::kStaff, std::make_unique<TStaffPage>(pageContext_, client_));
+    page(Mode::kClubs, std::make_unique<TClubPage>(pageContext_, client_));
+    page(Mode::kStadiums, std::make_unique<TStadiumPage>(pageContext_, client_));
+    page(Mode::kNation, std::make_unique<TNationPage>(pageContext_, client_));
+    page(Mode::kCity, std::make_unique<TCityPage>(pageContext_, client_));
+}
+
+TPlayerPage& TVHEdit::Players() {
+    return static_cast<TPlayerPage&>(PageOf(Mode::kPlayers));
+}
+TStaffPage& TVHEdit::Staff() {
+    return static_cast<TStaffPage&>(PageOf(Mode::kStaff));
+}
+TClubPage& TVHEdit::Clubs() {
+    return static_cast<TClubPage&>(PageOf(Mode::kClubs));
+}
+TStadiumPage& TVHEdit::Stadiums() {
+    return static_cast<TStadiumPage&>(PageOf(Mode::kStadiums));
+}
+TNationPage& TVHEdit::Nations() {
+    return static_cast<TNationPage&>(PageOf(Mode::kNation));
+}
+TCityPage& TVHEdit::Cities() {
+    return static_cast<TCityPage&>(PageOf(Mode::kCity));
 }
 
 void TVHEdit::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     const QRect area(6, 192, std::max(100, client_->width() - 12),
                      std::max(100, client_->height() - 198));
-    for (QWidget* p : std::initializer_list<QWidget*>{playerPanel_, nonPlayerPanel_, clubPanel_,
-                                                      nationPanel_, stadiumPanel_, cityPanel_})
-        p->setGeometry(area);
+    for (const auto& p : pages_) p->Panel()->setGeometry(area);
 }
 
 void TVHEdit::AttachPicker(TChangeForm* picker) {
@@ -268,6 +277,12 @@ void TVHEdit::AttachPicker(TChangeForm* picker) {
         }
         picker->RegisterButton(button, info.code);
     }
+    // A pick into a field that a save stores marks the record changed, also when the record
+    // picked reads as the name it replaces; the targets that only feed a transfer mark nothing.
+    connect(picker, &TChangeForm::Picked, this, [this](int code) {
+        const ChangeCodeInfo* info = ChangeCodeOf(code);
+        if (info && !info->feedsAMove) StadNameChange();
+    });
 }
 
 void TVHEdit::AttachAbout(QWidget* about) {
@@ -285,6 +300,8 @@ void TVHEdit::SwitchMode(Mode m) {
         for (const ModePart& part : modes_) part.action->setChecked(&part == &Part(mode_));
         return;
     }
+    // The picker serves a field of the page being left.
+    if (m != mode_ && picker_ && picker_->isVisible()) picker_->close();
     mode_ = m;
     for (const ModePart& part : modes_) {
         part.action->setChecked(&part == &Part(m));
@@ -325,20 +342,20 @@ bool TVHEdit::RecordChanged() const {
 }
 
 void TVHEdit::SetRecordChanged(bool changed) {
+    // Data loaded read-only are never written: Save stays disabled.
+    changed = changed && !readOnly_;
     save_->setEnabled(changed);
     saveMenu_->setEnabled(changed);
 }
 
 void TVHEdit::StadNameChange() {
-    if (s_.dataLoaded) SetRecordChanged(true);
+    // Only a record on the current page can be changed; an empty page has nothing to save.
+    if (s_.dataLoaded && PageOf(mode_).HasRecord()) SetRecordChanged(true);
 }
 
-void TVHEdit::BindChange(QLineEdit* edit) {
-    connect(edit, &QLineEdit::textChanged, this, [this] { StadNameChange(); });
-}
-
-void TVHEdit::BindChange(QCheckBox* box) {
-    connect(box, &QCheckBox::clicked, this, [this] { StadNameChange(); });
+void TVHEdit::ClearPages() {
+    for (const auto& p : pages_) p->Clear();
+    SetRecordChanged(false);
 }
 
 bool TVHEdit::SaveCheck() {

@@ -1,5 +1,6 @@
-// The main window: data directory and load, the six editing modes with their pages, the result
-// list with its search, the changed-record flag, saving, backup and restore.
+// The main window, the shell around the editing pages: data directory and load, the six modes,
+// the result list with its search, the changed-record flag, saving, backup and restore. Each
+// mode's page is a class of its own (page.h), reached through one table indexed by mode.
 #pragma once
 
 #include <QMainWindow>
@@ -9,30 +10,32 @@
 #include <string>
 #include <vector>
 
-#include "database/blocks.h"
-#include "database/data_def.h"
-#include "database/reference.h"
+#include <memory>
+
 #include "database/session.h"
 #include "dialogs/change.h"
 #include "dialogs/list_source.h"
 #include "dialogs/name_list_model.h"
+#include "page.h"
 
 class QAction;
-class QCheckBox;
 class QFileDialog;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
-class QTabWidget;
 class QTextBrowser;
-class TNEdit;
 
 namespace vh::ui {
 
 class TChangeForm;
+class TStadiumPage;
+class TCityPage;
+class TClubPage;
+class TNationPage;
+class TPlayerPage;
+class TStaffPage;
 
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 
@@ -60,15 +63,16 @@ class TVHEdit : public QMainWindow {
     NameListModel& ResultModel() { return resultModel_; }
     QFileDialog* OpenDialog1() const { return openDialog_; }
 
-    db::StadiumRecord StadiumRec;
-    db::CityRecord CityRec;
-    db::ClubRecord ClubRec;
-    db::NationRecord NationRec;
-    db::StaffRecord StaffRec;
-    db::PlayerRecord PlayerRec;
-    db::NonPlayerRecord NonPlayerRec;
-    db::BlockPlace PlayerPlace;     // where PlayerRec was read (block offset and index)
-    db::BlockPlace NonPlayerPlace;  // where NonPlayerRec was read
+    bool ReadOnly() const { return readOnly_; }
+
+    // The pages, one per mode.
+    TPage& PageOf(Mode m) { return *pages_[static_cast<std::size_t>(m)]; }
+    TPlayerPage& Players();
+    TStaffPage& Staff();
+    TClubPage& Clubs();
+    TStadiumPage& Stadiums();
+    TNationPage& Nations();
+    TCityPage& Cities();
 
     // --- data directory and load --------------------------------------------------------------
     void FormCreate();
@@ -95,12 +99,6 @@ class TVHEdit : public QMainWindow {
     void ListBox2Click();
     void ListBox2DblClick();
     void SearchButtonClick();
-    void StadiumSearch();
-    void ClubSearch();
-    void NationSearch();
-    void CitySearch();
-    void PlayerSearch();
-    void NonPlayerSearch();
     void StadNameChange();
     bool SaveCheck();
     void Exit1Click();
@@ -113,35 +111,8 @@ class TVHEdit : public QMainWindow {
     void FormDestroy();
     static bool DirectoryExists(const QString& path);
 
-    // --- the people records ---------------------------------------------------------------------
-    QString GetStaffName(std::int32_t id);
-    static std::int32_t GetStaffIdFromName(const QString& label);
-    void GetPlayerData(std::int32_t playerIndex);
-    void GetNonPlayerData(std::int32_t nonPlayerIndex);
-
-    // --- stadium and city pages ------------------------------------------------------------------
-    void ShowStadiumStats();
-    void StadiumSave();
-    void Showcitystats();
-    void CitySave();
-
-    // Pages built by later work plug their show and save routines in here.
-    struct PageRoutines {
-        std::function<void()> show;
-        std::function<void()> save;
-        std::function<void()> clear;  // empties the page
-    };
-    PageRoutines& Routines(Mode m) { return routines_[static_cast<int>(m)]; }
-
-    // Shared helpers for the pages.
-    QString ShowReference(std::int32_t value, db::RecordFile& file, const db::NameField& field);
-    std::int32_t LookupByName(const QString& text, db::RecordFile& file,
-                              const db::NameField& field);
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
-    // Connects a control's change signal to StadNameChange.
-    void BindChange(QLineEdit* edit);
-    void BindChange(QCheckBox* box);
 
   signals:
     void Closed();
@@ -153,8 +124,7 @@ class TVHEdit : public QMainWindow {
   private:
     void BuildWindow();
     void BuildMenus();
-    void BuildStadiumPanel();
-    void BuildCityPanel();
+    void BuildPages();
     using Handler = void (TVHEdit::*)();
     // Connects a signal to a handler that runs inside the handler guard.
     template <class Sender, class Signal>
@@ -180,9 +150,6 @@ class TVHEdit : public QMainWindow {
     void RefreshResultList();
     void ShowLeftOutNotice(const QString& text);
     bool ReopenAfterRestore();
-    template <class R>
-    bool NameSearch(db::RecordFile& file, R& buffer, std::initializer_list<db::Str> fields);
-    void NoMatches();
     void Handle(const std::function<void()>& f);
 
     db::Session s_;
@@ -190,9 +157,10 @@ class TVHEdit : public QMainWindow {
     NameListModel resultModel_;
     Mode mode_ = Mode::kPlayers;
     QString searchText_;
-    QString chosenFile_;
     bool closing_ = false;
-    PageRoutines routines_[6];
+    bool readOnly_ = false;
+    PageContext pageContext_;
+    std::array<std::unique_ptr<TPage>, 6> pages_;
     std::array<ModePart, 6> modes_;
     std::array<RadioPart, 6> radios_{};
     QPointer<TChangeForm> picker_;
@@ -216,12 +184,6 @@ class TVHEdit : public QMainWindow {
     QRadioButton* playerRad_ = nullptr;
     QRadioButton* nonPlayerRad_ = nullptr;
     QPushButton* save_ = nullptr;
-    QTabWidget* playerPanel_ = nullptr;
-    QTabWidget* nonPlayerPanel_ = nullptr;
-    QTabWidget* clubPanel_ = nullptr;
-    QTabWidget* nationPanel_ = nullptr;
-    QFrame* stadiumPanel_ = nullptr;
-    QFrame* cityPanel_ = nullptr;
     QLineEdit* hiddenEdit_ = nullptr;
     QFileDialog* openDialog_ = nullptr;
 
@@ -237,23 +199,6 @@ class TVHEdit : public QMainWindow {
     QAction* nationMenu_ = nullptr;
     QAction* cityMenu_ = nullptr;
     QAction* about1_ = nullptr;
-
-    // Stadium page
-    QLineEdit* stadName_ = nullptr;
-    TNEdit* stadCap_ = nullptr;
-    QLineEdit* stadId_ = nullptr;
-    TNEdit* stadSeat_ = nullptr;
-    QLineEdit* stadCity_ = nullptr;
-    QLineEdit* nearbyStad_ = nullptr;
-    QCheckBox* undersoil_ = nullptr;
-    QCheckBox* covered_ = nullptr;
-    // City page
-    QLineEdit* cityName_ = nullptr;
-    QLineEdit* cityNation_ = nullptr;
-    QLineEdit* cityLatitude_ = nullptr;
-    QLineEdit* cityLongditude_ = nullptr;
-    TNEdit* cityAttraction_ = nullptr;
-    QLineEdit* cityId_ = nullptr;
 };
 
 }  // namespace vh::ui

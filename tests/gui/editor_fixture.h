@@ -13,7 +13,10 @@
 
 #include "dialogs/change.h"
 #include "dialogs/msgbox.h"
+#include "editor/city_page.h"
+#include "editor/player_page.h"
 #include "editor/stad.h"
+#include "editor/stadium_page.h"
 #include "editor/startup.h"
 #include "support/test_util.h"
 #include "tools/sample.h"

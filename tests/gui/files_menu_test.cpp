@@ -134,7 +134,7 @@ TEST_F(FilesMenu, RestoreBringsBackTheCopiesAndTheEditorReadsThem) {
 TEST_F(FilesMenu, ExitDeletesTheScratchFilesThisRunCreatedAndNothingElse) {
     WriteFile(File("nonplayer.dat"), std::string("not ours"));
     Load();
-    Choose(Main().GetStaffName(summary.player));
+    Choose(Main().Players().GetStaffName(summary.player));
     EXPECT_TRUE(std::filesystem::exists(File("index2.dat")));
     EXPECT_TRUE(std::filesystem::exists(File("player.dat")));
     auto before = Snapshot(dir.Path());

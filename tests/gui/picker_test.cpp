@@ -126,7 +126,7 @@ class PickerTest : public EditorTest {
         for (int id = 0; id < summary.persons; ++id) {
             const std::int32_t index =
                 db::StaffRecord::PlayerIndex.Read(b.data() + id * db::StaffRecord::kSize);
-            if ((index >= 0) == players) out << Main().GetStaffName(id);
+            if ((index >= 0) == players) out << Main().Players().GetStaffName(id);
         }
         return out;
     }
@@ -652,6 +652,7 @@ TEST_F(PickerTest, SearchBoxFiltersByItsOwnRadioButton) {
     // With the picker open on stadiums, the search box still filters by "Club"; "<empty>" is
     // never a line of the result list.
     Action("StadiumMenu")->trigger();
+    Choose(QString::fromStdString(Main().Session().lists.stadium.At(1)));
     Find<QRadioButton>("Clubrad")->click();
     Press("Button2");
     ASSERT_EQ(Lists().ChangeCode(), 9);

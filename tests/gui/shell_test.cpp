@@ -334,8 +334,8 @@ namespace {
 
 TEST_F(Shell, APersonWithoutAPlayerRecordIsRefusedAndTheCurrentOneStays) {
     Load();
-    Choose(Main().GetStaffName(summary.player));
-    const db::StaffRecord shown = Main().StaffRec;
+    Choose(Main().Players().GetStaffName(summary.player));
+    const db::StaffRecord shown = Main().Players().StaffRec;
     ASSERT_EQ(shown.Get(db::StaffRecord::Id), summary.player);
     // Another player whose record points outside the player block.
     const std::int32_t other = summary.commonNamePlayer;
@@ -349,9 +349,9 @@ TEST_F(Shell, APersonWithoutAPlayerRecordIsRefusedAndTheCurrentOneStays) {
     staff.Write(rec.bytes);
     ui::seam::Clear();
     Find<QRadioButton>("PlayerRad")->click();  // the whole list again
-    Choose(Main().GetStaffName(other));
+    Choose(Main().Players().GetStaffName(other));
     EXPECT_EQ(LastText(), "This person has no player record");
-    EXPECT_EQ(Main().StaffRec, shown);
+    EXPECT_EQ(Main().Players().StaffRec, shown);
 }
 
 }  // namespace

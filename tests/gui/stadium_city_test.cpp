@@ -175,7 +175,7 @@ TEST_F(StadiumCity, NearbyStadiumIsShownByNameAndEmptySavesMinusOne) {
     Open("StadiumMenu");
     ShowStadium("Neighbour Ground", 1);
     EXPECT_EQ(Text("NearbyStad"), longName);
-    EXPECT_EQ(Main().StadiumRec.Get(StadiumRecord::Id), 1)
+    EXPECT_EQ(Main().Stadiums().StadiumRec.Get(StadiumRecord::Id), 1)
         << "the name was read into a buffer of its own";
 
     const Bytes before = ReadFile(File("stadium.dat"));
@@ -205,7 +205,12 @@ TEST_F(StadiumCity, CityReferences) {
     EXPECT_EQ(Text("StadCity"), "<empty>");
     ShowStadium("Town Ground", 1);
     EXPECT_EQ(Text("StadCity"), "Halberg");
-    Main().StadNameChange();
+    // Untouched, the second of two cities of one name stays the second; a pick of the first
+    // stores the first.
+    Edit("StadCap")->setText("123");
+    SaveData();
+    EXPECT_EQ(Stadium(1).Get(StadiumRecord::City), secondHalberg);
+    Pick("StadiumCityChange", "Halberg");
     SaveData();
     EXPECT_EQ(Stadium(1).Get(StadiumRecord::City), halberg);
 
@@ -279,7 +284,7 @@ TEST_F(StadiumCity, CoordinatesPassThroughFourDecimalPlacesAndAttractionIsOneByt
     }
 }
 
-TEST_F(StadiumCity, ASaveKeepsTheBytesThePageDoesNotShowAndWritesFlagsAsOneOrZero) {
+TEST_F(StadiumCity, ASaveKeepsTheBytesThePageDoesNotShowAndWritesChangedFlagsAsOneOrZero) {
     Rename(1, "Kept Ground");
     Patch(1, [](StadiumRecord& r) {
         r.bytes[55] = 0xA5;
@@ -312,7 +317,7 @@ TEST_F(StadiumCity, ASaveKeepsTheBytesThePageDoesNotShowAndWritesFlagsAsOneOrZer
     EXPECT_EQ(s.Get(StadiumRecord::Seating), 1000);
     EXPECT_EQ(s.Get(StadiumRecord::City), -1);
     EXPECT_EQ(s.Get(StadiumRecord::NearbyStadium), -1);
-    EXPECT_EQ(s.bytes[76], 1);
+    EXPECT_EQ(s.bytes[76], 2) << "an untouched flag keeps its stored byte";
     EXPECT_EQ(s.bytes[77], 0);
 
     Action("CityMenu")->trigger();
@@ -442,15 +447,13 @@ TEST_F(StadiumCity, StadiumOfANation) {
 }
 
 TEST_F(StadiumCity, ARecordThatCannotBeShownLeavesThePageWhole) {
-    // Half a page of the new record over the old one would be saved into the old record.
+    // Half a page of the new record over the old one would be saved into the old record. A file
+    // that a show needs and that has gone since the load stops the show before any field
+    // changes.
     Rename(1, "Good Ground");
-    Rename(2, "Broken Ground");
-    Patch(2, [](StadiumRecord& r) { r.Set(StadiumRecord::City, 9999); });
+    Rename(2, "Other Ground");
     RenameCity(1, "Goodville");
-    RenameCity(2, "Brokenville");
-    Patch(2, [](CityRecord& r) {
-        r.Set(CityRecord::Latitude, std::numeric_limits<double>::quiet_NaN());
-    });
+    RenameCity(2, "Otherville");
     auto page = [this](const char* panel) {
         QStringList state;
         for (const QLineEdit* e : Find(panel)->findChildren<QLineEdit*>()) state << e->text();
@@ -458,23 +461,34 @@ TEST_F(StadiumCity, ARecordThatCannotBeShownLeavesThePageWhole) {
             state << QString::number(c->isChecked());
         return state.join(" | ");
     };
-    Open("StadiumMenu");
-    ShowStadium("Good Ground", 1);
-    QString before = page("StadiumPanel");
-    Search("Stadrad", "Broken Ground");
-    EXPECT_EQ(LastText(), "Read beyond end of file");
-    EXPECT_EQ(page("StadiumPanel"), before);
-    EXPECT_FALSE(Main().RecordChanged());
-
-    Action("CityMenu")->trigger();
-    ShowCity("Goodville", 1);
-    before = page("CityPanel");
-    ui::seam::Clear();
-    Search("CityRad", "Brokenville");
-    ASSERT_EQ(ui::seam::Log().size(), 1u);
-    EXPECT_EQ(LastAsked()->caption, ui::ApplicationTitle());
-    EXPECT_EQ(page("CityPanel"), before);
-    EXPECT_FALSE(Main().RecordChanged());
+    struct Case {
+        const char* menu;
+        const char* radio;
+        const char* panel;
+        const char* good;
+        const char* other;
+        const char* gone;  // the file the show of `other` reads for a reference
+    };
+    const Case cases[] = {
+        {"StadiumMenu", "Stadrad", "StadiumPanel", "Good Ground", "Other Ground", "city.dat"},
+        {"CityMenu", "CityRad", "CityPanel", "Goodville", "Otherville", "nation.dat"},
+    };
+    Load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.menu);
+        Action(c.menu)->trigger();
+        Search(c.radio, c.good);
+        const QString before = page(c.panel);
+        ui::seam::Clear();
+        std::filesystem::rename(File(c.gone), dir.Path() / "moved.dat");
+        Search(c.radio, c.other);
+        std::filesystem::rename(dir.Path() / "moved.dat", File(c.gone));
+        ASSERT_EQ(ui::seam::Log().size(), 1u);
+        EXPECT_EQ(LastAsked()->caption, ui::ApplicationTitle());
+        EXPECT_TRUE(LastText().startsWith("File not found")) << LastText().toStdString();
+        EXPECT_EQ(page(c.panel), before);
+        EXPECT_FALSE(Main().RecordChanged());
+    }
 }
 
 TEST_F(StadiumCity, AFailedSaveChangesNoFileAndKeepsTheRecordMarkedChanged) {

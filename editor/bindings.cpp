@@ -1,0 +1,459 @@
+#include "bindings.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVariant>
+#include <optional>
+#include <stdexcept>
+
+#include "database/convert.h"
+#include "database/dates.h"
+#include "database/person.h"
+#include "dialogs/NEdit.h"
+#include "dialogs/change.h"
+#include "dialogs/guard.h"
+#include "dialogs/qtext.h"
+
+namespace vh::ui {
+
+long long IntField::Read(const std::uint8_t* rec) const {
+    switch (width) {
+        case 4:
+            return db::I32{offset}.Read(rec);
+        case 2:
+            return db::I16{offset}.Read(rec);
+        default:
+            return db::U8{offset}.Read(rec);
+    }
+}
+
+void IntField::Write(std::uint8_t* rec, long long value) const {
+    switch (width) {
+        case 4:
+            db::I32{offset}.Write(rec, static_cast<std::int32_t>(value));
+            break;
+        case 2:
+            db::I16{offset}.Write(rec, static_cast<std::int16_t>(value));
+            break;
+        default:
+            db::U8{offset}.Write(rec, static_cast<std::uint8_t>(value));
+            break;
+    }
+}
+
+QString MissingText(std::int64_t value) {
+    return QStringLiteral("<missing %1>").arg(value);
+}
+
+namespace {
+
+const QString kEmpty =
+    QString::fromLatin1(db::kEmptyMarker.data(), static_cast<qsizetype>(db::kEmptyMarker.size()));
+
+template <class W>
+W* Control(QWidget* panel, const char* name) {
+    W* w = panel->findChild<W*>(QString::fromLatin1(name));
+    if (!w) throw std::logic_error(std::string("the page has no control named ") + name);
+    return w;
+}
+
+// A whole number as the user typed it. The text is quoted back exactly as typed.
+std::int32_t ParseInt(QLineEdit* edit) {
+    const QString text = edit->text();
+    std::string bytes;
+    std::int32_t v = 0;
+    if (!TryToCp1252(text, bytes) || !db::TryStrToInt(bytes, v))
+        throw EFieldError(edit, QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return v;
+}
+
+// The name shown for a reference, read into a buffer of its own; nullopt when the number lies
+// outside the file.
+std::optional<QString> NameOf(std::int32_t value, const RefTarget& t, db::Session& s) {
+    db::RecordFile& file = s.files.*(t.file);
+    file.Reset(t.field.recordSize);
+    if (value >= file.RecordCount()) return std::nullopt;
+    if (t.personLabel) return FromCp1252(db::GetStaffName(value, file, s.names));
+    return FromCp1252(db::ShowReference(value, file, t.field));
+}
+
+// The name of the file a target reads, for messages ("city.dat").
+QString TargetFile(const RefTarget& t, db::Session& s) {
+    const std::string& path = (s.files.*(t.file)).PathText();
+    const std::size_t cut = path.find_last_of("\\/");
+    return QString::fromStdString(cut == std::string::npos ? path : path.substr(cut + 1));
+}
+
+// The record a line or field names: a pick's record, else one found by its text.
+std::int32_t RecordOf(const QString& text, const QVariant& picked, const RefTarget& t,
+                      db::Session& s, QWidget* field) {
+    if (picked.isValid()) return picked.toInt();
+    if (text == kEmpty) return -1;
+    if (t.personLabel) {
+        std::string bytes;
+        if (!TryToCp1252(text, bytes))
+            throw EFieldError(field, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        try {
+            return db::GetStaffIdFromName(bytes);
+        } catch (const db::EConvertError&) {
+            throw EFieldError(field, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        }
+    }
+    return db::LookupByName(ToCp1252(text), s.files.*(t.file), t.field);
+}
+
+}  // namespace
+
+class Binding::Row {
+  public:
+    virtual ~Row() = default;
+    // Reads what the show needs (may fail; nothing on the page changes yet).
+    virtual void Prepare(const std::uint8_t* rec, RowContext& ctx) = 0;
+    // Puts what Prepare read on the page and remembers it.
+    virtual void Fill() = 0;
+    // Converts what the user changed (may fail; the record is not touched yet).
+    virtual void Collect(RowContext& ctx) = 0;
+    // Writes what Collect found into the record.
+    virtual void Apply(std::uint8_t* rec) const = 0;
+    virtual void Clear() = 0;
+};
+
+namespace {
+
+class NumberBinding : public Binding::Row {
+  public:
+    NumberBinding(const NumberRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        next_ = QString::number(row_.field.Read(rec));
+    }
+    void Fill() override {
+        edit_->setText(next_);
+        shown_ = next_;
+    }
+    void Collect(RowContext&) override {
+        value_.reset();
+        if (edit_->text() == shown_) return;
+        const std::int32_t v = ParseInt(edit_);
+        // The field checks its range when the focus leaves it; a save from the menu leaves the
+        // focus where it is, so the range is checked here too rather than cutting the number
+        // down to the bytes of its field.
+        if (v < row_.min || v > row_.max)
+            throw EFieldError(edit_,
+                              QStringLiteral("\"%1\": this value must be in the range %2 to %3")
+                                  .arg(QString::fromLatin1(row_.caption))
+                                  .arg(row_.min)
+                                  .arg(row_.max));
+        value_ = v;
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, *value_);
+    }
+    void Clear() override {
+        edit_->clear();
+        shown_.clear();
+    }
+
+  private:
+    NumberRow row_;
+    QLineEdit* edit_;
+    QString next_, shown_;
+    std::optional<std::int32_t> value_;
+};
+
+class TextBinding : public Binding::Row {
+  public:
+    TextBinding(const TextRow& row, QLineEdit* edit) : row_(row), edit_(edit) {
+        edit_->setMaxLength(static_cast<int>(row.field.width));
+    }
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        next_ = FromCp1252(row_.field.Read(rec));
+    }
+    void Fill() override {
+        edit_->setText(next_);
+        shown_ = edit_->text();
+    }
+    void Collect(RowContext&) override {
+        value_.reset();
+        if (edit_->text() == shown_) return;
+        std::string bytes;
+        if (!TryToCp1252(edit_->text(), bytes)) {
+            try {
+                ToCp1252(edit_->text());  // names the character the files cannot hold
+            } catch (const db::EConvertError& e) {
+                throw EFieldError(edit_, QString::fromUtf8(e.what()));
+            }
+        }
+        value_ = std::move(bytes);
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, *value_);
+    }
+    void Clear() override {
+        edit_->clear();
+        shown_.clear();
+    }
+
+  private:
+    TextRow row_;
+    QLineEdit* edit_;
+    QString next_, shown_;
+    std::optional<std::string> value_;
+};
+
+class RefBinding : public Binding::Row {
+  public:
+    RefBinding(const RefRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
+    void Prepare(const std::uint8_t* rec, RowContext& ctx) override {
+        const std::int32_t v = row_.field.Read(rec);
+        nextRecord_ = v;
+        if (v < 0 || (row_.zeroIsNone && v == 0)) {
+            next_ = row_.noneText ? QString::fromLatin1(row_.noneText) : kEmpty;
+            return;
+        }
+        if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+            next_ = *name;
+            return;
+        }
+        next_ = MissingText(v);
+        ctx.missing << QStringLiteral("%1: %2 has no record %3")
+                           .arg(QString::fromLatin1(row_.caption),
+                                TargetFile(row_.target, ctx.session))
+                           .arg(v);
+    }
+    void Fill() override {
+        edit_->setText(next_);
+        edit_->setCursorPosition(0);
+        edit_->setProperty(kRecordProperty, QVariant());
+        shown_ = next_;
+        shownRecord_ = nextRecord_;
+    }
+    void Collect(RowContext& ctx) override {
+        value_.reset();
+        const QVariant picked = edit_->property(kRecordProperty);
+        if (!picked.isValid() && edit_->text() == shown_) return;
+        if (picked.isValid() && picked.toInt() == shownRecord_ && edit_->text() == shown_) return;
+        value_ = RecordOf(edit_->text(), picked, row_.target, ctx.session, edit_);
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, *value_);
+    }
+    void Clear() override {
+        edit_->clear();
+        edit_->setProperty(kRecordProperty, QVariant());
+        shown_.clear();
+    }
+
+  private:
+    RefRow row_;
+    QLineEdit* edit_;
+    QString next_, shown_;
+    std::int32_t nextRecord_ = -1, shownRecord_ = -1;
+    std::optional<std::int32_t> value_;
+};
+
+class CheckBinding : public Binding::Row {
+  public:
+    CheckBinding(const CheckRow& row, QCheckBox* box) : row_(row), box_(box) {}
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        const std::uint8_t v = row_.field.Read(rec);
+        switch (row_.when) {
+            case CheckRow::Checked::kWhenNonZero:
+                next_ = v != 0;
+                break;
+            case CheckRow::Checked::kWhenZero:
+                next_ = v == 0;
+                break;
+            case CheckRow::Checked::kUnlessOne:
+                next_ = v != 1;
+                break;
+        }
+    }
+    void Fill() override {
+        box_->setChecked(next_);
+        shown_ = next_;
+    }
+    void Collect(RowContext&) override { changed_ = box_->isChecked() != shown_; }
+    void Apply(std::uint8_t* rec) const override {
+        if (changed_)
+            row_.field.Write(rec, box_->isChecked() ? row_.checkedValue : row_.uncheckedValue);
+    }
+    void Clear() override {
+        box_->setChecked(false);
+        shown_ = false;
+    }
+
+  private:
+    CheckRow row_;
+    QCheckBox* box_;
+    bool next_ = false, shown_ = false, changed_ = false;
+};
+
+class DateBinding : public Binding::Row {
+  public:
+    DateBinding(const DateRow& row, QLineEdit* day, QLineEdit* month)
+        : row_(row), day_(day), month_(month) {}
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        int d = 0, m = 0;
+        db::GetDate(row_.field.Read(rec), d, m);
+        nextDay_ = QString::number(d);
+        nextMonth_ = QString::number(m);
+    }
+    void Fill() override {
+        day_->setText(nextDay_);
+        month_->setText(nextMonth_);
+        shownDay_ = nextDay_;
+        shownMonth_ = nextMonth_;
+    }
+    void Collect(RowContext&) override {
+        value_.reset();
+        if (day_->text() == shownDay_ && month_->text() == shownMonth_) return;
+        const std::int32_t d = ParseInt(day_);
+        const std::int32_t m = ParseInt(month_);
+        auto check = [](QLineEdit* e, const char* caption, std::int32_t v, int hi) {
+            if (v < 0 || v > hi)
+                throw EFieldError(e,
+                                  QStringLiteral("\"%1\": this value must be in the range 0 to %2")
+                                      .arg(QString::fromLatin1(caption))
+                                      .arg(hi));
+        };
+        check(day_, row_.dayCaption, d, 31);
+        check(month_, row_.monthCaption, m, 12);
+        // A month of 0 gives no date: the stored day of the year stays.
+        if (const std::optional<int> doy = db::MakeDate(d, m)) value_ = *doy;
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, static_cast<std::int16_t>(*value_));
+    }
+    void Clear() override {
+        day_->clear();
+        month_->clear();
+        shownDay_.clear();
+        shownMonth_.clear();
+    }
+
+  private:
+    DateRow row_;
+    QLineEdit* day_;
+    QLineEdit* month_;
+    QString nextDay_, nextMonth_, shownDay_, shownMonth_;
+    std::optional<int> value_;
+};
+
+class ListBinding : public Binding::Row {
+  public:
+    ListBinding(const ListRow& row, QListWidget* list) : row_(row), list_(list) {}
+    void Prepare(const std::uint8_t* rec, RowContext& ctx) override {
+        next_.clear();
+        for (std::size_t i = 0; i < row_.count; ++i) {
+            const std::int32_t v = db::I32{row_.offset + 4 * i}.Read(rec);
+            Line line{kEmpty, v, false};
+            if (v >= 0) {
+                if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+                    line.text = *name;
+                } else if (row_.outsideIsEmpty) {
+                    line.record = -1;
+                    line.forced = true;  // saved as -1
+                } else {
+                    line.text = MissingText(v);
+                    ctx.missing << QStringLiteral("%1, line %2: %3 has no record %4")
+                                       .arg(QString::fromLatin1(row_.caption))
+                                       .arg(i + 1)
+                                       .arg(TargetFile(row_.target, ctx.session))
+                                       .arg(v);
+                }
+            }
+            next_.push_back(line);
+        }
+    }
+    void Fill() override {
+        list_->clear();
+        for (const Line& l : next_) {
+            auto* item = new QListWidgetItem(l.text, list_);
+            item->setData(kRecordRole, QVariant());
+        }
+        shown_ = next_;
+    }
+    void Collect(RowContext& ctx) override {
+        values_.assign(row_.count, std::nullopt);
+        for (std::size_t i = 0; i < row_.count && i < static_cast<std::size_t>(list_->count());
+             ++i) {
+            if (i >= shown_.size()) break;
+            QListWidgetItem* item = list_->item(static_cast<int>(i));
+            const QVariant picked = item->data(kRecordRole);
+            const Line& was = shown_[i];
+            const bool untouched =
+                item->text() == was.text && (!picked.isValid() || picked.toInt() == was.record);
+            if (untouched && !was.forced) continue;
+            values_[i] = untouched
+                             ? was.record
+                             : RecordOf(item->text(), picked, row_.target, ctx.session, list_);
+        }
+    }
+    void Apply(std::uint8_t* rec) const override {
+        for (std::size_t i = 0; i < values_.size(); ++i)
+            if (values_[i]) db::I32{row_.offset + 4 * i}.Write(rec, *values_[i]);
+    }
+    void Clear() override {
+        list_->clear();
+        shown_.clear();
+    }
+
+  private:
+    struct Line {
+        QString text;
+        std::int32_t record;
+        bool forced;  // shown as "<empty>" for a number outside the file: saved as -1
+    };
+    ListRow row_;
+    QListWidget* list_;
+    std::vector<Line> next_, shown_;
+    std::vector<std::optional<std::int32_t>> values_;
+};
+
+}  // namespace
+
+Binding::Binding() = default;
+Binding::~Binding() = default;
+
+void Binding::Resolve(QWidget* panel, const std::function<void()>& changed,
+                      std::span<const NumberRow> numbers, std::span<const TextRow> texts,
+                      std::span<const RefRow> refs, std::span<const CheckRow> checks,
+                      std::span<const DateRow> dates, std::span<const ListRow> lists) {
+    auto edits = [&](QLineEdit* e) {
+        QObject::connect(e, &QLineEdit::textChanged, e, [changed] { changed(); });
+        return e;
+    };
+    for (const NumberRow& r : numbers)
+        rows_.push_back(std::make_unique<NumberBinding>(r, edits(Control<TNEdit>(panel, r.name))));
+    for (const TextRow& r : texts)
+        rows_.push_back(std::make_unique<TextBinding>(r, edits(Control<QLineEdit>(panel, r.name))));
+    for (const RefRow& r : refs)
+        rows_.push_back(std::make_unique<RefBinding>(r, edits(Control<QLineEdit>(panel, r.name))));
+    for (const CheckRow& r : checks) {
+        QCheckBox* box = Control<QCheckBox>(panel, r.name);
+        QObject::connect(box, &QCheckBox::clicked, box, [changed] { changed(); });
+        rows_.push_back(std::make_unique<CheckBinding>(r, box));
+    }
+    for (const DateRow& r : dates)
+        rows_.push_back(std::make_unique<DateBinding>(r, edits(Control<TNEdit>(panel, r.dayName)),
+                                                      edits(Control<TNEdit>(panel, r.monthName))));
+    for (const ListRow& r : lists)
+        rows_.push_back(std::make_unique<ListBinding>(r, Control<QListWidget>(panel, r.name)));
+}
+
+void Binding::Show(const std::uint8_t* rec, RowContext& ctx) {
+    for (auto& r : rows_) r->Prepare(rec, ctx);
+    for (auto& r : rows_) r->Fill();
+}
+
+void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
+    for (auto& r : rows_) r->Collect(ctx);
+    for (auto& r : rows_) r->Apply(rec);
+}
+
+void Binding::Clear() {
+    for (auto& r : rows_) r->Clear();
+}
+
+}  // namespace vh::ui

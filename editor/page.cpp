@@ -1,0 +1,55 @@
+#include "page.h"
+
+#include <QWidget>
+
+#include "database/reference.h"
+#include "dialogs/msgbox.h"
+#include "dialogs/qtext.h"
+
+namespace vh::ui {
+
+void TPage::AddFieldArea(QWidget* area) {
+    fieldAreas_.push_back(area);
+    area->setEnabled(hasRecord_);
+}
+
+void TPage::SetHasRecord(bool has) {
+    hasRecord_ = has;
+    for (QWidget* a : fieldAreas_) a->setEnabled(has);
+}
+
+void TPage::ReportMissing(const QStringList& missing) {
+    if (missing.isEmpty()) return;
+    ShowMessage(ctx_.window, QStringLiteral("Missing Records"),
+                QStringLiteral("Some fields of this record name records that do not exist:\n%1\n\n"
+                               "Saved without a change, each keeps its number; choose another "
+                               "with its Change button to mend it.")
+                    .arg(missing.join(QLatin1Char('\n'))),
+                Buttons::kOk, Icon::kWarning);
+}
+
+void TPage::NoMatches() {
+    ShowNoMatches(ctx_.window);
+}
+
+void ShowNoMatches(QWidget* parent) {
+    ShowMessage(parent, QStringLiteral("No Matches"),
+                QStringLiteral("There were no matches to your seach.  Please try again."));
+}
+
+}  // namespace vh::ui
+
+namespace vh::ui {
+
+std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
+                                       std::initializer_list<db::Str> fields) {
+    std::string want;
+    if (!TryToCp1252(text, want)) return std::nullopt;
+    return db::FindFirst(file, recordSize, [&](const std::uint8_t* rec) {
+        for (const db::Str& f : fields)
+            if (f.Read(rec) == want) return true;
+        return false;
+    });
+}
+
+}  // namespace vh::ui

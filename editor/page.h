@@ -1,0 +1,106 @@
+// An editing page: the panel of one mode, with its own widgets, its record buffer, its binding
+// tables and its documented routines. The shell reaches every page through this interface and a
+// table indexed by mode; a page knows a small context, not the main window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+#include "database/fields.h"
+#include "database/record_file.h"
+#include "database/session.h"
+#include "dialogs/list_source.h"
+
+class QWidget;
+
+namespace vh::ui {
+
+// What a page may use of the window.
+struct PageContext {
+    db::Session& session;               // the open file set, the name and list tables
+    ListSource& lists;                  // the list fillers (the people lists)
+    QWidget* window;                    // owner of the page's message boxes
+    std::function<void()> markChanged;  // an edit on the page: "Save Data" becomes enabled
+    std::function<bool()> readOnly;     // the data were loaded read-only: nothing is written
+};
+
+class TPage {
+  public:
+    explicit TPage(PageContext& context) : ctx_(context) {}
+    virtual ~TPage() = default;
+    TPage(const TPage&) = delete;
+    TPage& operator=(const TPage&) = delete;
+
+    // The panel of the mode, carrying its documented name (StadiumPanel, PlayerPanel, ...).
+    virtual QWidget* Panel() const = 0;
+    // Makes the record that the search text names current and shows it. Finding nothing says
+    // "No Matches" and leaves the page as it was.
+    virtual void Search(const QString& text, Radio radio) = 0;
+    // Writes the page back: every conversion and lookup first, then the writes.
+    virtual void Save() = 0;
+    // Empties the page: no record is on it, its fields are disabled.
+    virtual void Clear() = 0;
+    // Whether a record is on the page; only then can it be changed and saved.
+    bool HasRecord() const { return hasRecord_; }
+
+  protected:
+    db::Session& Session() { return ctx_.session; }
+    db::FileSet& Files() { return ctx_.session.files; }
+    // The areas that hold the page's fields: enabled only while a record is on the page.
+    void AddFieldArea(QWidget* area);
+    void SetHasRecord(bool has);
+    // Says once which references of the record just shown point outside their files.
+    void ReportMissing(const QStringList& missing);
+    void NoMatches();
+
+    PageContext& ctx_;
+
+  private:
+    std::vector<QWidget*> fieldAreas_;
+    bool hasRecord_ = false;
+};
+
+// The message of a search that found nothing.
+void ShowNoMatches(QWidget* parent);
+
+// Reads record `number` of the file, lets `change` change it, and writes it back at the same
+// number. `change` runs every conversion and lookup before it touches the record; when it throws,
+// nothing is written.
+template <class R, class F>
+R ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change) {
+    R rec;
+    file.Reset(static_cast<int>(R::kSize));
+    file.Seek(number);
+    file.Read(rec.bytes);
+    change(rec);
+    file.Reset(static_cast<int>(R::kSize));
+    file.Seek(number);
+    file.Write(rec.bytes);
+    return rec;
+}
+
+// Reads record `number` into a buffer of its own.
+template <class R>
+R ReadRecord(db::RecordFile& file, std::int64_t number) {
+    R rec;
+    file.Reset(static_cast<int>(R::kSize));
+    file.Seek(number);
+    file.Read(rec.bytes);
+    return rec;
+}
+
+}  // namespace vh::ui
+
+namespace vh::ui {
+
+// The first record of the file one of whose name fields equals the text exactly (whole text, same
+// letter case); nullopt when none does, or when the text holds a character the files cannot.
+std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
+                                       std::initializer_list<db::Str> fields);
+
+}  // namespace vh::ui

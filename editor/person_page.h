@@ -1,0 +1,49 @@
+// What the player and staff pages share: the person record (StaffRec) from staff.dat, reading and
+// writing it, the labels that name people in every list, and the rows both pages show. Each page
+// adds its own block record (the player's or the staff member's attributes) and its tabs.
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include "bindings.h"
+#include "database/blocks.h"
+#include "database/data_def.h"
+#include "page.h"
+
+namespace vh::ui {
+
+// The person fields both pages show, with each page's control names as the form spells them.
+struct PersonRows {
+    std::span<const NumberRow> numbers;
+    std::span<const RefRow> refs;
+    std::span<const DateRow> dates;
+    std::span<const ListRow> lists;
+};
+extern const PersonRows kPlayerPersonRows;
+extern const PersonRows kStaffPersonRows;
+
+class TPersonPage : public TPage {
+  public:
+    using TPage::TPage;
+
+    db::StaffRecord StaffRec;  // the person on the page
+
+    // The label of the person with that Id ("Berg, Tomas (123)"), read from staff.dat into a
+    // buffer of its own.
+    QString GetStaffName(std::int32_t id);
+    // The Id at the end of a label; "'<label>' is not a valid integer value" when it has none.
+    static std::int32_t GetStaffIdFromName(const QString& label);
+
+  protected:
+    // The person a list label names, read into a buffer of its own. A text that is no person's
+    // label (nothing chosen, or an edited line) says "No Matches" and gives nullopt.
+    std::optional<db::StaffRecord> ReadPerson(const QString& label);
+    // Writes StaffRec whole at its Id.
+    void WritePerson();
+    // Resolves the shared rows against the page's panel.
+    void BindPerson(QWidget* panel, const PersonRows& rows);
+    Binding person_;
+};
+
+}  // namespace vh::ui

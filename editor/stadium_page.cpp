@@ -1,0 +1,123 @@
+#include "stadium_page.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+
+#include "page_kit.h"
+
+namespace vh::ui {
+
+namespace {
+using db::StadiumRecord;
+
+constexpr NumberRow kNumbers[] = {
+    {"StadCap", "Capacity", StadiumRecord::Capacity, 0, 500000},
+    {"StadSeat", "Seating", StadiumRecord::Seating, 0, 500000},
+};
+constexpr TextRow kTexts[] = {{"StadName", "Stadium Name", StadiumRecord::Name}};
+constexpr RefRow kRefs[] = {
+    {"StadCity", "City", StadiumRecord::City, kToCity},
+    {"NearbyStad", "Nearby Stadium", StadiumRecord::NearbyStadium, kToStadium},
+};
+constexpr CheckRow kChecks[] = {
+    {"Covered", "Covered", StadiumRecord::Covered, CheckRow::Checked::kWhenNonZero, 1, 0},
+    {"Undersoil", "Under-Soil Heating", StadiumRecord::Undersoil, CheckRow::Checked::kWhenNonZero,
+     1, 0},
+};
+
+// The first stadium whose Id equals the reference; nullopt when none does.
+std::optional<std::int64_t> StadiumWithId(db::RecordFile& stadiums, std::int32_t id) {
+    if (id < 0) return std::nullopt;
+    return db::FindFirst(stadiums, StadiumRecord::kSize, [id](const std::uint8_t* rec) {
+        return StadiumRecord::Id.Read(rec) == id;
+    });
+}
+}  // namespace
+
+TStadiumPage::TStadiumPage(PageContext& context, QWidget* parent)
+    : TPage(context), panel_(new QFrame(parent)) {
+    panel_->setObjectName(QStringLiteral("StadiumPanel"));
+    panel_->setFrameShape(QFrame::StyledPanel);
+    // Names of stadiums run to 51 characters and of cities to 26: the name and the two reference
+    // fields take a whole row each, so that a long name shows whole.
+    PageGrid g(panel_, 2);
+    stadId_ = MakeIdField(g, "StadId", "Id");
+    g.NextRow();
+    MakeText(g, kTexts[0], 2);
+    MakeNumber(g, kNumbers[0]);
+    MakeNumber(g, kNumbers[1]);
+    MakeReference(g, "StadCity", "City", "StadiumCityChange", 2);
+    MakeReference(g, "NearbyStad", "Nearby Stadium", "Button2", 2);
+    MakeCheck(g, kChecks[0]);
+    MakeCheck(g, kChecks[1]);
+    binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks);
+    AddFieldArea(panel_);
+}
+
+QWidget* TStadiumPage::Panel() const {
+    return panel_;
+}
+
+void TStadiumPage::Clear() {
+    binding_.Clear();
+    stadId_->clear();
+    number_ = -1;
+    SetHasRecord(false);
+}
+
+void TStadiumPage::StadiumSearch(const QString& text, Radio radio) {
+    db::FileSet& f = Files();
+    std::optional<std::int64_t> found;
+    if (radio == Radio::kClub) {
+        if (auto club = FindByName(f.club, db::ClubRecord::kSize, text,
+                                   {db::ClubRecord::LongName, db::ClubRecord::ShortName}))
+            found = StadiumWithId(
+                f.stadium, ReadRecord<db::ClubRecord>(f.club, *club).Get(db::ClubRecord::Stadium));
+    } else if (radio == Radio::kNation) {
+        // A nation's national stadium.
+        if (auto nation = FindByName(f.nation, db::NationRecord::kSize, text,
+                                     {db::NationRecord::LongName, db::NationRecord::ShortName}))
+            found = StadiumWithId(f.stadium, ReadRecord<db::NationRecord>(f.nation, *nation)
+                                                 .Get(db::NationRecord::NationalStadium));
+    } else {
+        found = FindByName(f.stadium, StadiumRecord::kSize, text, {StadiumRecord::Name});
+    }
+    if (!found) {
+        NoMatches();
+        return;
+    }
+    const StadiumRecord rec = ReadRecord<StadiumRecord>(f.stadium, *found);
+    const StadiumRecord previous = StadiumRec;
+    StadiumRec = rec;
+    try {
+        ShowStadiumStats();
+    } catch (...) {
+        StadiumRec = previous;  // the page still shows the previous stadium
+        throw;
+    }
+    number_ = *found;
+}
+
+void TStadiumPage::ShowStadiumStats() {
+    // Every reference is read before the first control changes: a record that cannot be shown
+    // leaves the previous one on the page whole, not mixed with the new one for a save.
+    RowContext rows{Session(), {}};
+    binding_.Show(StadiumRec.data(), rows);
+    stadId_->setText(QString::number(StadiumRec.Get(StadiumRecord::Id)));
+    SetHasRecord(true);
+    ReportMissing(rows.missing);
+}
+
+void TStadiumPage::StadiumSave() {
+    if (number_ < 0) return;
+    RowContext rows{Session(), {}};
+    StadiumRec = ReadModifyWrite<StadiumRecord>(Files().stadium, number_, [&](StadiumRecord& rec) {
+        binding_.Save(rec.data(), rows);
+        // Never more seats than places; the field keeps what was typed.
+        if (rec.Get(StadiumRecord::Seating) > rec.Get(StadiumRecord::Capacity))
+            rec.Set(StadiumRecord::Seating, rec.Get(StadiumRecord::Capacity));
+    });
+}
+
+}  // namespace vh::ui
