@@ -22,6 +22,21 @@ constexpr auto kPhysios = FieldsOf(ClubRecord::Physios);
 constexpr std::size_t kAppointablePhysios = 3;
 constexpr auto kSquad = FieldsOf(ClubRecord::Players);
 
+// ClubJob 0..10 and the post each fills; every higher code fills none.
+constexpr std::array<Post, 11> kPostOfJob = {
+    Post::kNone,              // 0 (a player)
+    Post::kChairman,          // 1
+    Post::kDirectors,         // 2
+    Post::kDirectors,         // 3
+    Post::kDirectors,         // 4
+    Post::kManager,           // 5
+    Post::kAssistantManager,  // 6
+    Post::kNone,              // 7 (at a club, in no post)
+    Post::kCoaches,           // 8
+    Post::kScouts,            // 9
+    Post::kPhysios,           // 10
+};
+
 constexpr std::int32_t kNone = -1;
 
 std::int32_t OrNone(std::int32_t ref) {
@@ -97,26 +112,9 @@ bool FillFirstVacant(ClubRecord& club, std::span<const I32> slots, std::int32_t 
 }  // namespace
 
 Post PostOfJob(int clubJob) {
-    switch (clubJob) {
-        case 1:
-            return Post::kChairman;
-        case 2:
-        case 3:
-        case 4:
-            return Post::kDirectors;
-        case 5:
-            return Post::kManager;
-        case 6:
-            return Post::kAssistantManager;
-        case 8:
-            return Post::kCoaches;
-        case 9:
-            return Post::kScouts;
-        case 10:
-            return Post::kPhysios;
-        default:
-            return Post::kNone;
-    }
+    return clubJob >= 0 && static_cast<std::size_t>(clubJob) < kPostOfJob.size()
+               ? kPostOfJob[static_cast<std::size_t>(clubJob)]
+               : Post::kNone;
 }
 
 std::span<const I32> PostSlots(Post post) {
