@@ -52,7 +52,8 @@ inline constexpr std::string_view kPostTakenCaption = "Double Appointment";
 // The NationJob every nation move sets (the code a club move treats as manager).
 inline constexpr std::uint8_t kNationMoveJob = 5;
 
-// What a move writes. When refusal is set nothing at all is to be written.
+// What a move writes. When refusal is set nothing at all is to be written (person is then the
+// record given, unchanged).
 struct MoveResult {
     std::optional<std::string> refusal;
     // Club records that changed, with their club numbers, in write order; written before person.

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "database/squad.h"
@@ -33,7 +34,8 @@ Entries Taken(I32Array<N> list, std::size_t count, Entries then = {}) {
 }
 
 struct ClubSetup {
-    std::int32_t club = -1;
+    ClubSetup(std::int32_t c = -1, Entries e = {}) : club(c), entries(std::move(e)) {}
+    std::int32_t club;
     Entries entries;  // every other post and squad entry vacant
 };
 
@@ -103,17 +105,23 @@ void Check(const MoveCase& c, Move move) {
 }
 
 TEST(Squad, JobCodesNameTheirPosts) {
-    for (int job = 0; job <= 255; ++job) {
-        Post expected = Post::kNone;
-        if (job == 1) expected = Post::kChairman;
-        if (job >= 2 && job <= 4) expected = Post::kDirectors;
-        if (job == 5) expected = Post::kManager;
-        if (job == 6) expected = Post::kAssistantManager;
-        if (job == 8) expected = Post::kCoaches;
-        if (job == 9) expected = Post::kScouts;
-        if (job == 10) expected = Post::kPhysios;
-        EXPECT_EQ(PostOfJob(job), expected) << "ClubJob " << job;
-    }
+    using enum Post;
+    const std::vector<std::pair<int, Post>> codes = {{-1, kNone},
+                                                     {0, kNone},
+                                                     {1, kChairman},
+                                                     {2, kDirectors},
+                                                     {4, kDirectors},
+                                                     {5, kManager},
+                                                     {6, kAssistantManager},
+                                                     {7, kNone},
+                                                     {8, kCoaches},
+                                                     {9, kScouts},
+                                                     {10, kPhysios},
+                                                     {11, kNone},
+                                                     {16, kNone},
+                                                     {255, kNone},
+                                                     {256, kNone}};
+    for (const auto& [job, post] : codes) EXPECT_EQ(PostOfJob(job), post) << "ClubJob " << job;
 }
 
 TEST(Squad, PostsListTheirSlotsAndMovesUseTheFirstThreePhysios) {
@@ -139,7 +147,7 @@ TEST(Squad, PostsListTheirSlotsAndMovesUseTheFirstThreePhysios) {
 
 TEST(Squad, TransferPlayer) {
     const auto& P = ClubRecord::Players;
-    const std::vector<MoveCase> cases = {
+    const MoveCase cases[] = {
         {"to another club, leaving both entries of a double listing",
          0,
          {1, {{P[0], kId}, {P[1], 3}, {P[4], kId}}},
@@ -190,7 +198,7 @@ TEST(Squad, TransferPlayer) {
 
 TEST(Squad, MoveStaffToClub) {
     using C = ClubRecord;
-    const std::vector<MoveCase> cases = {
+    const MoveCase cases[] = {
         {"manager to a club without one",
          5,
          {1, {{C::Manager, kId}, {C::Chairman, 3}}},
