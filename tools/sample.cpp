@@ -8,6 +8,7 @@
 
 #include "database/data_def.h"
 #include "database/file_set.h"
+#include "database/squad.h"
 #include "database/text.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
@@ -206,19 +207,6 @@ std::vector<int> RandomSlots(Rng& rng, int capacity, int count) {
 }
 
 // ---- People ----------------------------------------------------------------------------------
-// Where a club lists a person.
-enum class Post {
-    kNone,
-    kPlayers,
-    kChairman,
-    kDirectors,
-    kManager,
-    kAssistant,
-    kCoaches,
-    kScouts,
-    kPhysios
-};
-
 // People that SampleSummary names.
 enum class Fact {
     kNone,
@@ -234,9 +222,8 @@ enum class Fact {
 struct Role {
     bool player = false;
     std::int32_t club = -1;
-    std::uint8_t job = 0;
-    Post post = Post::kNone;
-    int slot = 0;
+    std::uint8_t job = 0;      // staff stand in the post of their job code (PostOfJob)
+    int slot = 0;              // in the squad or the post
     int squadPlace = 0;        // players: order in the squad (first 16 are first squad)
     std::int32_t nation = -1;  // national side that employs the person
     Fact fact = Fact::kNone;
@@ -483,14 +470,9 @@ class Generator {
                 c.Set(ClubRecord::RivalClubs[s], rng.Percent(50) ? rng.Other(n_.clubs, i) : -1);
             }
             // Posts and squad stay empty until the people are placed.
-            c.Set(ClubRecord::Chairman, -1);
-            c.Set(ClubRecord::Manager, -1);
-            c.Set(ClubRecord::AssistantManager, -1);
-            SetAll(c, ClubRecord::Directors, -1);
+            for (Post post : kClubPosts)
+                for (I32 f : PostSlots(post)) c.Set(f, -1);
             SetAll(c, ClubRecord::Players, -1);
-            SetAll(c, ClubRecord::Coaches, -1);
-            SetAll(c, ClubRecord::Scouts, -1);
-            SetAll(c, ClubRecord::Physios, -1);
             fill.Fill(c, i, kClubKept);
         }
         const auto athletic = Ansi(kAthletic);
@@ -513,19 +495,19 @@ class Generator {
         std::vector<Role> roles;
         roles.reserve(static_cast<std::size_t>(n_.persons));
 
-        auto staff = [&](std::int32_t club, Post post, int slot, int job, Fact fact = Fact::kNone) {
+        auto staff = [&](std::int32_t club, int job, int slot = 0, Fact fact = Fact::kNone) {
             if (staffLeft == 0) return;
             --staffLeft;
             Role r;
             r.club = club;
-            r.post = post;
             r.slot = slot;
             r.job = static_cast<std::uint8_t>(job);
             r.fact = fact;
             roles.push_back(r);
         };
-        auto list = [&](std::int32_t club, Post post, const std::vector<int>& slots, int job) {
-            for (int s : slots) staff(club, post, s, job == 2 ? rng.Between(2, 4) : job);
+        // Directors (job 2) draw one of their codes 2..4.
+        auto list = [&](std::int32_t club, int job, const std::vector<int>& slots) {
+            for (int s : slots) staff(club, job == 2 ? rng.Between(2, 4) : job, s);
         };
         auto squad = [&](std::int32_t club, int size, const std::vector<int>& skip) {
             int slot = 0;
@@ -538,7 +520,6 @@ class Generator {
                 r.player = true;
                 r.club = club;
                 r.job = static_cast<std::uint8_t>(rng.Percent(75) ? 0 : rng.Between(11, 16));
-                r.post = Post::kPlayers;
                 r.slot = slot;
                 r.squadPlace = k;
                 if (club == kFullPostsClub && k < 2)
@@ -547,38 +528,39 @@ class Generator {
             }
         };
 
-        // Every post of club 0 is taken.
-        staff(kFullPostsClub, Post::kChairman, 0, 1);
-        list(kFullPostsClub, Post::kDirectors, {0, 1, 2}, 2);
-        staff(kFullPostsClub, Post::kManager, 0, 5, Fact::kManager);
-        staff(kFullPostsClub, Post::kAssistant, 0, 6);
-        list(kFullPostsClub, Post::kCoaches, {0, 1, 2, 3, 4}, 8);
-        list(kFullPostsClub, Post::kScouts, {0, 1, 2, 3, 4, 5, 6}, 9);
-        list(kFullPostsClub, Post::kPhysios, {0, 1, 2}, 10);
+        // Job codes: 1 chairman, 2 director, 5 manager, 6 assistant manager, 8 coach, 9 scout,
+        // 10 physio, 7 at a club in no post. Every post of club 0 is taken.
+        staff(kFullPostsClub, 1);
+        list(kFullPostsClub, 2, {0, 1, 2});
+        staff(kFullPostsClub, 5, 0, Fact::kManager);
+        staff(kFullPostsClub, 6);
+        list(kFullPostsClub, 8, {0, 1, 2, 3, 4});
+        list(kFullPostsClub, 9, {0, 1, 2, 3, 4, 5, 6});
+        list(kFullPostsClub, 10, {0, 1, 2});
         squad(kFullPostsClub, 22, {});
         // Club 1 has empty slots between filled ones, and a person in no post.
-        staff(kGapsClub, Post::kChairman, 0, 1);
-        list(kGapsClub, Post::kDirectors, {0, 2}, 2);
-        staff(kGapsClub, Post::kManager, 0, 5);
-        list(kGapsClub, Post::kCoaches, {1, 3}, 8);
-        staff(kGapsClub, Post::kNone, 0, 7, Fact::kNoPostStaff);
+        staff(kGapsClub, 1);
+        list(kGapsClub, 2, {0, 2});
+        staff(kGapsClub, 5);
+        list(kGapsClub, 8, {1, 3});
+        staff(kGapsClub, 7, 0, Fact::kNoPostStaff);
         squad(kGapsClub, 16, {3, 9});
         // Club 2 has no manager.
-        staff(kNoManagerClub, Post::kChairman, 0, 1);
-        staff(kNoManagerClub, Post::kAssistant, 0, 6);
-        list(kNoManagerClub, Post::kCoaches, {0}, 8);
+        staff(kNoManagerClub, 1);
+        staff(kNoManagerClub, 6);
+        list(kNoManagerClub, 8, {0});
         squad(kNoManagerClub, 14, {});
         // The rest at random, until the people run out; the last club never gets a squad.
         for (std::int32_t c = kNoManagerClub + 1; c < n_.clubs - 1; ++c) {
             if (playersLeft == 0 && staffLeft == 0) break;
-            if (rng.Percent(85)) staff(c, Post::kChairman, 0, 1);
-            list(c, Post::kDirectors, RandomSlots(rng, 3, rng.Between(0, 3)), 2);
-            if (rng.Percent(90)) staff(c, Post::kManager, 0, 5);
-            if (rng.Percent(60)) staff(c, Post::kAssistant, 0, 6);
-            list(c, Post::kCoaches, RandomSlots(rng, 5, rng.Between(0, 3)), 8);
-            list(c, Post::kScouts, RandomSlots(rng, 7, rng.Between(0, 3)), 9);
-            list(c, Post::kPhysios, RandomSlots(rng, 3, rng.Between(0, 2)), 10);
-            if (rng.Percent(25)) staff(c, Post::kNone, 0, 7);
+            if (rng.Percent(85)) staff(c, 1);
+            list(c, 2, RandomSlots(rng, 3, rng.Between(0, 3)));
+            if (rng.Percent(90)) staff(c, 5);
+            if (rng.Percent(60)) staff(c, 6);
+            list(c, 8, RandomSlots(rng, 5, rng.Between(0, 3)));
+            list(c, 9, RandomSlots(rng, 7, rng.Between(0, 3)));
+            list(c, 10, RandomSlots(rng, 3, rng.Between(0, 2)));
+            if (rng.Percent(25)) staff(c, 7);
             squad(c, rng.Between(11, 25), {});
         }
 
@@ -750,34 +732,10 @@ class Generator {
     void Place(const Role& role, std::int32_t id) {
         ClubRecord& c = clubs_[static_cast<std::size_t>(role.club)];
         const auto slot = static_cast<std::size_t>(role.slot);
-        switch (role.post) {
-            case Post::kNone:
-                break;
-            case Post::kPlayers:
-                c.Set(ClubRecord::Players[slot], id);
-                break;
-            case Post::kChairman:
-                c.Set(ClubRecord::Chairman, id);
-                break;
-            case Post::kDirectors:
-                c.Set(ClubRecord::Directors[slot], id);
-                break;
-            case Post::kManager:
-                c.Set(ClubRecord::Manager, id);
-                break;
-            case Post::kAssistant:
-                c.Set(ClubRecord::AssistantManager, id);
-                break;
-            case Post::kCoaches:
-                c.Set(ClubRecord::Coaches[slot], id);
-                break;
-            case Post::kScouts:
-                c.Set(ClubRecord::Scouts[slot], id);
-                break;
-            case Post::kPhysios:
-                c.Set(ClubRecord::Physios[slot], id);
-                break;
-        }
+        if (role.player)
+            c.Set(ClubRecord::Players[slot], id);
+        else if (const auto slots = PostSlots(PostOfJob(role.job)); !slots.empty())
+            c.Set(slots[slot], id);
     }
 
     std::vector<std::uint8_t> IndexBytes(std::int32_t playerOffset,

@@ -16,6 +16,7 @@
 #include "database/data_def.h"
 #include "database/person.h"
 #include "database/record_file.h"
+#include "database/squad.h"
 #include "tools/sample.h"
 
 namespace vh::test {
@@ -123,43 +124,6 @@ class Problems {
     std::size_t count_ = 0;
 };
 
-// The post a job code fills at a club (Players for players).
-enum class SamplePost {
-    kPlayers,
-    kChairman,
-    kDirectors,
-    kManager,
-    kAssistant,
-    kCoaches,
-    kScouts,
-    kPhysios,
-    kNone
-};
-
-inline SamplePost PostOfJob(int job) {
-    if (db::IsPlayerJob(job)) return SamplePost::kPlayers;
-    switch (job) {
-        case 1:
-            return SamplePost::kChairman;
-        case 2:
-        case 3:
-        case 4:
-            return SamplePost::kDirectors;
-        case 5:
-            return SamplePost::kManager;
-        case 6:
-            return SamplePost::kAssistant;
-        case 8:
-            return SamplePost::kCoaches;
-        case 9:
-            return SamplePost::kScouts;
-        case 10:
-            return SamplePost::kPhysios;
-        default:
-            return SamplePost::kNone;
-    }
-}
-
 inline std::vector<std::string> CheckSampleWorld(const SampleWorld& w) {
     using namespace db;
     Problems p;
@@ -242,10 +206,11 @@ inline std::vector<std::string> CheckSampleWorld(const SampleWorld& w) {
         p.Range(f, i, "Reputation", n.Get(NationRecord::Reputation), 0, 10000);
     }
 
-    // Where each person stands in a club: club, post, slot.
+    // Where each person stands in a club: club, squad or post, slot.
     struct Listing {
         std::size_t club;
-        SamplePost post;
+        bool squad;
+        Post post;
         std::size_t slot;
     };
     std::map<std::int32_t, Listing> listed;
@@ -276,23 +241,18 @@ inline std::vector<std::string> CheckSampleWorld(const SampleWorld& w) {
         p.Range(f, i, "Training", c.Get(ClubRecord::Training), 0, 20);
         p.Range(f, i, "Reputation", c.Get(ClubRecord::Reputation), 0, 10000);
 
-        auto list = [&](SamplePost post, std::int32_t id, std::size_t slot) {
+        auto list = [&](bool squad, Post post, std::int32_t id, std::size_t slot) {
             if (id == -1) return;
             p.Ref(f, i, "post", id, w.persons.size(), false);
-            if (!listed.emplace(id, Listing{i, post, slot}).second)
+            if (!listed.emplace(id, Listing{i, squad, post, slot}).second)
                 p.Add("person " + std::to_string(id) + " stands in more than one post");
         };
-        auto lists = [&]<std::size_t N>(SamplePost post, I32Array<N> a) {
-            for (std::size_t s = 0; s < N; ++s) list(post, c.Get(a[s]), s);
-        };
-        list(SamplePost::kChairman, c.Get(ClubRecord::Chairman), 0);
-        list(SamplePost::kManager, c.Get(ClubRecord::Manager), 0);
-        list(SamplePost::kAssistant, c.Get(ClubRecord::AssistantManager), 0);
-        lists(SamplePost::kDirectors, ClubRecord::Directors);
-        lists(SamplePost::kPlayers, ClubRecord::Players);
-        lists(SamplePost::kCoaches, ClubRecord::Coaches);
-        lists(SamplePost::kScouts, ClubRecord::Scouts);
-        lists(SamplePost::kPhysios, ClubRecord::Physios);
+        for (Post post : kClubPosts) {
+            const auto slots = PostSlots(post);
+            for (std::size_t s = 0; s < slots.size(); ++s) list(false, post, c.Get(slots[s]), s);
+        }
+        for (std::size_t s = 0; s < ClubRecord::Players.kCount; ++s)
+            list(true, Post::kNone, c.Get(ClubRecord::Players[s]), s);
     }
 
     std::vector<int> playerOwners(w.players.size()), nonPlayerOwners(w.nonPlayers.size());
@@ -345,8 +305,8 @@ inline std::vector<std::string> CheckSampleWorld(const SampleWorld& w) {
         // The club lists the person exactly where the job code says, and nowhere else.
         const std::int32_t club = s.Get(StaffRecord::Club);
         const auto at = listed.find(id);
-        const SamplePost post = PostOfJob(job);
-        if (club < 0 || post == SamplePost::kNone) {
+        const Post post = PostOfJob(job);
+        if (club < 0 || (!player && post == Post::kNone)) {
             p.Expect(at == listed.end(),
                      "person " + std::to_string(i) + " stands in a post of club " +
                          (at == listed.end() ? "" : std::to_string(at->second.club)) +
@@ -355,10 +315,11 @@ inline std::vector<std::string> CheckSampleWorld(const SampleWorld& w) {
             p.Add("person " + std::to_string(i) + " (ClubJob " + std::to_string(job) +
                   ") is missing from club " + std::to_string(club));
         } else {
-            p.Expect(at->second.club == static_cast<std::size_t>(club) && at->second.post == post,
+            p.Expect(at->second.club == static_cast<std::size_t>(club) &&
+                         at->second.squad == player && at->second.post == post,
                      "person " + std::to_string(i) + " stands in the wrong club or post");
-            p.Expect(post != SamplePost::kPhysios || at->second.slot <= 2,
-                     "physio " + std::to_string(i) + " stands beyond slot 2");
+            p.Expect(player || at->second.slot < AppointableSlots(post).size(),
+                     "staff member " + std::to_string(i) + " stands beyond the slots moves fill");
         }
     }
     for (std::size_t k = 0; k < playerOwners.size(); ++k)
