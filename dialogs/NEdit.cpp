@@ -60,6 +60,8 @@ void TNEdit::focusOutEvent(QFocusEvent* event) {
     const bool exit = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
                       reason != Qt::MenuBarFocusReason && next != nullptr && next != this &&
                       next->window() == window();
-    if (exit) CheckValue();
+    // Only a text the user changed is checked: a stored value outside the range that the focus
+    // merely passes through stays as it is (and a save keeps its bytes).
+    if (exit && isModified()) CheckValue();
     QLineEdit::focusOutEvent(event);
 }

@@ -1,6 +1,7 @@
 #include "bindings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVariant>
@@ -9,6 +10,7 @@
 
 #include "database/convert.h"
 #include "database/dates.h"
+#include "database/languages.h"
 #include "database/person.h"
 #include "dialogs/NEdit.h"
 #include "dialogs/change.h"
@@ -411,7 +413,147 @@ class ListBinding : public Binding::Row {
     std::vector<std::optional<std::int32_t>> values_;
 };
 
+class ComboBinding : public Binding::Row {
+  public:
+    ComboBinding(const ComboRow& row, QComboBox* box) : row_(row), box_(box) {
+        if (box_->count() == 0)
+            for (const char* item : row.items) box_->addItem(QString::fromLatin1(item));
+    }
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        const int v = row_.field.Read(rec);
+        next_ = v >= 1 && v <= static_cast<int>(row_.items.size()) ? v - 1 : -1;
+    }
+    void Fill() override {
+        box_->setCurrentIndex(next_);
+        shown_ = next_;
+    }
+    void Collect(RowContext&) override { changed_ = box_->currentIndex() != shown_; }
+    void Apply(std::uint8_t* rec) const override {
+        if (changed_) row_.field.Write(rec, static_cast<std::uint8_t>(box_->currentIndex() + 1));
+    }
+    void Clear() override {
+        box_->setCurrentIndex(-1);
+        shown_ = -1;
+    }
+
+  private:
+    ComboRow row_;
+    QComboBox* box_;
+    int next_ = -1, shown_ = -1;
+    bool changed_ = false;
+};
+
+class ColourBinding : public Binding::Row {
+  public:
+    ColourBinding(const ColourRow& row, QComboBox* box) : row_(row), box_(box) {}
+    void Prepare(const std::uint8_t* rec, RowContext& ctx) override {
+        if (!ctx.colours) ctx.colours = SetColours(ctx.session.files.colour);
+        names_ = *ctx.colours;
+        const std::int32_t v = row_.field.Read(rec);
+        next_ = v >= 0 && v < names_.size() ? v : -1;
+    }
+    void Fill() override {
+        // Filling a list that already holds the colours replaces them in place.
+        for (int i = 0; i < names_.size(); ++i) {
+            if (i < box_->count())
+                box_->setItemText(i, names_[i]);
+            else
+                box_->addItem(names_[i]);
+        }
+        while (box_->count() > names_.size()) box_->removeItem(box_->count() - 1);
+        box_->setCurrentIndex(next_);
+        shown_ = next_;
+    }
+    void Collect(RowContext&) override { changed_ = box_->currentIndex() != shown_; }
+    void Apply(std::uint8_t* rec) const override {
+        // With no item selected the stored colour stays.
+        if (changed_ && box_->currentIndex() >= 0) row_.field.Write(rec, box_->currentIndex());
+    }
+    void Clear() override {
+        box_->setCurrentIndex(-1);
+        shown_ = -1;
+    }
+
+  private:
+    ColourRow row_;
+    QComboBox* box_;
+    QStringList names_;
+    int next_ = -1, shown_ = -1;
+    bool changed_ = false;
+};
+
+class LanguageBinding : public Binding::Row {
+  public:
+    LanguageBinding(const LanguageRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        const int v = row_.field.Read(rec);
+        nextRecord_ = v;
+        if (v == 0)
+            next_ = kEmpty;
+        else if (const auto name = db::LanguageName(v))
+            next_ = FromCp1252(*name);
+        else
+            next_ = QString::number(v);  // no such language: its number
+    }
+    void Fill() override {
+        edit_->setText(next_);
+        edit_->setProperty(kRecordProperty, QVariant());
+        shown_ = next_;
+        shownRecord_ = nextRecord_;
+    }
+    void Collect(RowContext&) override {
+        value_.reset();
+        const QVariant picked = edit_->property(kRecordProperty);
+        if (picked.isValid()) {
+            if (picked.toInt() != shownRecord_) value_ = picked.toInt();
+            return;
+        }
+        if (edit_->text() == shown_) return;
+        if (edit_->text() == kEmpty) {
+            value_ = 0;
+            return;
+        }
+        std::string bytes;
+        // A text that names no language keeps the stored number.
+        if (TryToCp1252(edit_->text(), bytes))
+            if (const int n = db::LanguageNumber(bytes)) value_ = n;
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, static_cast<std::uint8_t>(*value_));
+    }
+    void Clear() override {
+        edit_->clear();
+        edit_->setProperty(kRecordProperty, QVariant());
+        shown_.clear();
+    }
+
+  private:
+    LanguageRow row_;
+    QLineEdit* edit_;
+    QString next_, shown_;
+    int nextRecord_ = 0, shownRecord_ = 0;
+    std::optional<int> value_;
+};
+
 }  // namespace
+
+QStringList SetColours(db::RecordFile& colours) {
+    QStringList names;
+    db::ColourRecord rec;
+    colours.Reset(db::ColourRecord::kSize);
+    while (!colours.AtEnd()) {
+        colours.Read(rec.bytes);
+        const std::int32_t id = rec.Get(db::ColourRecord::Id);
+        const QString name = FromCp1252(rec.Get(db::ColourRecord::Name));
+        if (id >= 0 && id < names.size())
+            names[id] = name;
+        else if (id == names.size())
+            names.append(name);
+        else
+            throw db::EDataError("Unable to insert a line");
+    }
+    return names;
+}
 
 Binding::Binding() = default;
 Binding::~Binding() = default;
@@ -440,6 +582,25 @@ void Binding::Resolve(QWidget* panel, const std::function<void()>& changed,
                                                       edits(Control<TNEdit>(panel, r.monthName))));
     for (const ListRow& r : lists)
         rows_.push_back(std::make_unique<ListBinding>(r, Control<QListWidget>(panel, r.name)));
+}
+
+void Binding::Resolve(QWidget* panel, const std::function<void()>& changed,
+                      std::span<const ComboRow> combos, std::span<const ColourRow> colours,
+                      std::span<const LanguageRow> languages) {
+    auto box = [&](const char* name) {
+        QComboBox* b = Control<QComboBox>(panel, name);
+        QObject::connect(b, &QComboBox::currentIndexChanged, b, [changed] { changed(); });
+        return b;
+    };
+    for (const ComboRow& r : combos)
+        rows_.push_back(std::make_unique<ComboBinding>(r, box(r.name)));
+    for (const ColourRow& r : colours)
+        rows_.push_back(std::make_unique<ColourBinding>(r, box(r.name)));
+    for (const LanguageRow& r : languages) {
+        QLineEdit* e = Control<QLineEdit>(panel, r.name);
+        QObject::connect(e, &QLineEdit::textChanged, e, [changed] { changed(); });
+        rows_.push_back(std::make_unique<LanguageBinding>(r, e));
+    }
 }
 
 void Binding::Show(const std::uint8_t* rec, RowContext& ctx) {

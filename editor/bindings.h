@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -135,13 +136,45 @@ struct ListRow {
         : name(n), caption(c), offset(first.offset), count(N), target(t), outsideIsEmpty(outside) {}
 };
 
+// A drop-down list of fixed items over a byte: item i stands for the value i + 1; a value that no
+// item stands for selects nothing.
+struct ComboRow {
+    const char* name;
+    const char* caption;
+    db::U8 field;
+    std::span<const char* const> items;
+};
+
+// A kit colour: a drop-down list of every colour of colour.dat, where an item's position is the
+// colour's identifier (filled by SetColours).
+struct ColourRow {
+    const char* name;
+    const char* caption;
+    db::I32 field;
+};
+
+// A language of a nation: a read-only field showing the name of language n (1..60), "<empty>"
+// for 0 and the number itself above 60; changed through the picker.
+struct LanguageRow {
+    const char* name;
+    const char* caption;
+    db::U8 field;
+};
+
 // --- a page's resolved table ------------------------------------------------------------------
 
 // What rows read and report while they show and save.
 struct RowContext {
+    explicit RowContext(db::Session& s) : session(s) {}
     db::Session& session;
     QStringList missing;  // "City: city.dat has no record 9999", one line per such field
+    std::optional<QStringList> colours;  // colour.dat's names, read once per show
 };
+
+// The names of colour.dat in the order of their identifiers: the entry at position Id of each
+// record, in file order. A record whose Id would leave a gap cannot be placed and stops the fill
+// with "Unable to insert a line".
+QStringList SetColours(db::RecordFile& colours);
 
 // The text a reference outside its file shows: it names the number, and an untouched save keeps
 // it.
@@ -161,6 +194,10 @@ class Binding {
                  std::span<const NumberRow> numbers, std::span<const TextRow> texts = {},
                  std::span<const RefRow> refs = {}, std::span<const CheckRow> checks = {},
                  std::span<const DateRow> dates = {}, std::span<const ListRow> lists = {});
+    // Further kinds of rows, resolved the same way.
+    void Resolve(QWidget* panel, const std::function<void()>& changed,
+                 std::span<const ComboRow> combos, std::span<const ColourRow> colours = {},
+                 std::span<const LanguageRow> languages = {});
 
     // Reads every reference first, then fills the controls, so a record that cannot be shown
     // leaves the page as it was. A reference outside its file shows MissingText and is listed in

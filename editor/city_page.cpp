@@ -93,7 +93,7 @@ void TCityPage::CitySearch(const QString& text) {
 }
 
 void TCityPage::Showcitystats() {
-    RowContext rows{Session(), {}};
+    RowContext rows(Session());
     binding_.Show(CityRec.data(), rows);
     cityId_->setText(QString::number(CityRec.Get(CityRecord::Id)));
     shownLatitude_ = ShowCoordinate(CityRec.Get(CityRecord::Latitude));
@@ -106,7 +106,7 @@ void TCityPage::Showcitystats() {
 
 void TCityPage::CitySave() {
     if (number_ < 0) return;
-    RowContext rows{Session(), {}};
+    RowContext rows(Session());
     CityRec = ReadModifyWrite<CityRecord>(Files().city, number_, [&](CityRecord& rec) {
         // An untouched coordinate keeps its stored bytes: no rounding, and -0.0 stays -0.0.
         std::optional<double> latitude, longitude;

@@ -102,7 +102,7 @@ void TStadiumPage::StadiumSearch(const QString& text, Radio radio) {
 void TStadiumPage::ShowStadiumStats() {
     // Every reference is read before the first control changes: a record that cannot be shown
     // leaves the previous one on the page whole, not mixed with the new one for a save.
-    RowContext rows{Session(), {}};
+    RowContext rows(Session());
     binding_.Show(StadiumRec.data(), rows);
     stadId_->setText(QString::number(StadiumRec.Get(StadiumRecord::Id)));
     SetHasRecord(true);
@@ -111,7 +111,7 @@ void TStadiumPage::ShowStadiumStats() {
 
 void TStadiumPage::StadiumSave() {
     if (number_ < 0) return;
-    RowContext rows{Session(), {}};
+    RowContext rows(Session());
     StadiumRec = ReadModifyWrite<StadiumRecord>(Files().stadium, number_, [&](StadiumRecord& rec) {
         binding_.Save(rec.data(), rows);
         // Never more seats than places; the field keeps what was typed.

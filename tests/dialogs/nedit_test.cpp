@@ -71,6 +71,7 @@ TEST_F(NEditTest, LeavingTheFieldChecksDigitsAndRange) {
         field_->SetMaxNo(c.max);
         field_->setFocus();
         field_->setText(QString::fromUtf8(c.text));
+        field_->setModified(true);  // as the user typed it
         other_->setFocus(Qt::MouseFocusReason);
         ASSERT_TRUE(other_->hasFocus());
         if (!c.message) {
@@ -99,7 +100,7 @@ TEST_F(NEditTest, TypingThenTabReplacesTheTextAsAChange) {
     EXPECT_EQ(changed[0][0].toString(), QStringLiteral("0"));
 }
 
-TEST_F(NEditTest, NoCheckForTextFromTheProgramOrWhenTheWindowLosesActivation) {
+TEST_F(NEditTest, OnlyWhatTheUserChangedIsCheckedAndOnlyOnARealExit) {
     other_->setText(QStringLiteral("<empty>"));
     field_->setText(QStringLiteral("12a"));
     QWidget elsewhere;  // another window, or a message box, taking the focus
@@ -111,7 +112,16 @@ TEST_F(NEditTest, NoCheckForTextFromTheProgramOrWhenTheWindowLosesActivation) {
     EXPECT_EQ(other_->text(), QStringLiteral("<empty>"));
     EXPECT_TRUE(seam::Log().empty());
 
-    other_->setFocus(Qt::TabFocusReason);  // the next real exit checks
+    // A stored value outside the range (an attraction of 21, say) passing through the focus is
+    // left alone: only what the user changed is checked.
+    other_->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(field_->text(), QStringLiteral("12a"));
+    EXPECT_TRUE(seam::Log().empty());
+
+    field_->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field_, Qt::Key_End);
+    QTest::keyClicks(field_, QStringLiteral("3"));
+    other_->setFocus(Qt::TabFocusReason);  // the user changed it: the exit checks
     EXPECT_EQ(field_->text(), QStringLiteral("0"));
     EXPECT_EQ(seam::Log().size(), 1u);
 }
