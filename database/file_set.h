@@ -46,13 +46,12 @@ inline constexpr std::array<std::string_view, 13> kAttributeList = {
     "\\index.dat",
 };
 
-// Files the player and staff editors create while they run; deleted at exit.
+// index.dat, and the scratch files the player and staff editors create while they run (the exit
+// deletes those it created).
 inline constexpr std::string_view kIndexFile = "\\index.dat";
 inline constexpr std::string_view kIndex2File = "\\index2.dat";
 inline constexpr std::string_view kPlayerScratch = "\\player.dat";
 inline constexpr std::string_view kNonPlayerScratch = "\\nonplayer.dat";
-inline constexpr std::array<std::string_view, 3> kScratchList = {kIndex2File, kPlayerScratch,
-                                                                 kNonPlayerScratch};
 
 inline constexpr std::string_view kStadiumFileName = "\\stadium.dat";
 

@@ -43,13 +43,9 @@ bool Guarded(QWidget* parent, const std::function<void()>& f) {
         if (QWidget* field = e.Field()) FocusField(field);
     } catch (const db::EInOutError& e) {
         ShowError(parent, InOutMessage(e));
-    } catch (const db::EConvertError& e) {
-        ShowError(parent, QString::fromUtf8(e.what()));
-    } catch (const db::EDataError& e) {
-        ShowError(parent, QString::fromUtf8(e.what()));
     } catch (const std::bad_alloc&) {
         ShowError(parent, QStringLiteral("Out of memory"));
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // conversion errors, refusals of the data, the rest
         ShowError(parent, QString::fromUtf8(e.what()));
     } catch (...) {
         ShowError(parent, QStringLiteral("An unexpected error stopped the command."));

@@ -81,8 +81,4 @@ void TVHEdit::GetNameArrays() {
     if (!leftOut.empty()) ShowLeftOutNotice(QString::fromStdString(db::LeftOutMessage(leftOut)));
 }
 
-bool TVHEdit::DirectoryExists(const QString& path) {
-    return platform::IsDirectory(platform::NativePath(path.toStdString()));
-}
-
 }  // namespace vh::ui

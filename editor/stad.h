@@ -109,7 +109,6 @@ class TVHEdit : public QMainWindow {
     void BackupMenuClick();
     void RestoreBackupMenuClick();
     void FormDestroy();
-    static bool DirectoryExists(const QString& path);
 
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
