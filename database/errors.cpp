@@ -19,7 +19,7 @@ std::string EInOutError::Where() const {
     if (cut != std::string_view::npos) p.remove_prefix(cut + 1);
     if (p.empty()) return {};
     std::string where(p);
-    if (record_ >= 0) where += ", record " + std::to_string(record_);
+    if (record_ != -1) where += ", record " + std::to_string(record_);
     return where;
 }
 

@@ -14,7 +14,8 @@ namespace vh::db {
 class EInOutError : public std::runtime_error {
   public:
     explicit EInOutError(int code);
-    // `record` is the record number the failure concerns, -1 when there is none.
+    // `record` is the record number the failure concerns; -1, the files' own "none", when there
+    // is none. Other negative numbers are kept: a seek to record -4 says so.
     EInOutError(int code, const std::string& path, std::int64_t record = -1);
     int Code() const { return code_; }
     // The file the failure concerns, as the program named it ("" when not known).
