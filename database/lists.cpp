@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "blocks.h"
 #include "data_def.h"
 #include "errors.h"
+#include "blocks.h"
 #include "person.h"
 
 namespace vh::db {
