@@ -65,9 +65,10 @@ class RecordFile {
     // the position) if any of them is not whole in the file.
     void Read(void* buffer, std::int64_t count = 1);
     // Writes `count` records at the position and advances. Writing at the end appends; a
-    // position past the end is refused (code 100) rather than leaving a gap. A write that fails
-    // part-way puts the previous bytes of the range back and cuts off what it appended, as far
-    // as the file lets it, then throws the error of the write: no torn records.
+    // position past the end is refused (code 100) rather than leaving a gap. The range is read
+    // first (a failure there writes nothing); a write that fails part-way puts those previous
+    // bytes back and cuts off what it appended, as far as the file lets it, then throws the
+    // error of the write: no torn records.
     void Write(const void* buffer, std::int64_t count = 1);
 
     template <std::size_t N>
