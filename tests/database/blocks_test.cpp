@@ -390,6 +390,29 @@ TYPED_TEST(Blocks, ReadOnlyLoadsTheSameRecordsAndCreatesNothing) {
     EXPECT_EQ(test::Snapshot(d.dir.Path()), before);
 }
 
+// Files and directory the system will not let us write: the loads only ever open them to read.
+TEST(Blocks, ReadOnlyDirectoryOfTheSystemStillLoadsRecords) {
+    if (test::RunningAsRoot())
+        GTEST_SKIP() << "root may write without write permission; the read-only loads are tested "
+                        "without it (ReadOnlyLoadsTheSameRecordsAndCreatesNothing)";
+    DataDir d;
+    const auto mode = fs::perms::owner_read | fs::perms::owner_exec;
+    fs::permissions(d.dir / "staff.dat", fs::perms::owner_read);
+    fs::permissions(d.dir / "index.dat", fs::perms::owner_read);
+    fs::permissions(d.dir.Path(), mode);
+    struct Writable {  // so that the directory can be removed whatever happens below
+        const fs::path& dir;
+        ~Writable() { fs::permissions(dir, fs::perms::owner_all); }
+    } restore{d.dir.Path()};
+    ScratchFiles scratch;
+    scratch.SetReadOnly(true);
+    BlockPlace place;
+    EXPECT_EQ(BytesOf(GetPlayerData(d.Path(), 2, place, scratch)),
+              RecordAt<PlayerBlock>(d.staff, 2));
+    EXPECT_EQ(BytesOf(GetNonPlayerData(d.Path(), 1, place, scratch)),
+              RecordAt<NonPlayerBlock>(d.staff, 1));
+}
+
 TEST(ScratchFiles, DeleteAllRemovesExactlyTheFilesCreated) {
     DataDir d;
     WriteFile(d.dir / "nonplayer.dat", Bytes(68, 1));  // left by someone else
