@@ -29,6 +29,14 @@ std::string Bare(std::string_view name) {
     return std::string(name.substr(1));
 }
 
+// A failed copy never replaces its target, so a target that exists now is the earlier copy.
+void CopyOrReport(const fs::path& from, const fs::path& to, std::string_view name,
+                  CopyReport& report) {
+    if (SafeCopy(from, to)) return;
+    report.failed.push_back(Bare(name));
+    if (platform::Exists(to)) report.keptPrevious.push_back(Bare(name));
+}
+
 }  // namespace
 
 std::string BackupDirectory(const std::string& dataPath) {
@@ -52,7 +60,7 @@ CopyReport Backup(const std::string& dataPath) {
         const fs::path from = Resolved(dataPath + std::string(name));
         if (!platform::Exists(from)) continue;
         const fs::path to = Resolved(dataPath + "/backup" + std::string(name));
-        if (!SafeCopy(from, to)) report.failed.push_back(Bare(name));
+        CopyOrReport(from, to, name, report);
     }
     return report;
 }
@@ -63,7 +71,7 @@ CopyReport Restore(const std::string& dataPath) {
         const fs::path from = Resolved(dataPath + "/backup" + std::string(name));
         if (!platform::Exists(from)) continue;
         const fs::path to = Resolved(dataPath + std::string(name));
-        if (!SafeCopy(from, to)) report.failed.push_back(Bare(name));
+        CopyOrReport(from, to, name, report);
     }
     return report;
 }

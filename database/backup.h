@@ -10,6 +10,10 @@ namespace vh::db {
 
 struct CopyReport {
     std::vector<std::string> failed;  // file names (e.g. "club.dat") that exist but were not copied
+    // The names of `failed` whose target still holds its earlier copy, untouched: for a backup
+    // the previous backup copy, for a restore the data file. A failed file of a first backup is
+    // not listed, since no earlier copy exists.
+    std::vector<std::string> keptPrevious;
 };
 
 // The backup directory of a data path ("" when the path is empty: no backup can exist there).

@@ -44,12 +44,13 @@ void CheckIndex(const BlockPlace& place, int recordSize, const char* refusal) {
 template <class R>
 R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPlace& place,
         ScratchFiles& scratch) {
-    RecordFile staff = Bound(dataPath, "\\staff.dat");
-    staff.Reset(1);
+    RecordFile staff = Bound(dataPath, kStaffFile);
+    staff.Reset(1, Access::kReadOnly);
     staff.Seek(place.ByteOffset(static_cast<int>(R::kSize)));
     R rec;
     staff.Read(rec.bytes.data(), static_cast<std::int64_t>(R::kSize));
     staff.Close();
+    if (scratch.IsReadOnly()) return rec;
 
     RecordFile stage = Bound(dataPath, scratchName);
     CreateScratch(stage, static_cast<int>(R::kSize), scratch);
@@ -65,6 +66,7 @@ template <class R>
 void WriteBack(const std::string& dataPath, std::string_view scratchName, const R& rec,
                const BlockPlace& place, const char* refusal, ScratchFiles& scratch) {
     CheckIndex(place, static_cast<int>(R::kSize), refusal);
+    if (scratch.IsReadOnly()) throw EInOutError(kAccessDenied, dataPath + std::string(kStaffFile));
     RecordFile stage = Bound(dataPath, scratchName);
     CreateScratch(stage, static_cast<int>(R::kSize), scratch);
     stage.Write(rec.bytes);
@@ -73,7 +75,7 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
     stage.Read(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));
     stage.Close();
 
-    RecordFile staff = Bound(dataPath, "\\staff.dat");
+    RecordFile staff = Bound(dataPath, kStaffFile);
     staff.Reset(1);
     staff.Seek(place.ByteOffset(static_cast<int>(R::kSize)));
     staff.Write(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));  // one positioned write
@@ -84,7 +86,7 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
 
 std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
     RecordFile index = Bound(dataPath, kIndexFile);
-    index.Reset(1);
+    index.Reset(1, Access::kReadOnly);
     const std::int64_t size = index.RecordCount();
     if (size < kIndexHeaderSize) throw EInOutError(kReadBeyondEnd, index.PathText());
     std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
@@ -95,29 +97,34 @@ std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
 }
 
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
-    // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
     const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
-    RecordFile index2 = Bound(dataPath, kIndex2File);
-    CreateScratch(index2, 1, scratch);
-    index2.Write(body.data(), static_cast<std::int64_t>(body.size()));
-    index2.Reset(IndexEntry::kSize);
+    if (!scratch.IsReadOnly()) {
+        // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
+        RecordFile index2 = Bound(dataPath, kIndex2File);
+        CreateScratch(index2, 1, scratch);
+        index2.Write(body.data(), static_cast<std::int64_t>(body.size()));
+        index2.Close();
+    }
 
+    // The entries are walked from memory in both modes, so a read-only load finds the same
+    // block. A partial entry at the end is no entry.
     std::vector<std::int32_t> offsets;
     std::optional<std::int32_t> found;
     IndexEntry entry;
-    while (!index2.AtEnd()) {
-        index2.Read(entry.bytes);
+    for (std::size_t at = 0; at + IndexEntry::kSize <= body.size(); at += IndexEntry::kSize) {
+        std::copy_n(body.begin() + static_cast<std::ptrdiff_t>(at), IndexEntry::kSize,
+                    entry.bytes.begin());
         offsets.push_back(entry.Get(IndexEntry::BlockOffset));
         if (!found && entry.Get(IndexEntry::BlockType) == blockType)
             found = entry.Get(IndexEntry::BlockOffset);
     }
-    index2.Close();
-    if (!found) throw EInOutError(kReadBeyondEnd, index2.PathText());
+    // Named after the file the user has, not the scratch copy.
+    if (!found) throw EInOutError(kReadBeyondEnd, dataPath + std::string(kIndexFile));
 
     BlockPlace place;
     place.blockOffset = *found;
-    RecordFile staff = Bound(dataPath, "\\staff.dat");
-    staff.Reset(1);
+    RecordFile staff = Bound(dataPath, kStaffFile);
+    staff.Reset(1, Access::kReadOnly);
     place.blockEnd = staff.RecordCount();
     staff.Close();
     for (std::int32_t o : offsets)

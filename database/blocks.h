@@ -23,8 +23,15 @@ class ScratchFiles {
     // Deletes every scratch file created that still exists; returns how many could not be deleted.
     int DeleteAll();
 
+    // For a data directory loaded read-only, where no scratch file can be created: the loads
+    // read index.dat and the record straight into memory (the same records, the same refusals)
+    // and create nothing; the write-backs are refused with "File access denied" (staff.dat).
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool IsReadOnly() const { return readOnly_; }
+
   private:
     std::set<std::filesystem::path> created_;
+    bool readOnly_ = false;
 };
 
 // Where one record of a block lies in staff.dat.
@@ -42,9 +49,9 @@ struct BlockPlace {
 // its header throws "Read beyond end of file".
 std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
 
-// Rebuilds index2.dat from index.dat and finds the block of that type; no such entry throws
-// "Read beyond end of file". The block ends where the next block (by offset) starts, or at the
-// end of staff.dat.
+// Rebuilds index2.dat from index.dat (not when `scratch` is read-only) and finds the block of
+// that type; no such entry throws "Read beyond end of file" naming index.dat. The block ends
+// where the next block (by offset) starts, or at the end of staff.dat.
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch);
 
 // Loads the owner's record of a block: locates the block, refuses an index outside it

@@ -1,5 +1,7 @@
 #include "convert.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -94,15 +96,42 @@ std::int64_t ParseDecimal4(std::string_view text, char sep) {
     std::int64_t v = whole * 10000 + frac;
     // Halves to even: above a half rounds up, exactly a half rounds to the even neighbour.
     if (fifth > 5 || (fifth == 5 && (restNonZero || (v % 2) != 0))) ++v;
-    return negative ? -v : v;
+    if (negative) v = -v;
+    // Only what the page can show again as this very decimal may be stored.
+    std::int64_t back = 0;
+    if (!TryToDecimal4(static_cast<double>(v) / 10000.0, back) || back != v) NotFloat(text);
+    return v;
+}
+
+double ParseCoordinate(std::string_view text, char sep) {
+    return static_cast<double>(ParseDecimal4(text, sep)) / 10000.0;
+}
+
+bool TryToDecimal4(double value, std::int64_t& tenThousandths) {
+    if (!std::isfinite(value)) return false;
+    const double scaled = value * 10000.0;
+    if (std::fabs(scaled) > static_cast<double>(kMaxDecimal4)) return false;
+    tenThousandths = static_cast<std::int64_t>(std::nearbyint(scaled));  // halves to even
+    return true;
 }
 
 std::int64_t ToDecimal4(double value) {
     if (!std::isfinite(value)) throw EConvertError("The stored number is not a valid value");
-    const double scaled = value * 10000.0;
-    if (std::fabs(scaled) > static_cast<double>(kMaxDecimal4))
-        throw EConvertError("The stored number is too large to show");
-    return static_cast<std::int64_t>(std::nearbyint(scaled));  // default mode: halves to even
+    std::int64_t t = 0;
+    if (!TryToDecimal4(value, t)) throw EConvertError("The stored number is too large to show");
+    return t;
+}
+
+std::string FormatCoordinate(double stored, char sep) {
+    std::int64_t t = 0;
+    if (TryToDecimal4(stored, t)) return FormatDecimal4(t, sep);
+    if (std::isnan(stored)) return "NaN";
+    if (std::isinf(stored)) return stored < 0 ? "-Infinity" : "Infinity";
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, stored).ptr;
+    std::string text(buf, end);
+    std::replace(text.begin(), text.end(), '.', sep);
+    return text;
 }
 
 std::string FormatDecimal4(std::int64_t t, char sep) {

@@ -1,13 +1,27 @@
 #include "errors.h"
 
 #include <cerrno>
+#include <string_view>
 
 namespace vh::db {
 
 EInOutError::EInOutError(int code) : std::runtime_error(MessageFor(code)), code_(code) {}
 
-EInOutError::EInOutError(int code, const std::string& path)
-    : std::runtime_error(MessageFor(code)), code_(code), path_(path) {}
+EInOutError::EInOutError(int code, const std::string& path, std::int64_t record)
+    : std::runtime_error(MessageFor(code)), code_(code), path_(path), record_(record) {}
+
+std::string EInOutError::Where() const {
+    // The path is Windows text ("C:\Game\data" + "\city.dat") or a native one: either
+    // separator ends a directory. Trailing separators name no file of their own.
+    std::string_view p = path_;
+    while (!p.empty() && (p.back() == '\\' || p.back() == '/')) p.remove_suffix(1);
+    const std::size_t cut = p.find_last_of("\\/");
+    if (cut != std::string_view::npos) p.remove_prefix(cut + 1);
+    if (p.empty()) return {};
+    std::string where(p);
+    if (record_ != -1) where += ", record " + std::to_string(record_);
+    return where;
+}
 
 std::string EInOutError::MessageFor(int code) {
     switch (code) {

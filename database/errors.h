@@ -1,6 +1,7 @@
 // The two errors every command may stop with, shown by the window's handler guard.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -13,10 +14,17 @@ namespace vh::db {
 class EInOutError : public std::runtime_error {
   public:
     explicit EInOutError(int code);
-    EInOutError(int code, const std::string& path);
+    // `record` is the record number the failure concerns; -1, the files' own "none", when there
+    // is none. Other negative numbers are kept: a seek to record -4 says so.
+    EInOutError(int code, const std::string& path, std::int64_t record = -1);
     int Code() const { return code_; }
     // The file the failure concerns, as the program named it ("" when not known).
     const std::string& Path() const { return path_; }
+    std::int64_t Record() const { return record_; }
+    // Where it happened, for the line under the classic text: the file's name without its
+    // directory, then ", record N" when the record is known ("city.dat, record 12"); "" when no
+    // file is known.
+    std::string Where() const;
 
     static std::string MessageFor(int code);
     // The one place where operating-system errors become classic codes. Errors without a
@@ -26,6 +34,7 @@ class EInOutError : public std::runtime_error {
   private:
     int code_;
     std::string path_;
+    std::int64_t record_ = -1;
 };
 
 inline constexpr int kFileNotFound = 2;

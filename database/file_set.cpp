@@ -16,11 +16,26 @@ void FileSet::CloseAll() {
 }
 
 void FileSet::Open(const std::string& dataPath) {
+    Open(dataPath, Access::kReadWrite);
+}
+
+void FileSet::Open(const std::string& dataPath, Access how) {
+    access = how;
     auto files = InLoadOrder();
     for (std::size_t i = 0; i < files.size(); ++i) {
         files[i]->Bind(dataPath + std::string(kLoadList[i].name));
-        files[i]->Reset(kLoadList[i].recordSize);
+        files[i]->Reset(kLoadList[i].recordSize, how);
     }
+}
+
+Access FileSet::OpenWritableOrReadOnly(const std::string& dataPath) {
+    try {
+        Open(dataPath, Access::kReadWrite);
+    } catch (const EInOutError& e) {
+        if (e.Code() != kAccessDenied) throw;
+        Open(dataPath, Access::kReadOnly);
+    }
+    return access;
 }
 
 void UnReadOnly(const std::string& dataPath) {

@@ -46,8 +46,9 @@ inline constexpr std::array<std::string_view, 13> kAttributeList = {
     "\\index.dat",
 };
 
-// index.dat, and the scratch files the player and staff editors create while they run (the exit
-// deletes those it created).
+// The files the player and staff editors read their blocks from, and the scratch files they
+// create while they run (the exit deletes those it created).
+inline constexpr std::string_view kStaffFile = "\\staff.dat";
 inline constexpr std::string_view kIndexFile = "\\index.dat";
 inline constexpr std::string_view kIndex2File = "\\index2.dat";
 inline constexpr std::string_view kPlayerScratch = "\\player.dat";
@@ -74,11 +75,20 @@ struct FileSet {
         return {&stadium,    &city,        &club,        &clubComp, &nation,   &staff,
                 &firstNames, &secondNames, &commonNames, &colour,   &continent};
     }
+    // How the set was last opened: a read-only set refuses every write ("File access denied").
+    Access access = Access::kReadWrite;
+    bool IsReadOnly() const { return access == Access::kReadOnly; }
+
     void CloseAll();
     // Binds every file to dataPath and resets it with its record size, in load order.
     // Throws EInOutError at the first file that cannot be opened; the set is then unusable,
     // so callers open into a fresh set and keep their old one until this returns.
     void Open(const std::string& dataPath);
+    void Open(const std::string& dataPath, Access how);
+    // Opens for reading and writing; when that is refused with "File access denied" (another
+    // user's files, a read-only medium), opens the same files read-only instead. Any other
+    // failure throws as Open does. Returns the access the set got.
+    Access OpenWritableOrReadOnly(const std::string& dataPath);
 };
 
 // Clears the read-only attribute of every file of the attribute list that has it set. A missing

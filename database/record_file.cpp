@@ -20,8 +20,13 @@ void RecordFile::Bind(std::string pathText) {
     pathText_ = std::move(pathText);
 }
 
-[[noreturn]] void RecordFile::Fail(int err) const {
-    throw EInOutError(EInOutError::CodeFromErrno(err), pathText_);
+[[noreturn]] void RecordFile::Throw(int code, std::int64_t record) const {
+    // In a file read byte by byte a "record" is a byte offset, which would only mislead.
+    throw EInOutError(code, pathText_, recordSize_ > 1 ? record : -1);
+}
+
+[[noreturn]] void RecordFile::Fail(int err, std::int64_t record) const {
+    Throw(EInOutError::CodeFromErrno(err), record);
 }
 
 void RecordFile::RequireOpen() const {
@@ -37,13 +42,16 @@ void RecordFile::CheckSize(std::size_t n) const {
 
 void RecordFile::Open(int recordSize, bool create) {
     if (recordSize <= 0) throw std::logic_error("record size must be positive");
+    if (create && access_ == Access::kReadOnly) throw EInOutError(kAccessDenied, pathText_);
     file_.Close();
     bufLen_ = 0;
     pos_ = 0;
     if (pathText_.empty()) throw EInOutError(kInvalidFilename, pathText_);
     const std::filesystem::path path = platform::ResolveCase(platform::NativePath(pathText_));
-    const int err = file_.Open(
-        path, create ? platform::OpenMode::kCreateTruncate : platform::OpenMode::kReadWrite);
+    const platform::OpenMode mode = create ? platform::OpenMode::kCreateTruncate
+                                    : access_ == Access::kReadOnly ? platform::OpenMode::kReadOnly
+                                                                   : platform::OpenMode::kReadWrite;
+    const int err = file_.Open(path, mode);
     if (err) Fail(err);
     recordSize_ = recordSize;
     opened_ = path;
@@ -58,6 +66,10 @@ void RecordFile::Open(int recordSize, bool create) {
 void RecordFile::Reset(int recordSize) {
     Open(recordSize, false);
 }
+void RecordFile::Reset(int recordSize, Access access) {
+    access_ = access;
+    Open(recordSize, false);
+}
 void RecordFile::Rewrite(int recordSize) {
     Open(recordSize, true);
 }
@@ -69,7 +81,7 @@ void RecordFile::Close() {
 
 void RecordFile::Seek(std::int64_t record) {
     RequireOpen();
-    if (record < 0) throw EInOutError(kNegativeSeek, pathText_);
+    if (record < 0) Throw(kNegativeSeek, record);
     pos_ = record;
 }
 
@@ -92,14 +104,18 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
     const std::uint64_t rs = static_cast<std::uint64_t>(recordSize_);
     const std::uint64_t offset = static_cast<std::uint64_t>(pos_) * rs;
     const std::uint64_t need = static_cast<std::uint64_t>(count) * rs;
-    if (count < 0 || offset + need > size_) throw EInOutError(kReadBeyondEnd, pathText_);
+    if (count < 0 || offset + need > size_) {
+        // The record it failed at: the first one that is not whole in the file.
+        const auto whole = static_cast<std::int64_t>(size_ / rs);
+        Throw(kReadBeyondEnd, std::max(pos_, whole));
+    }
     auto* out = static_cast<std::uint8_t*>(buffer);
     if (offset >= bufStart_ && offset + need <= bufStart_ + bufLen_) {
         std::memcpy(out, buf_.data() + (offset - bufStart_), need);
     } else if (need >= kReadAhead) {
         std::size_t got = 0;
-        if (const int e = file_.ReadAt(out, need, offset, got)) Fail(e);
-        if (got < need) throw EInOutError(kReadBeyondEnd, pathText_);
+        if (const int e = file_.ReadAt(out, need, offset, got)) Fail(e, pos_);
+        if (got < need) Throw(kReadBeyondEnd, pos_ + static_cast<std::int64_t>(got / rs));
     } else {
         // Read ahead in whole records, but never past the size we know of.
         std::uint64_t chunk = std::max<std::uint64_t>(need, kReadAhead / rs * rs);
@@ -107,10 +123,10 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
         buf_.resize(chunk);
         std::size_t got = 0;
         bufLen_ = 0;
-        if (const int e = file_.ReadAt(buf_.data(), chunk, offset, got)) Fail(e);
+        if (const int e = file_.ReadAt(buf_.data(), chunk, offset, got)) Fail(e, pos_);
         bufStart_ = offset;
         bufLen_ = got;
-        if (got < need) throw EInOutError(kReadBeyondEnd, pathText_);
+        if (got < need) Throw(kReadBeyondEnd, pos_ + static_cast<std::int64_t>(got / rs));
         std::memcpy(out, buf_.data(), need);
     }
     pos_ += count;
@@ -119,15 +135,25 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
 void RecordFile::Write(const void* buffer, std::int64_t count) {
     RequireOpen();
     Revalidate();
+    if (access_ == Access::kReadOnly) Throw(kAccessDenied, pos_);
     const std::uint64_t rs = static_cast<std::uint64_t>(recordSize_);
     const std::uint64_t offset = static_cast<std::uint64_t>(pos_) * rs;
     const std::uint64_t n = static_cast<std::uint64_t>(count) * rs;
-    if (count < 0 || offset > size_) throw EInOutError(kReadBeyondEnd, pathText_);
+    if (count < 0 || offset > size_) Throw(kReadBeyondEnd, pos_);
     ++g_writeEpoch;  // other objects on this file drop what they buffered
     bufLen_ = 0;
-    const int err = file_.WriteAt(buffer, n, offset);
-    // Whatever happened, the size on disk may have changed: learn it again next time.
-    if (err) Fail(err);
+    // What the range holds now, to put back if the write stops part-way. `kept` < n means the
+    // file ended inside the range: its size was offset + kept.
+    std::vector<std::uint8_t> previous(static_cast<std::size_t>(n));
+    std::size_t kept = 0;
+    if (const int e = file_.ReadAt(previous.data(), previous.size(), offset, kept)) Fail(e, pos_);
+    // Whatever happens, the size on disk may have changed: learn it again next time.
+    if (const int err = file_.WriteAt(buffer, static_cast<std::size_t>(n), offset)) {
+        // Best effort: the error of the write is the one to report, whatever happens here.
+        if (kept > 0) (void)file_.WriteAt(previous.data(), kept, offset);
+        if (kept < n) (void)file_.Truncate(offset + kept);
+        Fail(err, pos_);
+    }
     size_ = std::max(size_, offset + n);
     epoch_ = g_writeEpoch;
     pos_ += count;

@@ -16,6 +16,10 @@ namespace vh::db {
 
 inline constexpr int kFileNotOpen = 103;
 
+// How a record file is opened. A read-only file can be searched and read like any other; every
+// write through it (and a rewrite) is refused with "File access denied" before the file is touched.
+enum class Access { kReadWrite, kReadOnly };
+
 class RecordFile {
   public:
     RecordFile() = default;
@@ -32,10 +36,15 @@ class RecordFile {
     // The file actually opened (after the case-insensitive lookup); empty before the first open.
     const std::filesystem::path& OpenedPath() const { return opened_; }
 
-    // Opens the existing file for reading and writing at record 0; closes it first if open.
-    // Never creates a file.
+    // Opens the existing file at record 0; closes it first if open. Never creates a file.
+    // The access given is kept for later resets without one, so the scans and reads that rewind
+    // a file of a read-only load keep it read-only; a new object starts read-write.
     void Reset(int recordSize);
+    void Reset(int recordSize, Access access);
+    Access GetAccess() const { return access_; }
+    bool IsReadOnly() const { return access_ == Access::kReadOnly; }
     // Creates the file or empties it, open for reading and writing at record 0.
+    // Refused (code 5) on an object set to read-only access.
     void Rewrite(int recordSize);
     void Close();
     bool IsOpen() const { return file_.IsOpen(); }
@@ -47,11 +56,19 @@ class RecordFile {
     bool AtEnd() { return pos_ >= RecordCount(); }
     int RecordSize() const { return recordSize_; }
 
+    // Every EInOutError below names this file and, where one is concerned, the record: the
+    // record read or written, the first one missing for a read past the end, the number asked
+    // for by a negative seek. A file of record size 1 is read byte by byte, its "record" numbers
+    // are byte offsets: its errors name the file only.
+
     // Reads `count` records at the position and advances past them. Throws code 100 (and leaves
     // the position) if any of them is not whole in the file.
     void Read(void* buffer, std::int64_t count = 1);
     // Writes `count` records at the position and advances. Writing at the end appends; a
-    // position past the end is refused (code 100) rather than leaving a gap.
+    // position past the end is refused (code 100) rather than leaving a gap. The range is read
+    // first (a failure there writes nothing); a write that fails part-way puts those previous
+    // bytes back and cuts off what it appended, as far as the file lets it, then throws the
+    // error of the write: no torn records.
     void Write(const void* buffer, std::int64_t count = 1);
 
     template <std::size_t N>
@@ -70,12 +87,14 @@ class RecordFile {
     void RequireOpen() const;
     void CheckSize(std::size_t n) const;
     void Revalidate();
-    [[noreturn]] void Fail(int err) const;
+    [[noreturn]] void Fail(int err, std::int64_t record = -1) const;
+    [[noreturn]] void Throw(int code, std::int64_t record = -1) const;
 
     std::string pathText_;
     std::filesystem::path opened_;
     platform::NativeFile file_;
     int recordSize_ = 0;
+    Access access_ = Access::kReadWrite;
     std::int64_t pos_ = 0;
     std::uint64_t size_ = 0;   // bytes, as last seen
     std::uint64_t epoch_ = 0;  // write epoch that size_ and the buffer belong to

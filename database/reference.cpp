@@ -43,7 +43,8 @@ std::int32_t LookupByName(std::string_view text, RecordFile& file, const NameFie
         id = I32{field.idOffset}.Read(rec);
         return true;
     });
-    if (!found) throw EInOutError(kReadBeyondEnd, file.PathText());
+    // The scan stopped at the record just past the last one.
+    if (!found) throw EInOutError(kReadBeyondEnd, file.PathText(), file.RecordCount());
     return id;
 }
 

@@ -37,8 +37,9 @@ inline constexpr NameField kPersonName{60, 0, 51, 51};  // the three names files
 std::string ShowReference(std::int32_t value, RecordFile& file, const NameField& field);
 
 // -1 for "<empty>"; else the Id of the first record whose whole name field equals the text
-// converted to the field's width. No match: EInOutError "Read beyond end of file", after reading
-// every record, so a save that needs the value stops before it writes anything.
+// converted to the field's width. No match: EInOutError "Read beyond end of file" at the record
+// just past the last one (the record count), after reading every record, so a save that needs
+// the value stops before it writes anything.
 std::int32_t LookupByName(std::string_view text, RecordFile& file, const NameField& field);
 
 // Resets the file and reads its records from record 0, calling `match` on each record's bytes

@@ -7,6 +7,7 @@ struct State {
     Plan plan;
     int seen = 0;
     bool fired = false;
+    bool failNext = false;  // kShortThenError: the rest of the transfer fails
     std::uint64_t total = 0;
 };
 State& S() {
@@ -21,6 +22,7 @@ void Arm(const Plan& plan) {
     s.plan = plan;
     s.seen = 0;
     s.fired = false;
+    s.failNext = false;
 }
 
 void Disarm() {
@@ -41,10 +43,19 @@ Outcome Check(Op op) {
     ++s.total;
     if (!s.armed || (s.plan.ops & op) == 0) return {};
     ++s.seen;
+    if (s.failNext) {
+        s.failNext = false;
+        return {s.plan.err, false};
+    }
     const bool hit = s.plan.sticky ? s.seen >= s.plan.nth : s.seen == s.plan.nth;
     if (!hit) return {};
     s.fired = true;
-    if (s.plan.kind == Kind::kShort) return {0, (op & (kRead | kWrite)) != 0};
+    const bool transfer = (op & (kRead | kWrite)) != 0;
+    if (s.plan.kind == Kind::kShort) return {0, transfer};
+    if (s.plan.kind == Kind::kShortThenError && transfer) {
+        s.failNext = true;
+        return {0, true};
+    }
     return {s.plan.err, false};
 }
 

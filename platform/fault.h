@@ -25,6 +25,10 @@ enum Op : unsigned {
 enum class Kind {
     kError,  // the call fails with `err`
     kShort,  // a read or write moves only part of what was asked (other calls: no effect)
+    // A read or write moves part of what was asked and the next matching call, the one that
+    // would move the rest, fails with `err`: a disk that fills up in the middle of a record.
+    // Other calls fail at once.
+    kShortThenError,
 };
 
 struct Plan {

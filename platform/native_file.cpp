@@ -43,7 +43,7 @@ NativeFile::~NativeFile() {
     Close();
 }
 
-NativeFile::NativeFile(NativeFile&& other) noexcept : fd_(other.fd_) {
+NativeFile::NativeFile(NativeFile&& other) noexcept : fd_(other.fd_), readOnly_(other.readOnly_) {
     other.fd_ = -1;
 }
 
@@ -51,6 +51,7 @@ NativeFile& NativeFile::operator=(NativeFile&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = other.fd_;
+        readOnly_ = other.readOnly_;
         other.fd_ = -1;
     }
     return *this;
@@ -93,6 +94,7 @@ int NativeFile::Open(const std::filesystem::path& path, OpenMode mode, unsigned 
     }
 #endif
     fd_ = fd;
+    readOnly_ = mode == OpenMode::kReadOnly;
     return 0;
 }
 
@@ -118,6 +120,7 @@ int NativeFile::ReadAt(void* buffer, std::size_t size, std::uint64_t offset, std
 
 int NativeFile::WriteAt(const void* buffer, std::size_t size, std::uint64_t offset) {
     if (fd_ < 0) return EBADF;
+    if (readOnly_) return EACCES;
     const auto* in = static_cast<const unsigned char*>(buffer);
     std::size_t done = 0;
     while (done < size) {
@@ -153,6 +156,7 @@ int NativeFile::Size(std::uint64_t& size) {
 
 int NativeFile::Truncate(std::uint64_t size) {
     if (fd_ < 0) return EBADF;
+    if (readOnly_) return EACCES;
     if (const auto f = fault::Check(fault::kWrite); f.err) return f.err;
 #ifdef _WIN32
     return _chsize_s(fd_, static_cast<long long>(size));

@@ -27,6 +27,9 @@ class NativeFile {
     // mode bits apply only when a file is created (POSIX permission bits).
     int Open(const std::filesystem::path& path, OpenMode mode, unsigned createPerms = 0644);
     bool IsOpen() const { return fd_ >= 0; }
+    // Opened with kReadOnly: writes and truncations are refused with EACCES before any system
+    // call, so a read-only file reports the same error on every system and for every user.
+    bool IsReadOnly() const { return fd_ >= 0 && readOnly_; }
     // Reads up to `size` bytes at `offset`; `got` < size only at the end of the file.
     int ReadAt(void* buffer, std::size_t size, std::uint64_t offset, std::size_t& got);
     // Writes all `size` bytes at `offset`.
@@ -38,6 +41,7 @@ class NativeFile {
 
   private:
     int fd_ = -1;
+    bool readOnly_ = false;
 };
 
 }  // namespace vh::platform

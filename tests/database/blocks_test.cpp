@@ -272,6 +272,7 @@ TYPED_TEST(Blocks, NoEntryOfTheTypeReadsBeyondTheEndOfTheIndex) {
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.Code(), 100);
         EXPECT_STREQ(e.what(), "Read beyond end of file");
+        EXPECT_EQ(e.Where(), "index.dat");
     }
     EXPECT_FALSE(fs::exists(d.dir / B::kScratch));
     EXPECT_EQ(d.Read("staff.dat"), d.staff);
@@ -297,25 +298,29 @@ TYPED_TEST(Blocks, FailuresNeverTearTheRecordInStaff) {
     std::copy(rec.bytes.begin(), rec.bytes.end(),
               written.begin() + B::kOffset + std::int32_t{B::kSize});
 
+    // A disk that fills up in the middle of the record (short, then an error) included.
     bool fired = true;
-    for (int nth = 1; fired; ++nth) {
-        SCOPED_TRACE(nth);
-        d.Write();
-        bool failed = false;
-        {
-            fault::Scoped f({kFileIo, nth, fault::Kind::kError, EIO});
-            try {
-                B::Put(d.Path(), rec, loaded, scratch);
-            } catch (const EInOutError&) {
-                failed = true;
+    for (const fault::Kind kind : {fault::Kind::kError, fault::Kind::kShortThenError}) {
+        fired = true;
+        for (int nth = 1; fired; ++nth) {
+            SCOPED_TRACE(nth);
+            d.Write();
+            bool failed = false;
+            {
+                fault::Scoped f({kFileIo, nth, kind, EIO});
+                try {
+                    B::Put(d.Path(), rec, loaded, scratch);
+                } catch (const EInOutError&) {
+                    failed = true;
+                }
+                fired = fault::Fired();
             }
-            fired = fault::Fired();
-        }
-        const Bytes staff = d.Read("staff.dat");
-        EXPECT_TRUE(staff == d.staff || staff == written);
-        // A save that reports success has written the record.
-        if (!failed) {
-            EXPECT_EQ(staff, written);
+            const Bytes staff = d.Read("staff.dat");
+            EXPECT_TRUE(staff == d.staff || staff == written);
+            // A save that reports success has written the record.
+            if (!failed) {
+                EXPECT_EQ(staff, written);
+            }
         }
     }
 
@@ -333,6 +338,79 @@ TYPED_TEST(Blocks, FailuresNeverTearTheRecordInStaff) {
         }
         fired = fault::Fired();
     }
+}
+
+// A read-only data directory: the same records and refusals, read straight from staff.dat and
+// index.dat; no scratch file is created and nothing is written.
+TYPED_TEST(Blocks, ReadOnlyLoadsTheSameRecordsAndCreatesNothing) {
+    using B = TypeParam;
+    DataDir d;
+    const auto before = test::Snapshot(d.dir.Path());
+    ScratchFiles scratch;
+    scratch.SetReadOnly(true);
+    for (std::int32_t index = 0; index < B::kCount; ++index) {
+        SCOPED_TRACE(index);
+        BlockPlace place;
+        const auto rec = B::Get(d.Path(), index, place, scratch);
+        EXPECT_EQ(BytesOf(rec), RecordAt<B>(d.staff, index));
+        EXPECT_EQ(place.blockOffset, B::kOffset);
+        EXPECT_EQ(place.index, index);
+        EXPECT_EQ(place.blockEnd,
+                  FindBlock(d.Path(), B::kOffset == kPlayerBlock ? 10 : 8, scratch).blockEnd);
+        try {
+            B::Put(d.Path(), Edited(rec), place, scratch);
+            ADD_FAILURE() << "written";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Code(), kAccessDenied);
+            EXPECT_EQ(e.Where(), "staff.dat");
+        }
+    }
+    for (const std::int32_t index : {-1, B::kCount}) {
+        BlockPlace place;
+        try {
+            B::Get(d.Path(), index, place, scratch);
+            ADD_FAILURE() << "loaded " << index;
+        } catch (const EDataError& e) {
+            EXPECT_STREQ(e.what(), B::kRefusal);
+        }
+    }
+    d.index = IndexFile({{3, kOtherBlock}});
+    d.Write();
+    BlockPlace place;
+    try {
+        B::Get(d.Path(), 0, place, scratch);
+        ADD_FAILURE() << "loaded";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Code(), 100);
+        EXPECT_EQ(e.Where(), "index.dat");
+    }
+    d.index = IndexFile(kAllBlocks);
+    d.Write();
+    EXPECT_TRUE(scratch.All().empty());
+    EXPECT_EQ(test::Snapshot(d.dir.Path()), before);
+}
+
+// Files and directory the system will not let us write: the loads only ever open them to read.
+TEST(Blocks, ReadOnlyDirectoryOfTheSystemStillLoadsRecords) {
+    if (test::RunningAsRoot())
+        GTEST_SKIP() << "root may write without write permission; the read-only loads are tested "
+                        "without it (ReadOnlyLoadsTheSameRecordsAndCreatesNothing)";
+    DataDir d;
+    const auto mode = fs::perms::owner_read | fs::perms::owner_exec;
+    fs::permissions(d.dir / "staff.dat", fs::perms::owner_read);
+    fs::permissions(d.dir / "index.dat", fs::perms::owner_read);
+    fs::permissions(d.dir.Path(), mode);
+    struct Writable {  // so that the directory can be removed whatever happens below
+        const fs::path& dir;
+        ~Writable() { fs::permissions(dir, fs::perms::owner_all); }
+    } restore{d.dir.Path()};
+    ScratchFiles scratch;
+    scratch.SetReadOnly(true);
+    BlockPlace place;
+    EXPECT_EQ(BytesOf(GetPlayerData(d.Path(), 2, place, scratch)),
+              RecordAt<PlayerBlock>(d.staff, 2));
+    EXPECT_EQ(BytesOf(GetNonPlayerData(d.Path(), 1, place, scratch)),
+              RecordAt<NonPlayerBlock>(d.staff, 1));
 }
 
 TEST(ScratchFiles, DeleteAllRemovesExactlyTheFilesCreated) {

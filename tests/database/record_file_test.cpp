@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 #include <cerrno>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "database/errors.h"
 #include "database/record_file.h"
@@ -223,6 +227,198 @@ TEST(RecordFile, OpensAFileWhoseNameDiffersInCase) {
     f.Bind(dir.Str() + "\\club.dat");
     f.Reset(10);
     EXPECT_EQ(f.OpenedPath().filename(), "CLUB.DAT");
+}
+
+TEST(EInOutError, WhereNamesTheFileWithoutItsDirectoryAndTheRecord) {
+    const std::vector<std::tuple<std::string, std::int64_t, std::string>> cases = {
+        {"C:\\Game\\data\\city.dat", 12, "city.dat, record 12"},
+        {"/srv/game/data\\club.dat", 0, "club.dat, record 0"},
+        {"/srv/game/data/nation.dat", -1, "nation.dat"},
+        {"city.dat", 3, "city.dat, record 3"},
+        {"C:\\Game\\data\\backup\\", -1, "backup"},
+        {"/tmp/x\\stadium.dat", -4, "stadium.dat, record -4"},
+        {"", 7, ""},
+    };
+    for (const auto& [path, record, where] : cases) {
+        const EInOutError e(100, path, record);
+        EXPECT_EQ(e.Where(), where) << path;
+        EXPECT_EQ(e.Record(), record);
+        EXPECT_STREQ(e.what(), "Read beyond end of file");
+    }
+    EXPECT_EQ(EInOutError(2).Where(), "");
+    EXPECT_EQ(EInOutError(2, "C:\\d\\city.dat").Record(), -1);
+}
+
+struct Failure {
+    const char* what;
+    std::function<void(RecordFile&)> op;
+    int code;
+    std::string where;
+};
+
+// Three 56-byte records; every failure names the file and, where there is one, the record.
+TEST(RecordFile, EveryFailureSaysWhere) {
+    TempDir dir;
+    test::WriteFile(dir / "city.dat", Counting(3 * 56 + 10));
+    const Bytes rec(2 * 56, 0xEE);
+    Bytes buf(2 * 56);
+    const std::vector<Failure> cases = {
+        {"read past the end",
+         [&](RecordFile& f) {
+             f.Seek(5);
+             f.Read(buf.data());
+         },
+         100, "city.dat, record 5"},
+        {"read of the partial tail",
+         [&](RecordFile& f) {
+             f.Seek(3);
+             f.Read(buf.data());
+         },
+         100, "city.dat, record 3"},
+        {"batch read running out",
+         [&](RecordFile& f) {
+             f.Seek(2);
+             f.Read(buf.data(), 2);
+         },
+         100, "city.dat, record 3"},
+        {"write leaving a gap",
+         [&](RecordFile& f) {
+             f.Seek(5);
+             f.Write(rec.data());
+         },
+         100, "city.dat, record 5"},
+        {"negative seek", [&](RecordFile& f) { f.Seek(-4); }, 131, "city.dat, record -4"},
+        {"failed read",
+         [&](RecordFile& f) {
+             f.Seek(2);
+             Scoped s({platform::fault::kRead, 1, Kind::kError, EIO});
+             f.Read(buf.data());
+         },
+         1000 + EIO, "city.dat, record 2"},
+        {"failed write",
+         [&](RecordFile& f) {
+             f.Seek(1);
+             Scoped s({platform::fault::kWrite, 1, Kind::kError, ENOSPC});
+             f.Write(rec.data());
+         },
+         101, "city.dat, record 1"},
+        {"write to a read-only file",
+         [&](RecordFile& f) {
+             f.Reset(56, Access::kReadOnly);
+             f.Seek(1);
+             f.Write(rec.data());
+         },
+         5, "city.dat, record 1"},
+        {"failed open",
+         [&](RecordFile& f) {
+             Scoped s({platform::fault::kOpen, 1, Kind::kError, ENOENT});
+             f.Reset(56);
+         },
+         2, "city.dat"},
+        // Byte by byte, a record number would be a byte offset: the file alone is named.
+        {"byte-wise read past the end",
+         [&](RecordFile& f) {
+             f.Reset(1);
+             f.Seek(170);
+             f.Read(buf.data(), 10);
+         },
+         100, "city.dat"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordFile f;
+        f.Bind(dir.Str() + "\\city.dat");
+        f.Reset(56);
+        try {
+            c.op(f);
+            ADD_FAILURE() << "no error";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Code(), c.code);
+            EXPECT_EQ(e.Where(), c.where);
+        }
+    }
+    EXPECT_EQ(test::ReadFile(dir / "city.dat"), Counting(3 * 56 + 10));
+}
+
+struct TornWrite {
+    const char* what;
+    std::int64_t at;  // record
+    std::int64_t count;
+    Kind kind;
+    int err;
+    int code;
+};
+
+// A write that stops part-way puts the previous bytes back and cuts off what it appended.
+TEST(RecordFile, FailedWriteLeavesTheFileByteIdentical) {
+    const std::vector<TornWrite> cases = {
+        {"short write inside the file", 1, 1, Kind::kShortThenError, ENOSPC, 101},
+        {"short write of two records", 0, 2, Kind::kShortThenError, EIO, 1000 + EIO},
+        {"short write appending", 3, 1, Kind::kShortThenError, ENOSPC, 101},
+        {"short write half inside, half appended", 2, 2, Kind::kShortThenError, EFBIG, 101},
+        {"write failing at once", 1, 1, Kind::kError, EIO, 1000 + EIO},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const Bytes before = Counting(30);
+        test::WriteFile(dir / "s.dat", before);
+        RecordFile f;
+        f.Bind(dir.Str() + "\\s.dat");
+        f.Reset(10);
+        const Bytes rec(static_cast<std::size_t>(c.count) * 10, 0xEE);
+        f.Seek(c.at);
+        bool fired = false;
+        try {
+            Scoped s({platform::fault::kWrite, 1, c.kind, c.err});
+            f.Write(rec.data(), c.count);
+            ADD_FAILURE() << "no error";
+        } catch (const EInOutError& e) {
+            fired = platform::fault::Fired();
+            EXPECT_EQ(e.Code(), c.code);
+            EXPECT_EQ(e.Record(), c.at);
+        }
+        EXPECT_TRUE(fired);
+        EXPECT_EQ(test::ReadFile(dir / "s.dat"), before);
+        // The object itself sees the file as it is, not as the failed write would have left it.
+        EXPECT_EQ(f.RecordCount(), 3);
+        Bytes got(10);
+        f.Seek(c.at < 3 ? c.at : 2);
+        f.Read(got.data());
+        EXPECT_EQ(got[0], static_cast<std::uint8_t>((c.at < 3 ? c.at : 2) * 10));
+    }
+}
+
+TEST(RecordFile, ReadOnlyAccessReadsButRefusesEveryWrite) {
+    TempDir dir;
+    test::WriteFile(dir / "city.dat", Counting(3 * 56));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\city.dat");
+    f.Reset(56, Access::kReadOnly);
+    EXPECT_TRUE(f.IsReadOnly());
+    Bytes rec(56);
+    f.Seek(2);
+    f.Read(rec.data());
+    EXPECT_EQ(rec[0], 2 * 56);
+    const Bytes other(56, 0xEE);
+    // A reset without an access keeps the read-only one: scans rewind files that way.
+    f.Reset(56);
+    EXPECT_TRUE(f.IsReadOnly());
+    EXPECT_EQ(CodeOf([&] { f.Write(other.data()); }), 5);
+    f.Seek(3);  // appending is a write too
+    EXPECT_EQ(CodeOf([&] { f.Write(other.data()); }), 5);
+    EXPECT_EQ(CodeOf([&] { f.Rewrite(56); }), 5);
+    EXPECT_EQ(test::ReadFile(dir / "city.dat"), Counting(3 * 56));
+    // The read-only mode refuses by itself, also for users the permission bits do not stop.
+    platform::NativeFile raw;
+    ASSERT_EQ(raw.Open(dir / "city.dat", platform::OpenMode::kReadOnly), 0);
+    EXPECT_EQ(raw.WriteAt(other.data(), 1, 0), EACCES);
+    EXPECT_EQ(raw.Truncate(0), EACCES);
+    EXPECT_EQ(test::ReadFile(dir / "city.dat"), Counting(3 * 56));
+
+    f.Reset(56, Access::kReadWrite);
+    f.Write(other.data());
+    EXPECT_EQ(test::ReadFile(dir / "city.dat")[0], 0xEE);
 }
 
 }  // namespace

@@ -51,11 +51,14 @@ TEST_F(References, ShowsTheNameOrEmpty) {
     EXPECT_EQ(ShowReference(-1, f, kCityName), "<empty>");
     EXPECT_EQ(ShowReference(-7, f, kCityName), "<empty>");
     EXPECT_EQ(ShowReference(2, f, kCityName), "Cork");
-    try {
-        ShowReference(3, f, kCityName);
-        ADD_FAILURE();
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Code(), 100);
+    for (const std::int32_t outside : {3, 9999}) {
+        try {
+            ShowReference(outside, f, kCityName);
+            ADD_FAILURE();
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Code(), 100);
+            EXPECT_EQ(e.Where(), "city.dat, record " + std::to_string(outside));
+        }
     }
 }
 
@@ -89,6 +92,7 @@ TEST_F(References, NoMatchReadsPastTheEndAndChangesNothing) {
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.Code(), 100);
         EXPECT_STREQ(e.what(), "Read beyond end of file");
+        EXPECT_EQ(e.Where(), "city.dat, record 2") << "the record just past the last";
     }
     EXPECT_EQ(test::Snapshot(dir.Path()), before);
 }

@@ -1,4 +1,14 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "database/convert.h"
 #include "database/data_def.h"
@@ -100,6 +110,161 @@ TEST(Convert, FourPlaceDecimalsRoundHalvesToEven) {
     EXPECT_EQ(ToDecimal4(0.03125), 312);  // exactly a half: to the even neighbour
     EXPECT_EQ(ToDecimal4(0.09375), 938);
     EXPECT_EQ(ToDecimal4(-12.5), -125000);
+}
+
+// Whatever a save accepts, the page can show again as the same decimal: the coordinate
+// 900000000000.5 used to be stored and then never shown again.
+TEST(Convert, ATypedCoordinateIsAcceptedOnlyWhenItShowsBack) {
+    struct Case {
+        const char* text;
+        std::optional<std::int64_t> tenThousandths;  // nullopt: refused
+    };
+    const std::vector<Case> cases = {
+        {"900000000000", 9'000'000'000'000'000},
+        {"-900000000000", -9'000'000'000'000'000},
+        {"899999999999.9999", 8'999'999'999'999'999},
+        {"123456789.1234", 1'234'567'891'234},
+        {"-0", 0},
+        {"-0.00004", 0},
+        {"900000000000.5", std::nullopt},
+        {"900000000000.0001", std::nullopt},
+        {"-900000000000.0001", std::nullopt},
+        {"900000000001", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        // Below the limit, but a real of that size cannot keep these four places.
+        {"899999999999.9997", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.tenThousandths) {
+            EXPECT_EQ(ParseDecimal4(c.text), *c.tenThousandths);
+            const double stored = ParseCoordinate(c.text);
+            EXPECT_EQ(stored, static_cast<double>(*c.tenThousandths) / 10000.0);
+            EXPECT_EQ(ToDecimal4(stored), *c.tenThousandths);
+            EXPECT_EQ(FormatCoordinate(stored), FormatDecimal4(*c.tenThousandths));
+        } else {
+            try {
+                ParseDecimal4(c.text);
+                ADD_FAILURE() << "accepted";
+            } catch (const EConvertError& e) {
+                EXPECT_EQ(std::string(e.what()),
+                          std::string("'") + c.text + "' is not a valid floating point value");
+            }
+        }
+    }
+}
+
+TEST(Convert, EveryStoredCoordinateCanBeShown) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double stored;
+        char sep;
+        const char* shown;
+    };
+    const std::vector<Case> cases = {
+        {51.5, '.', "51.5"},
+        {-0.25, ',', "-0,25"},
+        {51.123456789, '.', "51.1235"},
+        {-0.0, '.', "0"},
+        {1e-300, '.', "0"},
+        {900000000000.0, '.', "900000000000"},
+        {900000000000.5, '.', "900000000000.5"},
+        {900000000000.5, ',', "900000000000,5"},
+        {-1.5e20, '.', "-1.5e+20"},
+        {1e300, '.', "1e+300"},
+        {std::numeric_limits<double>::max(), '.', "1.7976931348623157e+308"},
+        {kInf, '.', "Infinity"},
+        {-kInf, '.', "-Infinity"},
+        {kNaN, '.', "NaN"},
+        {-kNaN, ',', "NaN"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatCoordinate(c.stored, c.sep), c.shown) << c.shown;
+    }
+    std::int64_t t = 0;
+    EXPECT_FALSE(TryToDecimal4(900000000000.5, t));
+    EXPECT_FALSE(TryToDecimal4(kNaN, t));
+    EXPECT_THROW(ToDecimal4(kInf), EConvertError);
+}
+
+// The cp1252 table against the system's own converter, byte by byte and back, so that a single
+// swapped or missing character cannot pass.
+class Iconv {
+  public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Iconv() {
+        if (Ok()) iconv_close(cd_);
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+    bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // The converted bytes, or nullopt when the converter has no mapping for the input.
+    std::optional<std::string> Convert(const std::string& in) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string src = in;
+        char out[16];
+        char* inPtr = src.data();
+        std::size_t inLeft = src.size();
+        char* outPtr = out;
+        std::size_t outLeft = sizeof out;
+        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        return std::string(out, static_cast<std::size_t>(outPtr - out));
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+std::string Utf32(char32_t cp) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>(cp >> (8 * i));
+    return s;
+}
+
+TEST(Cp1252, EveryByteAgreesWithTheSystemConverter) {
+    Iconv decode("UTF-32LE", "CP1252");
+    Iconv encode("CP1252", "UTF-32LE");
+    if (!decode.Ok() || !encode.Ok()) GTEST_SKIP() << "the system's iconv has no CP1252";
+    const std::vector<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+    for (int b = 0; b < 256; ++b) {
+        SCOPED_TRACE(b);
+        const auto byte = static_cast<std::uint8_t>(b);
+        const char32_t ours = Cp1252ToUnicode(byte);
+        EXPECT_EQ(UnicodeToCp1252(ours), b);
+        const auto theirs = decode.Convert(std::string(1, static_cast<char>(byte)));
+        if (std::find(undefined.begin(), undefined.end(), b) != undefined.end()) {
+            // Undefined in cp1252: the C1 control of the same value, on our side only.
+            EXPECT_FALSE(theirs.has_value());
+            EXPECT_EQ(ours, static_cast<char32_t>(b));
+            continue;
+        }
+        ASSERT_TRUE(theirs.has_value());
+        EXPECT_EQ(*theirs, Utf32(ours));
+        EXPECT_EQ(encode.Convert(Utf32(ours)), std::string(1, static_cast<char>(byte)));
+    }
+}
+
+// No code point outside the table gets a byte: the converter refuses exactly those we refuse.
+TEST(Cp1252, EveryOtherCodePointIsRefusedLikeTheSystemConverter) {
+    Iconv encode("CP1252", "UTF-32LE");
+    if (!encode.Ok()) GTEST_SKIP() << "the system's iconv has no CP1252";
+    for (char32_t cp = 0; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp < 0xE000) continue;  // surrogates are no characters
+        const int ours = UnicodeToCp1252(cp);
+        const bool c1Undefined = cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D;
+        if (c1Undefined) {
+            EXPECT_EQ(ours, static_cast<int>(cp));
+            continue;
+        }
+        const auto theirs = encode.Convert(Utf32(cp));
+        ASSERT_EQ(ours >= 0, theirs.has_value()) << std::hex << static_cast<unsigned>(cp);
+        if (theirs) {
+            ASSERT_EQ(*theirs, std::string(1, static_cast<char>(ours)))
+                << std::hex << static_cast<unsigned>(cp);
+        }
+    }
 }
 
 }  // namespace

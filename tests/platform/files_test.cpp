@@ -124,5 +124,19 @@ TEST(FaultSeam, ShortTransfersAreCompletedByTheFileLayer) {
     EXPECT_EQ(std::string(buf, 10), "0ABCDEFGH9");
 }
 
+// A disk that fills up in the middle of a write: part of the bytes land, then the error.
+TEST(FaultSeam, ShortThenErrorTearsTheTransfer) {
+    TempDir dir;
+    test::WriteFile(dir / "f", std::string("0123456789"));
+    NativeFile f;
+    ASSERT_EQ(f.Open(dir / "f", OpenMode::kReadWrite), 0);
+    {
+        fault::Scoped s({fault::kWrite, 1, fault::Kind::kShortThenError, ENOSPC});
+        EXPECT_EQ(f.WriteAt("ABCDEFGH", 8, 1), ENOSPC);
+        EXPECT_EQ(f.WriteAt("xy", 2, 0), 0) << "only the rest of that transfer fails";
+    }
+    EXPECT_EQ(test::ReadFile(dir / "f"), Bytes({'x', 'y', 'B', 'C', 'D', '5', '6', '7', '8', '9'}));
+}
+
 }  // namespace
 }  // namespace vh::platform

@@ -1,0 +1,82 @@
+// What a failed backup or restore reports: which files failed, and which of them still have their
+// earlier copy, so that the message claims kept copies only where there are some.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "database/backup.h"
+#include "platform/fault.h"
+#include "support/test_util.h"
+
+namespace vh::db {
+namespace {
+
+namespace fault = platform::fault;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+using Names = std::vector<std::string>;
+
+std::string Text(const test::Bytes& b) {
+    return std::string(b.begin(), b.end());
+}
+
+// Each plan makes the copy of stadium.dat, the first file of the list, fail at another step.
+const std::vector<fault::Plan> kFailures = {
+    {fault::kRename, 1, fault::Kind::kError, EIO},
+    {fault::kOpen, 1, fault::Kind::kError, EACCES},
+    {fault::kWrite, 1, fault::Kind::kShortThenError, ENOSPC},
+};
+
+TEST(Backup, AFailedFileKeepsItsPreviousCopyOnlyWhenThereWasOne) {
+    for (const auto& plan : kFailures) {
+        SCOPED_TRACE(plan.ops);
+        TempDir dir;
+        WriteFile(dir / "stadium.dat", std::string("S1"));
+        WriteFile(dir / "club.dat", std::string("C1"));
+        CopyReport first;
+        {
+            fault::Scoped f(plan);
+            first = Backup(dir.Str());
+        }
+        EXPECT_EQ(first.failed, Names{"stadium.dat"});
+        EXPECT_EQ(first.keptPrevious, Names{}) << "a first backup has no earlier copy";
+        EXPECT_FALSE(std::filesystem::exists(dir / "backup" / "stadium.dat"));
+        EXPECT_EQ(Text(ReadFile(dir / "backup" / "club.dat")), "C1");
+
+        ASSERT_TRUE(Backup(dir.Str()).failed.empty());
+        WriteFile(dir / "stadium.dat", std::string("S2"));
+        CopyReport second;
+        {
+            fault::Scoped f(plan);
+            second = Backup(dir.Str());
+        }
+        EXPECT_EQ(second.failed, Names{"stadium.dat"});
+        EXPECT_EQ(second.keptPrevious, Names{"stadium.dat"});
+        EXPECT_EQ(Text(ReadFile(dir / "backup" / "stadium.dat")), "S1");
+        EXPECT_FALSE(std::filesystem::exists(dir / "backup" / "stadium.dat.vhtmp"));
+    }
+}
+
+TEST(Restore, AFailedFileKeepsTheDataFileAsItWas) {
+    TempDir dir;
+    WriteFile(dir / "stadium.dat", std::string("S1"));
+    WriteFile(dir / "club.dat", std::string("C1"));
+    ASSERT_TRUE(Backup(dir.Str()).failed.empty());
+    WriteFile(dir / "stadium.dat", std::string("S2"));
+    WriteFile(dir / "club.dat", std::string("C2"));
+    CopyReport report;
+    {
+        fault::Scoped f(kFailures[0]);
+        report = Restore(dir.Str());
+    }
+    EXPECT_EQ(report.failed, Names{"stadium.dat"});
+    EXPECT_EQ(report.keptPrevious, Names{"stadium.dat"});
+    EXPECT_EQ(Text(ReadFile(dir / "stadium.dat")), "S2");
+    EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C1");
+}
+
+}  // namespace
+}  // namespace vh::db
