@@ -15,7 +15,10 @@ EFieldError::EFieldError(QWidget* field, const QString& message)
     : db::EConvertError(message.toStdString()), field_(field) {}
 
 QString InOutMessage(const db::EInOutError& e) {
-    return QString::fromUtf8(e.what());
+    const std::string where = e.Where();
+    QString text = QString::fromUtf8(e.what());
+    if (!where.empty()) text += QLatin1Char('\n') + QString::fromStdString(where);
+    return text;
 }
 
 namespace {

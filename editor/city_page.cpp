@@ -21,25 +21,18 @@ constexpr RefRow kRefs[] = {{"CityNation", "Nation", CityRecord::Nation, kToNati
 
 // Every stored coordinate can be shown, whatever it holds.
 QString ShowCoordinate(double stored) {
-    try {
-        return QString::fromStdString(
-            db::FormatDecimal4(db::ToDecimal4(stored), DecimalSeparator()));
-    } catch (const db::EConvertError&) {
-        return QString::number(stored, 'g', 17);
-    }
+    return QString::fromStdString(db::FormatCoordinate(stored, DecimalSeparator()));
 }
 
 // A coordinate the user typed; only text that can be shown back is taken.
 double ReadCoordinate(QLineEdit* edit) {
     const QString text = edit->text();
-    const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(text);
     std::string bytes;
-    if (!TryToCp1252(text, bytes)) throw EFieldError(edit, message);
     try {
-        return static_cast<double>(db::ParseDecimal4(bytes, DecimalSeparator())) / 10000.0;
+        if (TryToCp1252(text, bytes)) return db::ParseCoordinate(bytes, DecimalSeparator());
     } catch (const db::EConvertError&) {
-        throw EFieldError(edit, message);
     }
+    throw EFieldError(edit, QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 }  // namespace
 

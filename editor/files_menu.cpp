@@ -31,16 +31,20 @@ void TVHEdit::BackupMenuClick() {
         return;
     }
     const db::CopyReport report = db::Backup(dataPath);
-    if (!report.failed.empty())
-        ShowMessage(
-            this, QStringLiteral("Backup Files"),
-            QStringLiteral(
-                "These files could not be backed up: %1. Their previous backup copies are kept.")
-                .arg(FileList(report.failed)),
-            Buttons::kOk, Icon::kWarning);
+    if (report.failed.empty()) return;
+    // Only a file that had a backup copy before keeps one; a first backup has none to keep.
+    QString text =
+        QStringLiteral("These files could not be backed up: %1.").arg(FileList(report.failed));
+    if (!report.keptPrevious.empty())
+        text += QStringLiteral(" The previous backup copies of %1 are kept.")
+                    .arg(FileList(report.keptPrevious));
+    if (report.keptPrevious.size() < report.failed.size())
+        text += QStringLiteral(" The others have no backup copy yet.");
+    ShowMessage(this, QStringLiteral("Backup Files"), text, Buttons::kOk, Icon::kWarning);
 }
 
 void TVHEdit::RestoreBackupMenuClick() {
+    if (readOnly_) return;  // the files cannot be written (the menu item is disabled then)
     const std::string dataPath = path_->text().toStdString();
     if (!db::HasBackup(dataPath)) {
         ShowMessage(this, QStringLiteral("Restore Backup Error"),

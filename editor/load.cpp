@@ -53,15 +53,28 @@ void TVHEdit::LoadClick() {
     // Open the whole new set first; only a complete set replaces the one in use, so a load that
     // fails part-way leaves the previous load exactly as it was.
     db::FileSet fresh;
-    fresh.Open(dataPath);
+    const bool readOnly = fresh.OpenWritableOrReadOnly(dataPath) == db::Access::kReadOnly;
     s_.files.CloseAll();
     s_.files = std::move(fresh);
+    // Files that cannot be made writable (another user's, a read-only medium) are still opened,
+    // for reading: searching, browsing and Backup work, Save and Restore do not.
+    readOnly_ = readOnly;
+    s_.scratch.SetReadOnly(readOnly);
+    restoreBackupMenu_->setEnabled(!readOnly);
+    if (readOnly) SetRecordChanged(false);
     // Pages showing records of another directory are emptied, so that nothing of one data set
     // can be saved into the other.
     if (s_.dataLoaded && dataPath != s_.dataPath) ClearPages();
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     lists_.NewLoad();
+    if (readOnly)
+        ShowMessage(this, QStringLiteral("Load Data"),
+                    QStringLiteral("The files of this data directory cannot be written (they "
+                                   "belong to another user, or the medium is read-only). They are "
+                                   "open for reading only: you can search, browse and back them "
+                                   "up, but not save changes or restore a backup."),
+                    Buttons::kOk, Icon::kInformation);
     GetNameArrays();
     RefreshResultList();
 }

@@ -78,7 +78,7 @@ TEST_F(FilesMenu, BackupRefusesAnEmptyPathAndReportsAnUncreatableDirectory) {
         Scoped fail({platform::fault::kMakeDir, 1, Kind::kError, EACCES});
         Action("BackupMenu")->trigger();
     }
-    EXPECT_EQ(LastText(), "File access denied");
+    EXPECT_EQ(LastText(), "File access denied\nbackup");
     EXPECT_EQ(Snapshot(dir.Path()), before);
 }
 

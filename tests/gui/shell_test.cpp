@@ -127,7 +127,7 @@ TEST_F(Shell, FailedLoadLeavesThePreviousLoadIntact) {
     std::filesystem::remove(second / "continent.dat");
     Edit("Path")->setText(QString::fromStdString(second.Str()));
     Find<QPushButton>("Load")->click();
-    EXPECT_EQ(LastText(), "File not found");
+    EXPECT_EQ(LastText(), "File not found\ncontinent.dat");
     EXPECT_TRUE(Main().DataLoaded());
     EXPECT_EQ(Main().DataPath(), first);
     // Every file of the set still reads from the first directory.
@@ -224,7 +224,8 @@ TEST_F(Shell, YesWhoseSaveFailsKeepsTheChangeAndTheMode) {
     const auto before = Snapshot(dir.Path());
     ui::seam::QueueAnswer(Answer::kYes);
     Action("ClubMenu")->trigger();
-    EXPECT_EQ(LastText(), "Read beyond end of file");
+    EXPECT_EQ(LastText(),
+              QStringLiteral("Read beyond end of file\ncity.dat, record %1").arg(summary.cities));
     EXPECT_EQ(Main().CurrentMode(), Mode::kStadiums);
     EXPECT_TRUE(Main().RecordChanged());
     EXPECT_EQ(Snapshot(dir.Path()), before);

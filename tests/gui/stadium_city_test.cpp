@@ -502,13 +502,17 @@ TEST_F(StadiumCity, AFailedSaveChangesNoFileAndKeepsTheRecordMarkedChanged) {
         QString message;
     };
     const QString bad = QStringLiteral("Stade \u4e2d");
+    // A name that no record has: the lookup reads past the last record of the file it names.
+    auto beyond = [](const char* file, int records) {
+        return QStringLiteral("Read beyond end of file\n%1, record %2").arg(file).arg(records);
+    };
     const Case cases[] = {
-        {"StadiumMenu", "StadCity", "Atlantis", "Read beyond end of file"},
-        {"StadiumMenu", "NearbyStad", "Nowhere Park", "Read beyond end of file"},
+        {"StadiumMenu", "StadCity", "Atlantis", beyond("city.dat", summary.cities)},
+        {"StadiumMenu", "NearbyStad", "Nowhere Park", beyond("stadium.dat", summary.stadiums)},
         {"StadiumMenu", "StadSeat", "12a", "'12a' is not a valid integer value"},
         {"StadiumMenu", "StadName", bad,
          "'" + bad + "' holds the character '\u4e2d', which the game's files cannot store."},
-        {"CityMenu", "CityNation", "Atlantis", "Read beyond end of file"},
+        {"CityMenu", "CityNation", "Atlantis", beyond("nation.dat", summary.nations)},
         {"CityMenu", "CityLatitude", "abc", "'abc' is not a valid floating point value"},
         {"CityMenu", "CityLongditude", "1.2.3", "'1.2.3' is not a valid floating point value"},
         {"CityMenu", "CityAttraction", "12a", "'12a' is not a valid integer value"},
