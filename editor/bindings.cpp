@@ -118,6 +118,8 @@ class Binding::Row {
     virtual void Collect(RowContext& ctx) = 0;
     // Writes what Collect found into the record.
     virtual void Apply(std::uint8_t* rec) const = 0;
+    // The record was written: what the page shows now is what the file holds.
+    virtual void Saved(const std::uint8_t* rec) = 0;
     virtual void Clear() = 0;
 };
 
@@ -151,6 +153,7 @@ class NumberBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
     }
+    void Saved(const std::uint8_t*) override { shown_ = edit_->text(); }
     void Clear() override {
         edit_->clear();
         shown_.clear();
@@ -191,6 +194,7 @@ class TextBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
     }
+    void Saved(const std::uint8_t*) override { shown_ = edit_->text(); }
     void Clear() override {
         edit_->clear();
         shown_.clear();
@@ -240,6 +244,11 @@ class RefBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
     }
+    void Saved(const std::uint8_t* rec) override {
+        shown_ = edit_->text();
+        shownRecord_ = row_.field.Read(rec);
+        edit_->setProperty(kRecordProperty, QVariant());
+    }
     void Clear() override {
         edit_->clear();
         edit_->setProperty(kRecordProperty, QVariant());
@@ -280,6 +289,7 @@ class CheckBinding : public Binding::Row {
         if (changed_)
             row_.field.Write(rec, box_->isChecked() ? row_.checkedValue : row_.uncheckedValue);
     }
+    void Saved(const std::uint8_t*) override { shown_ = box_->isChecked(); }
     void Clear() override {
         box_->setChecked(false);
         shown_ = false;
@@ -326,6 +336,10 @@ class DateBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, static_cast<std::int16_t>(*value_));
+    }
+    void Saved(const std::uint8_t*) override {
+        shownDay_ = day_->text();
+        shownMonth_ = month_->text();
     }
     void Clear() override {
         day_->clear();
@@ -396,6 +410,14 @@ class ListBinding : public Binding::Row {
         for (std::size_t i = 0; i < values_.size(); ++i)
             if (values_[i]) db::I32{row_.offset + 4 * i}.Write(rec, *values_[i]);
     }
+    void Saved(const std::uint8_t* rec) override {
+        for (std::size_t i = 0; i < shown_.size() && i < static_cast<std::size_t>(list_->count());
+             ++i) {
+            QListWidgetItem* item = list_->item(static_cast<int>(i));
+            shown_[i] = {item->text(), db::I32{row_.offset + 4 * i}.Read(rec), false};
+            item->setData(kRecordRole, QVariant());
+        }
+    }
     void Clear() override {
         list_->clear();
         shown_.clear();
@@ -431,6 +453,7 @@ class ComboBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (changed_) row_.field.Write(rec, static_cast<std::uint8_t>(box_->currentIndex() + 1));
     }
+    void Saved(const std::uint8_t*) override { shown_ = box_->currentIndex(); }
     void Clear() override {
         box_->setCurrentIndex(-1);
         shown_ = -1;
@@ -469,6 +492,7 @@ class ColourBinding : public Binding::Row {
         // With no item selected the stored colour stays.
         if (changed_ && box_->currentIndex() >= 0) row_.field.Write(rec, box_->currentIndex());
     }
+    void Saved(const std::uint8_t*) override { shown_ = box_->currentIndex(); }
     void Clear() override {
         box_->setCurrentIndex(-1);
         shown_ = -1;
@@ -520,6 +544,11 @@ class LanguageBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, static_cast<std::uint8_t>(*value_));
+    }
+    void Saved(const std::uint8_t* rec) override {
+        shown_ = edit_->text();
+        shownRecord_ = row_.field.Read(rec);
+        edit_->setProperty(kRecordProperty, QVariant());
     }
     void Clear() override {
         edit_->clear();
@@ -611,6 +640,10 @@ void Binding::Show(const std::uint8_t* rec, RowContext& ctx) {
 void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
     for (auto& r : rows_) r->Collect(ctx);
     for (auto& r : rows_) r->Apply(rec);
+}
+
+void Binding::Saved(const std::uint8_t* rec) {
+    for (auto& r : rows_) r->Saved(rec);
 }
 
 void Binding::Clear() {

@@ -206,6 +206,9 @@ class Binding {
     // Converts and looks up every row the user changed, then writes them into rec; a failure
     // leaves rec as it was and focuses the field at fault.
     void Save(std::uint8_t* rec, RowContext& ctx);
+    // After the record was written: the page now shows what the file holds, so the next save
+    // compares against that.
+    void Saved(const std::uint8_t* rec);
     // Empties every control.
     void Clear();
 

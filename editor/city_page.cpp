@@ -109,6 +109,9 @@ void TCityPage::CitySave() {
         if (latitude) rec.Set(CityRecord::Latitude, *latitude);
         if (longitude) rec.Set(CityRecord::Longitude, *longitude);
     });
+    binding_.Saved(CityRec.data());
+    shownLatitude_ = cityLatitude_->text();
+    shownLongitude_ = cityLongditude_->text();
 }
 
 }  // namespace vh::ui

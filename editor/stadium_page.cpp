@@ -118,6 +118,7 @@ void TStadiumPage::StadiumSave() {
         if (rec.Get(StadiumRecord::Seating) > rec.Get(StadiumRecord::Capacity))
             rec.Set(StadiumRecord::Seating, rec.Get(StadiumRecord::Capacity));
     });
+    binding_.Saved(StadiumRec.data());
 }
 
 }  // namespace vh::ui
