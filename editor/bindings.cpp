@@ -125,6 +125,39 @@ class Binding::Row {
 
 namespace {
 
+// A read-only field that the picker fills: the text and record its show put there, and the
+// record a pick put there since (kRecordProperty).
+class PickedField {
+  public:
+    explicit PickedField(QLineEdit* edit) : edit_(edit) {}
+    QLineEdit* Edit() const { return edit_; }
+    void Fill(const QString& text, std::int32_t record) {
+        edit_->setText(text);
+        edit_->setCursorPosition(0);
+        Saved(record);
+    }
+    QVariant Picked() const { return edit_->property(kRecordProperty); }
+    // The text as shown, and nothing picked since but the record shown.
+    bool Untouched() const {
+        const QVariant picked = Picked();
+        return edit_->text() == shown_ && (!picked.isValid() || picked.toInt() == shownRecord_);
+    }
+    void Saved(std::int32_t record) {
+        shown_ = edit_->text();
+        shownRecord_ = record;
+        edit_->setProperty(kRecordProperty, QVariant());
+    }
+    void Clear() {
+        edit_->clear();
+        Saved(-1);
+    }
+
+  private:
+    QLineEdit* edit_;
+    QString shown_;
+    std::int32_t shownRecord_ = -1;
+};
+
 class NumberBinding : public Binding::Row {
   public:
     NumberBinding(const NumberRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
@@ -209,7 +242,7 @@ class TextBinding : public Binding::Row {
 
 class RefBinding : public Binding::Row {
   public:
-    RefBinding(const RefRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
+    RefBinding(const RefRow& row, QLineEdit* edit) : row_(row), field_(edit) {}
     void Prepare(const std::uint8_t* rec, RowContext& ctx) override {
         const std::int32_t v = row_.field.Read(rec);
         nextRecord_ = v;
@@ -227,39 +260,24 @@ class RefBinding : public Binding::Row {
                                 TargetFile(row_.target, ctx.session))
                            .arg(v);
     }
-    void Fill() override {
-        edit_->setText(next_);
-        edit_->setCursorPosition(0);
-        edit_->setProperty(kRecordProperty, QVariant());
-        shown_ = next_;
-        shownRecord_ = nextRecord_;
-    }
+    void Fill() override { field_.Fill(next_, nextRecord_); }
     void Collect(RowContext& ctx) override {
         value_.reset();
-        const QVariant picked = edit_->property(kRecordProperty);
-        if (!picked.isValid() && edit_->text() == shown_) return;
-        if (picked.isValid() && picked.toInt() == shownRecord_ && edit_->text() == shown_) return;
-        value_ = RecordOf(edit_->text(), picked, row_.target, ctx.session, edit_);
+        if (field_.Untouched()) return;
+        value_ = RecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx.session,
+                          field_.Edit());
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
     }
-    void Saved(const std::uint8_t* rec) override {
-        shown_ = edit_->text();
-        shownRecord_ = row_.field.Read(rec);
-        edit_->setProperty(kRecordProperty, QVariant());
-    }
-    void Clear() override {
-        edit_->clear();
-        edit_->setProperty(kRecordProperty, QVariant());
-        shown_.clear();
-    }
+    void Saved(const std::uint8_t* rec) override { field_.Saved(row_.field.Read(rec)); }
+    void Clear() override { field_.Clear(); }
 
   private:
     RefRow row_;
-    QLineEdit* edit_;
-    QString next_, shown_;
-    std::int32_t nextRecord_ = -1, shownRecord_ = -1;
+    PickedField field_;
+    QString next_;
+    std::int32_t nextRecord_ = -1;
     std::optional<std::int32_t> value_;
 };
 
@@ -508,7 +526,7 @@ class ColourBinding : public Binding::Row {
 
 class LanguageBinding : public Binding::Row {
   public:
-    LanguageBinding(const LanguageRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
+    LanguageBinding(const LanguageRow& row, QLineEdit* edit) : row_(row), field_(edit) {}
     void Prepare(const std::uint8_t* rec, RowContext&) override {
         const int v = row_.field.Read(rec);
         nextRecord_ = v;
@@ -519,48 +537,32 @@ class LanguageBinding : public Binding::Row {
         else
             next_ = QString::number(v);  // no such language: its number
     }
-    void Fill() override {
-        edit_->setText(next_);
-        edit_->setProperty(kRecordProperty, QVariant());
-        shown_ = next_;
-        shownRecord_ = nextRecord_;
-    }
+    void Fill() override { field_.Fill(next_, nextRecord_); }
     void Collect(RowContext&) override {
         value_.reset();
-        const QVariant picked = edit_->property(kRecordProperty);
-        if (picked.isValid()) {
-            if (picked.toInt() != shownRecord_) value_ = picked.toInt();
-            return;
-        }
-        if (edit_->text() == shown_) return;
-        if (edit_->text() == kEmpty) {
-            value_ = 0;
-            return;
-        }
+        if (field_.Untouched()) return;
+        const QVariant picked = field_.Picked();
+        const QString text = field_.Edit()->text();
         std::string bytes;
-        // A text that names no language keeps the stored number.
-        if (TryToCp1252(edit_->text(), bytes))
+        if (picked.isValid())
+            value_ = picked.toInt();
+        else if (text == kEmpty)
+            value_ = 0;
+        else if (TryToCp1252(text, bytes))
+            // A text that names no language keeps the stored number.
             if (const int n = db::LanguageNumber(bytes)) value_ = n;
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, static_cast<std::uint8_t>(*value_));
     }
-    void Saved(const std::uint8_t* rec) override {
-        shown_ = edit_->text();
-        shownRecord_ = row_.field.Read(rec);
-        edit_->setProperty(kRecordProperty, QVariant());
-    }
-    void Clear() override {
-        edit_->clear();
-        edit_->setProperty(kRecordProperty, QVariant());
-        shown_.clear();
-    }
+    void Saved(const std::uint8_t* rec) override { field_.Saved(row_.field.Read(rec)); }
+    void Clear() override { field_.Clear(); }
 
   private:
     LanguageRow row_;
-    QLineEdit* edit_;
-    QString next_, shown_;
-    int nextRecord_ = 0, shownRecord_ = 0;
+    PickedField field_;
+    QString next_;
+    int nextRecord_ = 0;
     std::optional<int> value_;
 };
 

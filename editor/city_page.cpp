@@ -63,26 +63,13 @@ void TCityPage::Clear() {
     for (QLineEdit* e : {cityId_, cityLatitude_, cityLongditude_}) e->clear();
     shownLatitude_.clear();
     shownLongitude_.clear();
-    number_ = -1;
     SetHasRecord(false);
 }
 
 void TCityPage::CitySearch(const QString& text) {
     const std::optional<std::int64_t> found =
         FindByName(Files().city, CityRecord::kSize, text, {CityRecord::Name});
-    if (!found) {
-        NoMatches();
-        return;
-    }
-    const CityRecord previous = CityRec;
-    CityRec = ReadRecord<CityRecord>(Files().city, *found);
-    try {
-        Showcitystats();
-    } catch (...) {
-        CityRec = previous;  // the page still shows the previous city
-        throw;
-    }
-    number_ = *found;
+    MakeCurrent(Files().city, found, CityRec, [this] { Showcitystats(); });
 }
 
 void TCityPage::Showcitystats() {

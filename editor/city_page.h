@@ -32,7 +32,6 @@ class TCityPage : public TPage {
     QLineEdit* cityLongditude_;
     QString shownLatitude_, shownLongitude_;
     Binding binding_;
-    std::int64_t number_ = -1;  // where the search found the record
 };
 
 }  // namespace vh::ui

@@ -15,6 +15,7 @@ void TPage::AddFieldArea(QWidget* area) {
 
 void TPage::SetHasRecord(bool has) {
     hasRecord_ = has;
+    if (!has) number_ = -1;
     for (QWidget* a : fieldAreas_) a->setEnabled(has);
 }
 

@@ -47,6 +47,8 @@ class TPage {
     virtual void Clear() = 0;
     // Whether a record is on the page; only then can it be changed and saved.
     bool HasRecord() const { return hasRecord_; }
+    // Where the search found the record on the page (its saves go there); -1 for none.
+    std::int64_t RecordNumber() const { return number_; }
 
   protected:
     db::Session& Session() { return ctx_.session; }
@@ -57,8 +59,15 @@ class TPage {
     // Says once which references of the record just shown point outside their files.
     void ReportMissing(const QStringList& missing);
     void NoMatches();
+    // Makes the record a search found current: reads it into `buffer` and runs `show`. Nothing
+    // found says "No Matches"; a show that fails leaves the previous record in the buffer (the
+    // page still shows it). False when no record became current.
+    template <class R, class Show>
+    bool MakeCurrent(db::RecordFile& file, std::optional<std::int64_t> found, R& buffer,
+                     Show&& show);
 
     PageContext& ctx_;
+    std::int64_t number_ = -1;
 
   private:
     std::vector<QWidget*> fieldAreas_;
@@ -92,6 +101,25 @@ R ReadRecord(db::RecordFile& file, std::int64_t number) {
     file.Seek(number);
     file.Read(rec.bytes);
     return rec;
+}
+
+template <class R, class Show>
+bool TPage::MakeCurrent(db::RecordFile& file, std::optional<std::int64_t> found, R& buffer,
+                        Show&& show) {
+    if (!found) {
+        NoMatches();
+        return false;
+    }
+    const R previous = buffer;
+    buffer = ReadRecord<R>(file, *found);
+    try {
+        show();
+    } catch (...) {
+        buffer = previous;
+        throw;
+    }
+    number_ = *found;
+    return true;
 }
 
 }  // namespace vh::ui

@@ -62,7 +62,6 @@ QWidget* TStadiumPage::Panel() const {
 void TStadiumPage::Clear() {
     binding_.Clear();
     stadId_->clear();
-    number_ = -1;
     SetHasRecord(false);
 }
 
@@ -83,20 +82,7 @@ void TStadiumPage::StadiumSearch(const QString& text, Radio radio) {
     } else {
         found = FindByName(f.stadium, StadiumRecord::kSize, text, {StadiumRecord::Name});
     }
-    if (!found) {
-        NoMatches();
-        return;
-    }
-    const StadiumRecord rec = ReadRecord<StadiumRecord>(f.stadium, *found);
-    const StadiumRecord previous = StadiumRec;
-    StadiumRec = rec;
-    try {
-        ShowStadiumStats();
-    } catch (...) {
-        StadiumRec = previous;  // the page still shows the previous stadium
-        throw;
-    }
-    number_ = *found;
+    MakeCurrent(f.stadium, found, StadiumRec, [this] { ShowStadiumStats(); });
 }
 
 void TStadiumPage::ShowStadiumStats() {

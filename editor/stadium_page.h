@@ -31,7 +31,6 @@ class TStadiumPage : public TPage {
     QFrame* panel_;
     QLineEdit* stadId_;
     Binding binding_;
-    std::int64_t number_ = -1;  // where the search found the record
 };
 
 }  // namespace vh::ui
