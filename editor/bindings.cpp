@@ -158,19 +158,49 @@ class PickedField {
     std::int32_t shownRecord_ = -1;
 };
 
-class NumberBinding : public Binding::Row {
+// A row shown as the text of a line edit: a text as shown keeps the stored bytes; a changed text
+// is converted by the row.
+template <class RowType, class Value>
+class EditBinding : public Binding::Row {
   public:
-    NumberBinding(const NumberRow& row, QLineEdit* edit) : row_(row), edit_(edit) {}
-    void Prepare(const std::uint8_t* rec, RowContext&) override {
-        next_ = QString::number(row_.field.Read(rec));
-    }
+    EditBinding(const RowType& row, QLineEdit* edit) : row_(row), edit_(edit) {}
     void Fill() override {
         edit_->setText(next_);
-        shown_ = next_;
+        shown_ = edit_->text();
     }
     void Collect(RowContext&) override {
         value_.reset();
-        if (edit_->text() == shown_) return;
+        if (edit_->text() != shown_) value_ = Convert();
+    }
+    void Apply(std::uint8_t* rec) const override {
+        if (value_) row_.field.Write(rec, *value_);
+    }
+    void Saved(const std::uint8_t*) override { shown_ = edit_->text(); }
+    void Clear() override {
+        edit_->clear();
+        shown_.clear();
+    }
+
+  protected:
+    virtual Value Convert() const = 0;
+    RowType row_;
+    QLineEdit* edit_;
+    QString next_;
+
+  private:
+    QString shown_;
+    std::optional<Value> value_;
+};
+
+class NumberBinding : public EditBinding<NumberRow, std::int32_t> {
+  public:
+    using EditBinding::EditBinding;
+    void Prepare(const std::uint8_t* rec, RowContext&) override {
+        next_ = QString::number(row_.field.Read(rec));
+    }
+
+  private:
+    std::int32_t Convert() const override {
         const std::int32_t v = ParseInt(edit_);
         // The field checks its range when the focus leaves it; a save from the menu leaves the
         // focus where it is, so the range is checked here too rather than cutting the number
@@ -181,63 +211,27 @@ class NumberBinding : public Binding::Row {
                                   .arg(QString::fromLatin1(row_.caption))
                                   .arg(row_.min)
                                   .arg(row_.max));
-        value_ = v;
+        return v;
     }
-    void Apply(std::uint8_t* rec) const override {
-        if (value_) row_.field.Write(rec, *value_);
-    }
-    void Saved(const std::uint8_t*) override { shown_ = edit_->text(); }
-    void Clear() override {
-        edit_->clear();
-        shown_.clear();
-    }
-
-  private:
-    NumberRow row_;
-    QLineEdit* edit_;
-    QString next_, shown_;
-    std::optional<std::int32_t> value_;
 };
 
-class TextBinding : public Binding::Row {
+class TextBinding : public EditBinding<TextRow, std::string> {
   public:
-    TextBinding(const TextRow& row, QLineEdit* edit) : row_(row), edit_(edit) {
+    TextBinding(const TextRow& row, QLineEdit* edit) : EditBinding(row, edit) {
         edit_->setMaxLength(static_cast<int>(row.field.width));
     }
     void Prepare(const std::uint8_t* rec, RowContext&) override {
         next_ = FromCp1252(row_.field.Read(rec));
     }
-    void Fill() override {
-        edit_->setText(next_);
-        shown_ = edit_->text();
-    }
-    void Collect(RowContext&) override {
-        value_.reset();
-        if (edit_->text() == shown_) return;
-        std::string bytes;
-        if (!TryToCp1252(edit_->text(), bytes)) {
-            try {
-                ToCp1252(edit_->text());  // names the character the files cannot hold
-            } catch (const db::EConvertError& e) {
-                throw EFieldError(edit_, QString::fromUtf8(e.what()));
-            }
-        }
-        value_ = std::move(bytes);
-    }
-    void Apply(std::uint8_t* rec) const override {
-        if (value_) row_.field.Write(rec, *value_);
-    }
-    void Saved(const std::uint8_t*) override { shown_ = edit_->text(); }
-    void Clear() override {
-        edit_->clear();
-        shown_.clear();
-    }
 
   private:
-    TextRow row_;
-    QLineEdit* edit_;
-    QString next_, shown_;
-    std::optional<std::string> value_;
+    std::string Convert() const override {
+        try {
+            return ToCp1252(edit_->text());  // names a character the files cannot hold
+        } catch (const db::EConvertError& e) {
+            throw EFieldError(edit_, QString::fromUtf8(e.what()));
+        }
+    }
 };
 
 class RefBinding : public Binding::Row {
