@@ -119,6 +119,8 @@ class Binding::Row {
     // Writes what Collect found into the record.
     virtual void Apply(std::uint8_t* rec) const = 0;
     virtual void Clear() = 0;
+    // What Apply wrote is now in the file: the page's state becomes the state to compare with.
+    virtual void Saved() {}
 };
 
 namespace {
@@ -150,6 +152,9 @@ class NumberBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
+    }
+    void Saved() override {
+        if (value_) shown_ = edit_->text();
     }
     void Clear() override {
         edit_->clear();
@@ -190,6 +195,9 @@ class TextBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
+    }
+    void Saved() override {
+        if (value_) shown_ = edit_->text();
     }
     void Clear() override {
         edit_->clear();
@@ -240,6 +248,11 @@ class RefBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
     }
+    void Saved() override {
+        if (!value_) return;
+        shown_ = edit_->text();
+        shownRecord_ = *value_;
+    }
     void Clear() override {
         edit_->clear();
         edit_->setProperty(kRecordProperty, QVariant());
@@ -279,6 +292,9 @@ class CheckBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         if (changed_)
             row_.field.Write(rec, box_->isChecked() ? row_.checkedValue : row_.uncheckedValue);
+    }
+    void Saved() override {
+        if (changed_) shown_ = box_->isChecked();
     }
     void Clear() override {
         box_->setChecked(false);
@@ -326,6 +342,11 @@ class DateBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, static_cast<std::int16_t>(*value_));
+    }
+    void Saved() override {
+        if (!value_) return;
+        shownDay_ = day_->text();
+        shownMonth_ = month_->text();
     }
     void Clear() override {
         day_->clear();
@@ -396,6 +417,11 @@ class ListBinding : public Binding::Row {
         for (std::size_t i = 0; i < values_.size(); ++i)
             if (values_[i]) db::I32{row_.offset + 4 * i}.Write(rec, *values_[i]);
     }
+    void Saved() override {
+        for (std::size_t i = 0; i < values_.size() && i < shown_.size(); ++i)
+            if (values_[i])
+                shown_[i] = {list_->item(static_cast<int>(i))->text(), *values_[i], false};
+    }
     void Clear() override {
         list_->clear();
         shown_.clear();
@@ -430,6 +456,9 @@ class ComboBinding : public Binding::Row {
     void Collect(RowContext&) override { changed_ = box_->currentIndex() != shown_; }
     void Apply(std::uint8_t* rec) const override {
         if (changed_) row_.field.Write(rec, static_cast<std::uint8_t>(box_->currentIndex() + 1));
+    }
+    void Saved() override {
+        if (changed_) shown_ = box_->currentIndex();
     }
     void Clear() override {
         box_->setCurrentIndex(-1);
@@ -468,6 +497,9 @@ class ColourBinding : public Binding::Row {
     void Apply(std::uint8_t* rec) const override {
         // With no item selected the stored colour stays.
         if (changed_ && box_->currentIndex() >= 0) row_.field.Write(rec, box_->currentIndex());
+    }
+    void Saved() override {
+        if (changed_ && box_->currentIndex() >= 0) shown_ = box_->currentIndex();
     }
     void Clear() override {
         box_->setCurrentIndex(-1);
@@ -520,6 +552,11 @@ class LanguageBinding : public Binding::Row {
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, static_cast<std::uint8_t>(*value_));
+    }
+    void Saved() override {
+        if (!value_) return;
+        shown_ = edit_->text();
+        shownRecord_ = *value_;
     }
     void Clear() override {
         edit_->clear();
@@ -615,6 +652,10 @@ void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
 
 void Binding::Clear() {
     for (auto& r : rows_) r->Clear();
+}
+
+void Binding::Saved() {
+    for (auto& r : rows_) r->Saved();
 }
 
 }  // namespace vh::ui

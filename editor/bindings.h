@@ -208,6 +208,10 @@ class Binding {
     void Save(std::uint8_t* rec, RowContext& ctx);
     // Empties every control.
     void Clear();
+    // Call once the record that Save changed has been written: what the page shows now is what
+    // the file holds, so a later save compares against it (picking the old value back after a
+    // save is an edit, not an untouched field). A save that failed must not call it.
+    void Saved();
 
     class Row;
 
