@@ -305,6 +305,7 @@ void TClubPage::ClubSave() {
         std::copy(stored.bytes.begin() + kStaffFrom, stored.bytes.begin() + kStaffTo,
                   rec.bytes.begin() + kStaffFrom);
     });
+    binding_.Saved();
 }
 
 }  // namespace vh::ui
