@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +44,9 @@ constexpr RefRow kRefs[] = {
     {"ClubLDivision", "Last Division", ClubRecord::LastDivision, kToCompetition},
     {"ClubStadium", "Stadium", ClubRecord::Stadium, kToStadium},
     {"ClubRStadium", "Reserve Stadium", ClubRecord::ReserveStadium, kToStadium},
-    // Shown only: appointments change the posts.
+};
+// Shown only: appointments change the posts.
+constexpr RefRow kPosts[] = {
     {"ClubChairman", "Chairman", ClubRecord::Chairman, kToPerson},
     {"ClubManager", "Manager", ClubRecord::Manager, kToPerson},
     {"ClubAManager", "Assistant Manager", ClubRecord::AssistantManager, kToPerson},
@@ -90,14 +93,10 @@ constexpr std::size_t kStaffFrom = ClubRecord::Chairman.offset;
 constexpr std::size_t kStaffTo = ClubRecord::Physios.offset + 4 * ClubRecord::Physios.kCount;
 static_assert(kStaffFrom == 191 && kStaffTo == 483);
 
-template <class Row>
-constexpr const Row& Named(std::span<const Row> rows, std::string_view name) {
-    for (const Row& r : rows)
-        if (name == r.name) return r;
-    throw std::logic_error("no row of that name");
-}
 const NumberRow& Number(std::string_view name) {
-    return Named<NumberRow>(kNumbers, name);
+    for (const NumberRow& r : kNumbers)
+        if (name == r.name) return r;
+    throw std::logic_error("no number row of that name");
 }
 
 QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption) {
@@ -110,14 +109,34 @@ QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption) {
     return c;
 }
 
-// A read-only field that no button changes.
-QLineEdit* MakeShown(PageGrid& g, const char* name, const char* caption) {
-    auto* e = new QLineEdit(g.Page());
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    g.Add(QString::fromLatin1(caption), e);
-    return e;
+// A list of fixed items that shows no item until a club is shown.
+QComboBox* MakeCombo(PageGrid& g, const ComboRow& row) {
+    QComboBox* c = MakeCombo(g, row.name, row.caption);
+    for (const char* item : row.items) c->addItem(QString::fromLatin1(item));
+    c->setCurrentIndex(-1);
+    return c;
+}
+
+// Read-only fields that no button changes, side by side with their captions above them.
+void MakeShownRow(QWidget* page, QBoxLayout* into, std::span<const RefRow> rows) {
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(8, 6, 8, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    int col = 0;
+    for (const RefRow& r : rows) {
+        auto* e = new QLineEdit(page);
+        e->setObjectName(QString::fromLatin1(r.name));
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::ClickFocus);
+        auto* label = new QLabel(QString::fromLatin1(r.caption), page);
+        label->setObjectName(e->objectName() + QStringLiteral("Label"));
+        label->setBuddy(e);
+        grid->addWidget(label, 0, col);
+        grid->addWidget(e, 1, col);
+        grid->setColumnStretch(col++, 1);
+    }
+    into->addLayout(grid);
 }
 
 // A list in `column`: its caption above it, `visible` lines tall (0: as tall as the column
@@ -130,7 +149,9 @@ QListWidget* MakeColumnList(QWidget* page, QVBoxLayout* column, const char* name
     list->setObjectName(QString::fromLatin1(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
-    list->setTextElideMode(Qt::ElideMiddle);  // the Id at the end of a label stays in sight
+    // A long label loses its middle, not the Id at its end.
+    list->setTextElideMode(Qt::ElideMiddle);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     label->setBuddy(list);
     const int line = list->fontMetrics().height() + 2;
     if (visible > 0)
@@ -176,7 +197,7 @@ TClubPage::TClubPage(PageContext& context, QWidget* parent)
         MakeText(g, kTexts[1]);
         clubId_ = MakeIdField(g, "ClubID", "Id");
         MakeReference(g, "ClubNation", "Nation", "ClubNationChange");
-        MakeCombo(g, "ClubStatus", "Status");
+        MakeCombo(g, kCombos[0]);
         MakeReference(g, "ClubDivision", "Division", "CLubDivisoinChange", 2);
         MakeReference(g, "ClubLDivision", "Last Division", "ClubLDivisionChnage", 2);
         // Shown only: no save stores it, and the documented range of 0..0 would turn any stored
@@ -196,7 +217,7 @@ TClubPage::TClubPage(PageContext& context, QWidget* parent)
         MakeReference(g, "ClubStadium", "Stadium", "ClubStadiumChange", 2);
         MakeReference(g, "ClubRStadium", "Reserve Stadium", "ClubRStadiumChange", 2);
         MakeCheck(g, kChecks[0]);
-        MakeCombo(g, "Clubmatchday", "Reserve Match Day");
+        MakeCombo(g, kCombos[1]);
         MakeNumber(g, Number("ClubAvgAtt"));
         MakeNumber(g, Number("ClubMinAtt"));
         MakeNumber(g, Number("ClubMaxAtt"));
@@ -208,11 +229,7 @@ TClubPage::TClubPage(PageContext& context, QWidget* parent)
         auto* v = new QVBoxLayout(page);
         v->setContentsMargins(0, 0, 0, 4);
         v->setSpacing(0);
-        auto* posts = new QWidget(page);
-        PageGrid g(posts, 3);
-        for (const char* name : {"ClubChairman", "ClubManager", "ClubAManager"})
-            MakeShown(g, name, Named<RefRow>(kRefs, name).caption);
-        v->addWidget(posts);
+        MakeShownRow(page, v, kPosts);
         const auto c = MakeColumns(v, {4, 3, 3, 3});
         MakeColumnList(page, c[0], "ClubPlayerList", "Players", 0);
         MakeColumnList(page, c[1], "ClubDirectorList", "Directors", 3);
@@ -236,6 +253,7 @@ TClubPage::TClubPage(PageContext& context, QWidget* parent)
     // changes.
     binding_.Resolve(panel_, ctx_.markChanged, {}, {}, {}, {}, {}, kRivals);
     binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks, {}, kLists);
+    binding_.Resolve(panel_, ctx_.markChanged, {}, {}, kPosts);
     binding_.Resolve(panel_, ctx_.markChanged, kCombos, kColours);
 }
 
