@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -226,6 +227,9 @@ TEST_F(ClubPage, APickIntoEachTargetStoresTheRecordPicked) {
     Find<QListWidget>("ClubFavStaff")->item(0)->setText("Nobody, Really (42)");
     SaveData();
     EXPECT_EQ(Club(n).Get(ClubRecord::FavouriteStaff[0]), 42);
+    const ClubRecord now = Club(n);
+    EXPECT_TRUE(std::equal(now.bytes.begin() + 191, now.bytes.end(), stored.bytes.begin() + 191))
+        << "posts, squad and the 98 bytes at the end kept";
 }
 
 TEST_F(ClubPage, ColoursWhoseIdentifiersLeaveAGapCannotBeListed) {
