@@ -1,9 +1,12 @@
 // The Clubs mode: one club record on the tabs of ClubPanel.
 #pragma once
 
+#include "bindings.h"
 #include "database/data_def.h"
 #include "page.h"
 
+class QCheckBox;
+class QLineEdit;
 class QTabWidget;
 
 namespace vh::ui {
@@ -20,13 +23,21 @@ class TClubPage : public TPage {
     // By long or short name.
     void ClubSearch(const QString& text);
     void ShowClubStats();
+    // Stores what the user changed into the record the search found. The staff posts, the squad,
+    // the league position and the PLC byte are written back as the file holds them.
     void ClubSave();
 
     db::ClubRecord ClubRec;  // the club on the page
 
   private:
+    // A tab whose fields are disabled while no club is on the page; it scrolls rather than clip.
+    QWidget* AddTab(const char* title);
+
     QTabWidget* panel_;
-    std::int64_t number_ = -1;
+    QLineEdit* clubId_ = nullptr;
+    QLineEdit* lastPosition_ = nullptr;
+    QCheckBox* plc_ = nullptr;
+    Binding binding_;
 };
 
 }  // namespace vh::ui
