@@ -119,6 +119,9 @@ class Binding::Row {
     // Writes what Collect found into the record.
     virtual void Apply(std::uint8_t* rec) const = 0;
     virtual void Clear() = 0;
+    // What the last save stored is now what the page shows: the stored values become the ones
+    // an untouched control stands for.
+    virtual void Saved() {}
 };
 
 namespace {
@@ -154,6 +157,9 @@ class NumberBinding : public Binding::Row {
     void Clear() override {
         edit_->clear();
         shown_.clear();
+    }
+    void Saved() override {
+        if (value_) shown_ = edit_->text();
     }
 
   private:
@@ -194,6 +200,9 @@ class TextBinding : public Binding::Row {
     void Clear() override {
         edit_->clear();
         shown_.clear();
+    }
+    void Saved() override {
+        if (value_) shown_ = edit_->text();
     }
 
   private:
@@ -245,6 +254,11 @@ class RefBinding : public Binding::Row {
         edit_->setProperty(kRecordProperty, QVariant());
         shown_.clear();
     }
+    void Saved() override {
+        if (!value_) return;
+        shown_ = edit_->text();
+        shownRecord_ = *value_;
+    }
 
   private:
     RefRow row_;
@@ -283,6 +297,9 @@ class CheckBinding : public Binding::Row {
     void Clear() override {
         box_->setChecked(false);
         shown_ = false;
+    }
+    void Saved() override {
+        if (changed_) shown_ = box_->isChecked();
     }
 
   private:
@@ -332,6 +349,11 @@ class DateBinding : public Binding::Row {
         month_->clear();
         shownDay_.clear();
         shownMonth_.clear();
+    }
+    void Saved() override {
+        if (!value_) return;
+        shownDay_ = day_->text();
+        shownMonth_ = month_->text();
     }
 
   private:
@@ -400,6 +422,11 @@ class ListBinding : public Binding::Row {
         list_->clear();
         shown_.clear();
     }
+    void Saved() override {
+        for (std::size_t i = 0; i < values_.size() && i < shown_.size(); ++i)
+            if (values_[i])
+                shown_[i] = Line{list_->item(static_cast<int>(i))->text(), *values_[i], false};
+    }
 
   private:
     struct Line {
@@ -434,6 +461,9 @@ class ComboBinding : public Binding::Row {
     void Clear() override {
         box_->setCurrentIndex(-1);
         shown_ = -1;
+    }
+    void Saved() override {
+        if (changed_) shown_ = box_->currentIndex();
     }
 
   private:
@@ -472,6 +502,9 @@ class ColourBinding : public Binding::Row {
     void Clear() override {
         box_->setCurrentIndex(-1);
         shown_ = -1;
+    }
+    void Saved() override {
+        if (changed_ && box_->currentIndex() >= 0) shown_ = box_->currentIndex();
     }
 
   private:
@@ -525,6 +558,11 @@ class LanguageBinding : public Binding::Row {
         edit_->clear();
         edit_->setProperty(kRecordProperty, QVariant());
         shown_.clear();
+    }
+    void Saved() override {
+        if (!value_) return;
+        shown_ = edit_->text();
+        shownRecord_ = *value_;
     }
 
   private:
@@ -615,6 +653,10 @@ void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
 
 void Binding::Clear() {
     for (auto& r : rows_) r->Clear();
+}
+
+void Binding::Saved() {
+    for (auto& r : rows_) r->Saved();
 }
 
 }  // namespace vh::ui

@@ -208,6 +208,10 @@ class Binding {
     void Save(std::uint8_t* rec, RowContext& ctx);
     // Empties every control.
     void Clear();
+    // Called once the record that Save changed has been written: what each row stored becomes
+    // what its control stands for, so that changing a field back to its earlier value after a
+    // save is a change again.
+    void Saved();
 
     class Row;
 
