@@ -1,16 +1,123 @@
 #include "nation_page.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
+#include <algorithm>
 
+#include "database/convert.h"
+#include "database/languages.h"
+#include "dialogs/guard.h"
+#include "dialogs/qtext.h"
 #include "page_kit.h"
 
 namespace vh::ui {
 
+namespace {
 using db::NationRecord;
+
+constexpr NumberRow kNumbers[] = {
+    // Both are single bytes: a number above 255 would be cut down to its low byte.
+    {"NationSOD", "State Of Development", NationRecord::StateOfDevelopment, 0, 255},
+    {"NationGImp", "Game Importance", NationRecord::GameImportance, 0, 255},
+    {"NationLStandard", "League Standard", NationRecord::LeagueStandard, 0, 20},
+    {"NationReputation", "Reputation", NationRecord::Reputation, 0, 10000},
+};
+constexpr TextRow kTexts[] = {
+    {"NationLName", "Long Name", NationRecord::LongName},
+    {"NationSName", "Short Name", NationRecord::ShortName},
+    {"NationNameNat", "Name Nationality", NationRecord::NationalityName},
+};
+constexpr RefRow kRefs[] = {
+    {"NationContinent", "Continent", NationRecord::Continent, kToContinent},
+    {"NationCCity", "Capital City", NationRecord::CapitalCity, kToCity},
+    {"NationStadium", "National Stadium", NationRecord::NationalStadium, kToStadium},
+};
+constexpr CheckRow kChecks[] = {
+    // 1 is "not a member"; any other stored value shows as a member.
+    {"NationEEC", "EEC", NationRecord::Eec, CheckRow::Checked::kUnlessOne, 2, 1},
+};
+constexpr ListRow kLists[] = {
+    {"NationRivals", "Rival Nations", NationRecord::RivalNations, kToNation, true},
+};
+constexpr ColourRow kColours[] = {
+    {"NationHomeC1", "Nation Home Colour 1", NationRecord::HomeColour1},
+    {"NationHomeC2", "Nation Home Colour 2", NationRecord::HomeColour2},
+    {"NationAwayC1", "Nation Away Colour 1", NationRecord::AwayColour1},
+    {"NationAwayC2", "Nation Away Colour 2", NationRecord::AwayColour2},
+    {"Nation3C1", "Nation 3rd Colour 1", NationRecord::ThirdColour1},
+    {"Nation3C2", "Nation 3rd Colour 2", NationRecord::ThirdColour2},
+};
+constexpr LanguageRow kLanguages[] = {
+    {"Nation1Lang", "1st Language", NationRecord::Language1},
+    {"Nation2Lang", "2nd Language", NationRecord::Language2},
+    {"Nation3Lang", "3rd Language", NationRecord::Language3},
+};
+
+// The three-letter name is a four-byte field of which only the first three bytes are written.
+constexpr db::Str kThreeLetterWritten{NationRecord::ThreeLetterName.offset, 3};
+constexpr int kThreeLetters = 3;
+
+const NumberRow& Number(const char* name) {
+    return *std::find_if(std::begin(kNumbers), std::end(kNumbers),
+                         [name](const NumberRow& r) { return std::string_view(r.name) == name; });
+}
+
+// A drop-down list of colours, filled by SetColours when a nation is shown.
+QComboBox* MakeColour(PageGrid& g, const ColourRow& row) {
+    auto* box = new QComboBox(g.Page());
+    box->setObjectName(QString::fromLatin1(row.name));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(6);
+    box->setMaxVisibleItems(16);
+    g.Add(QString::fromLatin1(row.caption), box);
+    return box;
+}
+
+QWidget* AddTab(QTabWidget* panel, const char* name, const char* caption) {
+    auto* page = new QWidget(panel);
+    page->setObjectName(QString::fromLatin1(name));
+    panel->addTab(page, QString::fromLatin1(caption));
+    return page;
+}
+}  // namespace
 
 TNationPage::TNationPage(PageContext& context, QWidget* parent)
     : TPage(context), panel_(MakeTabPanel(parent, "NationPanel")) {
-    AddPendingNote(panel_, "nation");
+    // Nation Info: names, continent, languages, capital.
+    QWidget* info = AddTab(panel_, "NationInfoTab", "Nation Info");
+    PageGrid g(info, 2);
+    MakeText(g, kTexts[0], 2);
+    MakeText(g, kTexts[1]);
+    nationId_ = MakeIdField(g, "NationID", "Nation ID");
+    threeLetter_ = MakeText(g, "Nation3LName", "3 Letter Name", kThreeLetters);
+    threeLetter_->setMaximumWidth(90);
+    MakeText(g, kTexts[2]);
+    MakeReference(g, "NationContinent", "Continent", "NationContinentChange");
+    MakeReference(g, "NationCCity", "Capital City", "NationCCityChange");
+    MakeReference(g, "Nation1Lang", "1st Language", "Nation1LangChange");
+    MakeReference(g, "Nation2Lang", "2nd Language", "Nation2LangChange");
+    MakeReference(g, "Nation3Lang", "3rd Language", "Nation3LangChange");
+    MakeNumber(g, Number("NationSOD"));
+    region_ = MakeIdField(g, "NationRegion", "Region");
+
+    // National Team Info: stadium, standing, kit colours, rivals.
+    QWidget* team = AddTab(panel_, "NationalTeamInfoTab", "National Team Info");
+    PageGrid t(team, 3);
+    MakeReference(t, "NationStadium", "National Stadium", "NationStadiumChange", 2);
+    MakeCheck(t, kChecks[0]);
+    MakeNumber(t, Number("NationGImp"));
+    MakeNumber(t, Number("NationLStandard"));
+    MakeNumber(t, Number("NationReputation"));
+    for (const ColourRow& c : kColours) MakeColour(t, c);
+    MakeList(t, "NationRivals", "Rival Nations", "NAtionRivalChange", 3);
+
+    binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks, {}, kLists);
+    binding_.Resolve(panel_, ctx_.markChanged, {}, kColours, kLanguages);
+    QObject::connect(threeLetter_, &QLineEdit::textChanged, threeLetter_,
+                     [this] { ctx_.markChanged(); });
+    AddFieldArea(info);
+    AddFieldArea(team);
 }
 
 QWidget* TNationPage::Panel() const {
@@ -18,6 +125,10 @@ QWidget* TNationPage::Panel() const {
 }
 
 void TNationPage::Clear() {
+    binding_.Clear();
+    for (QLineEdit* e : {nationId_, region_, threeLetter_}) e->clear();
+    threeLetter_->setMaxLength(kThreeLetters);
+    shownThreeLetter_.clear();
     number_ = -1;
     SetHasRecord(false);
 }
@@ -30,15 +141,62 @@ void TNationPage::NationSearch(const QString& text) {
         NoMatches();
         return;
     }
+    const NationRecord previous = NationRec;
     NationRec = ReadRecord<NationRecord>(Files().nation, *found);
+    try {
+        ShowNationStats();
+    } catch (...) {
+        NationRec = previous;  // the page still shows the previous nation
+        throw;
+    }
     number_ = *found;
-    ShowNationStats();
+}
+
+void TNationPage::InitialiseNationArrtibuteArrays() {
+    LanguageNames = db::kLanguageNames;
 }
 
 void TNationPage::ShowNationStats() {
+    InitialiseNationArrtibuteArrays();
+    // The whole four-byte field is shown, so that a fourth letter is seen; it may then be longer
+    // than the three letters that can be typed.
+    const QString threeLetter = FromCp1252(NationRec.Get(NationRecord::ThreeLetterName));
+    RowContext rows(Session());
+    binding_.Show(NationRec.data(), rows);
+    nationId_->setText(QString::number(NationRec.Get(NationRecord::Id)));
+    region_->setText(QString::number(NationRec.Get(NationRecord::Region)));
+    threeLetter_->setMaxLength(std::max<int>(kThreeLetters, static_cast<int>(threeLetter.size())));
+    threeLetter_->setText(threeLetter);
+    shownThreeLetter_ = threeLetter_->text();
     SetHasRecord(true);
+    ReportMissing(rows.missing);
 }
 
-void TNationPage::NationSave() {}
+void TNationPage::NationSave() {
+    if (number_ < 0) return;
+    RowContext rows(Session());
+    // Untouched, the three-letter name keeps all four bytes; typed, its first three characters
+    // are stored and the fourth byte stays.
+    std::optional<std::string> threeLetter;
+    NationRec = ReadModifyWrite<NationRecord>(Files().nation, number_, [&](NationRecord& rec) {
+        if (threeLetter_->text() != shownThreeLetter_) {
+            std::string bytes;
+            if (!TryToCp1252(threeLetter_->text(), bytes)) {
+                try {
+                    ToCp1252(threeLetter_->text());  // names the character the files cannot hold
+                } catch (const db::EConvertError& e) {
+                    throw EFieldError(threeLetter_, QString::fromUtf8(e.what()));
+                }
+            }
+            bytes.resize(std::min<std::size_t>(bytes.size(), kThreeLetters));
+            threeLetter = std::move(bytes);
+        }
+        binding_.Save(rec.data(), rows);
+        if (threeLetter) rec.Set(kThreeLetterWritten, *threeLetter);
+    });
+    // The page now shows what is stored: changing a field back after this save is a change.
+    binding_.Saved();
+    if (threeLetter) shownThreeLetter_ = threeLetter_->text();
+}
 
 }  // namespace vh::ui
