@@ -1,7 +1,10 @@
 #include "nation_page.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -74,6 +77,30 @@ QComboBox* MakeColour(PageGrid& g, const ColourRow& row) {
     return box;
 }
 
+// The three rival rows with their Change button beside them rather than under them, so that the
+// team tab fits the page without scrolling.
+QListWidget* MakeRivals(PageGrid& g) {
+    auto* box = new QWidget(g.Page());
+    box->setObjectName(QStringLiteral("NationRivalsBox"));
+    auto* h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(2);
+    auto* list = new QListWidget(box);
+    list->setObjectName(QStringLiteral("NationRivals"));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    list->setFixedHeight(3 * (list->fontMetrics().height() + 2) + 2 * list->frameWidth() + 2);
+    auto* b = new QPushButton(QStringLiteral("Change"), box);
+    b->setObjectName(QStringLiteral("NAtionRivalChange"));
+    b->setToolTip(QStringLiteral("Choose another nation for the selected line"));
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
+    b->setFocusPolicy(Qt::TabFocus);
+    h->addWidget(list, 1);
+    h->addWidget(b, 0, Qt::AlignTop);
+    g.Add(QStringLiteral("Rival Nations"), box);
+    return list;
+}
+
 QWidget* AddTab(QTabWidget* panel, const char* name, const char* caption) {
     auto* page = new QWidget(panel);
     page->setObjectName(QString::fromLatin1(name));
@@ -103,14 +130,14 @@ TNationPage::TNationPage(PageContext& context, QWidget* parent)
 
     // National Team Info: stadium, standing, kit colours, rivals.
     QWidget* team = AddTab(panel_, "NationalTeamInfoTab", "National Team Info");
-    PageGrid t(team, 3);
+    PageGrid t(team, 2);
     MakeReference(t, "NationStadium", "National Stadium", "NationStadiumChange", 2);
-    MakeCheck(t, kChecks[0]);
     MakeNumber(t, Number("NationGImp"));
     MakeNumber(t, Number("NationLStandard"));
     MakeNumber(t, Number("NationReputation"));
+    MakeCheck(t, kChecks[0]);
     for (const ColourRow& c : kColours) MakeColour(t, c);
-    MakeList(t, "NationRivals", "Rival Nations", "NAtionRivalChange", 3);
+    MakeRivals(t);
 
     binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks, {}, kLists);
     binding_.Resolve(panel_, ctx_.markChanged, {}, kColours, kLanguages);
