@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QValidator>
 #include <algorithm>
 
 #include "database/convert.h"
@@ -77,6 +78,19 @@ QComboBox* MakeColour(PageGrid& g, const ColourRow& row) {
     return box;
 }
 
+// At most three letters are typed; a stored name of four letters may stand as it is.
+class ThreeLetterValidator : public QValidator {
+  public:
+    ThreeLetterValidator(const QString& shown, QObject* parent)
+        : QValidator(parent), shown_(shown) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= kThreeLetters || input == shown_ ? Acceptable : Invalid;
+    }
+
+  private:
+    const QString& shown_;
+};
+
 // The three rival rows with their Change button beside them rather than under them, so that the
 // team tab fits the page without scrolling.
 QListWidget* MakeRivals(PageGrid& g) {
@@ -117,7 +131,9 @@ TNationPage::TNationPage(PageContext& context, QWidget* parent)
     MakeText(g, kTexts[0], 2);
     MakeText(g, kTexts[1]);
     nationId_ = MakeIdField(g, "NationID", "Nation ID");
-    threeLetter_ = MakeText(g, "Nation3LName", "3 Letter Name", kThreeLetters);
+    threeLetter_ = MakeText(g, "Nation3LName", "3 Letter Name",
+                            static_cast<int>(NationRecord::ThreeLetterName.width));
+    threeLetter_->setValidator(new ThreeLetterValidator(shownThreeLetter_, threeLetter_));
     threeLetter_->setMaximumWidth(90);
     MakeText(g, kTexts[2]);
     MakeReference(g, "NationContinent", "Continent", "NationContinentChange");
@@ -154,7 +170,6 @@ QWidget* TNationPage::Panel() const {
 void TNationPage::Clear() {
     binding_.Clear();
     for (QLineEdit* e : {nationId_, region_, threeLetter_}) e->clear();
-    threeLetter_->setMaxLength(kThreeLetters);
     shownThreeLetter_.clear();
     number_ = -1;
     SetHasRecord(false);
@@ -185,16 +200,14 @@ void TNationPage::InitialiseNationArrtibuteArrays() {
 
 void TNationPage::ShowNationStats() {
     InitialiseNationArrtibuteArrays();
-    // The whole four-byte field is shown, so that a fourth letter is seen; it may then be longer
-    // than the three letters that can be typed.
+    // The whole four-byte field is shown, so that a fourth letter is seen.
     const QString threeLetter = FromCp1252(NationRec.Get(NationRecord::ThreeLetterName));
     RowContext rows(Session());
     binding_.Show(NationRec.data(), rows);
     nationId_->setText(QString::number(NationRec.Get(NationRecord::Id)));
     region_->setText(QString::number(NationRec.Get(NationRecord::Region)));
-    threeLetter_->setMaxLength(std::max<int>(kThreeLetters, static_cast<int>(threeLetter.size())));
+    shownThreeLetter_ = threeLetter;
     threeLetter_->setText(threeLetter);
-    shownThreeLetter_ = threeLetter_->text();
     SetHasRecord(true);
     ReportMissing(rows.missing);
 }

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTest>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -258,6 +259,13 @@ TEST_F(NationEdits, EachChangedFieldIsStoredAsItsRuleSays) {
     auto set = [this](const char* control, const char* text) {
         return [=, this] { Edit(control)->setText(text); };
     };
+    auto type = [this](const char* control, const char* keys) {
+        return [=, this] {
+            Edit(control)->clear();
+            QTest::keyClicks(Edit(control), keys);
+            EXPECT_EQ(Edit(control)->text(), QString::fromLatin1(keys).left(3));
+        };
+    };
     auto click = [this] { Find<QCheckBox>("NationEEC")->click(); };
     // Line 0 of the language list is "<empty>", so line k is language k.
     auto language = [this](const char* button, int number) {
@@ -272,6 +280,10 @@ TEST_F(NationEdits, EachChangedFieldIsStoredAsItsRuleSays) {
          kThreeLetter,
          {'A', 'B', 0, 'Q'}},
         {"three letters", set("Nation3LName", "XYZ"), kThreeLetter, {'X', 'Y', 'Z', 'Q'}},
+        {"four letters typed: the fourth is refused",
+         type("Nation3LName", "WXYZ"),
+         kThreeLetter,
+         {'W', 'X', 'Y', 'Q'}},
         {"none", set("Nation3LName", ""), kThreeLetter, {0, 0, 0, 'Q'}},
         {"a box unchecked stores 1", click, kEec, {1}},
         {"checked again, 2", click, kEec, {2}},
@@ -292,6 +304,7 @@ TEST_F(NationEdits, EachChangedFieldIsStoredAsItsRuleSays) {
     Open();
     Show("Editland", n);
     EXPECT_EQ(Text("Nation3Lang"), "70");
+    EXPECT_EQ(Text("Nation3LName"), "EDTQ") << "all four bytes";
     for (const Change& c : changes) {
         SCOPED_TRACE(c.what);
         Run(c, n);
