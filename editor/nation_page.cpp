@@ -59,8 +59,8 @@ constexpr LanguageRow kLanguages[] = {
 };
 
 // The three-letter name is a four-byte field of which only the first three bytes are written.
-constexpr db::Str kThreeLetterWritten{NationRecord::ThreeLetterName.offset, 3};
 constexpr int kThreeLetters = 3;
+constexpr db::Str kThreeLetterWritten{NationRecord::ThreeLetterName.offset, kThreeLetters};
 
 const NumberRow& Number(const char* name) {
     return *std::find_if(std::begin(kNumbers), std::end(kNumbers),
