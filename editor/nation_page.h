@@ -1,9 +1,15 @@
 // The Nation mode: one nation record on the tabs of NationPanel.
 #pragma once
 
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "bindings.h"
 #include "database/data_def.h"
 #include "page.h"
 
+class QLineEdit;
 class QTabWidget;
 
 namespace vh::ui {
@@ -21,12 +27,19 @@ class TNationPage : public TPage {
     void NationSearch(const QString& text);
     void ShowNationStats();
     void NationSave();
+    // Sets up LanguageNames, the 60 languages a nation's language fields number.
+    void InitialiseNationArrtibuteArrays();
 
-    db::NationRecord NationRec;  // the nation on the page
+    db::NationRecord NationRec;                         // the nation on the page
+    std::span<const std::string_view> LanguageNames{};  // entry n - 1 is language n
 
   private:
     QTabWidget* panel_;
-    std::int64_t number_ = -1;
+    QLineEdit* nationId_;
+    QLineEdit* region_;       // shown only, never written
+    QLineEdit* threeLetter_;  // shows four bytes, writes three
+    QString shownThreeLetter_;
+    Binding binding_;
 };
 
 }  // namespace vh::ui
