@@ -1,12 +1,16 @@
 #include "staff_page.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVariant>
 #include <cstring>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #include "database/reference.h"
 #include "database/squad.h"
@@ -135,6 +139,10 @@ void WriteClub(db::RecordFile& clubs, std::int32_t number, const ClubRecord& rec
 
 TStaffPage::TStaffPage(PageContext& context, QWidget* parent)
     : TPersonPage(context), panel_(MakeTabPanel(parent, "NonPLayerPanel")) {
+    // Five captions in the width of the page: the tab bar takes a smaller font.
+    QFont small = panel_->tabBar()->font();
+    small.setPointSizeF(small.pointSizeF() - 0.5);
+    panel_->tabBar()->setFont(small);
     BuildStaffInfo();
     BuildAttributes1();
     BuildAttributes2();
@@ -194,35 +202,50 @@ void TStaffPage::BuildAttributes2() {
     }
 }
 
+// The contract fields down the left, the nation and club moves down the right.
 void TStaffPage::BuildContract() {
-    PageGrid g(AddTab("NonPlayerContractTab", "Staff Contract + Transfer"), 3);
-    MakeNumber(g, PersonNumber("NonPlayerWage"));
-    g.NextRow();
-    MakeDate(g, "NonPlayerDayContractExp", "NonPlayerYearContractExp");
-    MakeDate(g, "NonPlayerDayJoinedClub", "NonPlayerYearJoinedClub");
-
+    PageGrid g(AddTab("NonPlayerContractTab", "Staff Contract + Transfer"), 2);
     auto display = [&](const char* name, const char* caption) {
         QLineEdit* e = MakeText(g, name, caption, 32767);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::ClickFocus);
         return e;
     };
-    auto button = [&](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), g.Page());
-        b->setObjectName(QString::fromLatin1(name));
-        g.AddAlone(b);
-        return b;
+    // Two move buttons side by side in the field column.
+    auto buttons = [&](const char* transfer, const char* release, const char* releaseCaption) {
+        auto* box = new QWidget(g.Page());
+        box->setObjectName(QString::fromLatin1(release) + QStringLiteral("Box"));
+        auto* h = new QHBoxLayout(box);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->setSpacing(4);
+        auto* t = new QPushButton(QStringLiteral("Transfer Staff"), box);
+        t->setObjectName(QString::fromLatin1(transfer));
+        auto* r = new QPushButton(QString::fromLatin1(releaseCaption), box);
+        r->setObjectName(QString::fromLatin1(release));
+        h->addWidget(t);
+        h->addWidget(r);
+        h->addStretch(1);
+        g.AddAlone(box);
+        return std::pair{t, r};
     };
+    const DateRow& contract = PersonDate("NonPlayerDayContractExp");
+    const DateRow& joined = PersonDate("NonPlayerDayJoinedClub");
+
+    MakeNumber(g, PersonNumber("NonPlayerWage"));
     currentNation_ = display("NonPlayerCurrentNation", "Current Nation");
-    newNation_ =
-        MakeReference(g, "NonPlayerNewNation", "New Nation", "NonPlayerNewNationChange", 2);
-    nationTransfer_ = button("NonPlayerNationTransfer", "Transfer Staff");
-    nationRelease_ = button("NonPlayerNationRelease", "Release Staff From Nation");
-    g.NextRow();
+    MakeDatePart(g, contract.dayName, contract.dayCaption, 31, contract.maxLength);
+    newNation_ = MakeReference(g, "NonPlayerNewNation", "New Nation", "NonPlayerNewNationChange");
+    MakeDatePart(g, contract.monthName, contract.monthCaption, 12, contract.maxLength);
+    std::tie(nationTransfer_, nationRelease_) =
+        buttons("NonPlayerNationTransfer", "NonPlayerNationRelease", "Release Staff From Nation");
+    MakeNumber(g, PersonNumber("NonPlayerYearContractExp"));
     currentClub_ = display("NonPlayerCurrentClub", "Current Club");
-    newClub_ = MakeReference(g, "NonPlayerNewClub", "New Club", "NonPlayerNewClubChange", 2);
-    clubTransfer_ = button("NonPlayerClubTransfer", "Transfer Staff");
-    clubRelease_ = button("NonPlayerClubRelease", "Release Staff From Club");
+    MakeDatePart(g, joined.dayName, joined.dayCaption, 31, joined.maxLength);
+    newClub_ = MakeReference(g, "NonPlayerNewClub", "New Club", "NonPlayerNewClubChange");
+    MakeDatePart(g, joined.monthName, joined.monthCaption, 12, joined.maxLength);
+    std::tie(clubTransfer_, clubRelease_) =
+        buttons("NonPlayerClubTransfer", "NonPlayerClubRelease", "Release Staff From Club");
+    MakeNumber(g, PersonNumber("NonPlayerYearJoinedClub"));
 }
 
 void TStaffPage::BuildFavourites() {
