@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabBar>
@@ -228,6 +229,9 @@ TPlayerPage::TPlayerPage(PageContext& context, QWidget* parent)
     bar->setFont(EditorFont(7));
     bar->setUsesScrollButtons(false);
     bar->setElideMode(Qt::ElideRight);
+    QPalette captions = bar->palette();  // dark captions on the light tabs
+    captions.setColor(QPalette::WindowText, Qt::black);
+    bar->setPalette(captions);
     for (int i = 0; i < panel_->count(); ++i) panel_->setTabToolTip(i, panel_->tabText(i));
 
     BindPerson(panel_, kPlayerPersonRows);

@@ -489,7 +489,7 @@ TEST_F(PlayerPage, EveryTabShowsItsControlsWholeAndApart) {
             EXPECT_LE(page->width(), static_cast<const QScrollArea*>(view)->viewport()->width());
         }
         if (!shots.isEmpty())
-            tabs->grab().save(QStringLiteral("%1/player_tab%2.png").arg(shots).arg(t + 1));
+            Main().grab().save(QStringLiteral("%1/player_tab%2.png").arg(shots).arg(t + 1));
     }
 }
 
