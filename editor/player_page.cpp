@@ -193,8 +193,7 @@ class ColumnGrid {
     int col_ = 0;
 };
 
-// A tab page whose fields are disabled while no record is shown; a grid taller than the page
-// scrolls rather than being cut.
+// A tab whose grid scrolls rather than being cut where the window's font is wider than planned.
 QWidget* ScrollingTab(QWidget* content) {
     auto* scroll = new QScrollArea;
     scroll->setWidget(content);
