@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVariant>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <stdexcept>
 
 #include "database/errors.h"
