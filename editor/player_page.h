@@ -1,8 +1,11 @@
-// The Players mode: one person with his player record, on the tabs of PlayerPanel.
+// The Players mode: one person with his player record, on the five tabs of PlayerPanel, and the
+// transfer that moves him between clubs.
 #pragma once
 
 #include "person_page.h"
 
+class QLineEdit;
+class QPushButton;
 class QTabWidget;
 
 namespace vh::ui {
@@ -19,12 +22,31 @@ class TPlayerPage : public TPersonPage {
     void PlayerSearch(const QString& text);
     void ShowPlayerStats();
     void PlayerSave();
+    // "Transfer Player" (to the club in PlayerNewClub; none releases him) and "Make Free Agent".
+    // Writes the clubs and the person at once, without "Save Data".
+    void TransferPlayerClick(QPushButton* sender);
 
     db::PlayerRecord PlayerRec;  // the player's attributes, from the player block
     db::BlockPlace PlayerPlace;  // where PlayerRec was read
 
   private:
+    QWidget* BuildInfoTab();
+    QWidget* BuildAttributesTab1();
+    QWidget* BuildAttributesTab2();
+    QWidget* BuildContractTab();
+    QWidget* BuildFavouritesTab();
+    // The club the transfer moves him to: the club picked, else the club of that short name;
+    // -1 for none.
+    std::int32_t NewClubChosen();
+
     QTabWidget* panel_;
+    QLineEdit* playerId_ = nullptr;
+    QLineEdit* currentClub_ = nullptr;
+    QLineEdit* newClub_ = nullptr;
+    QPushButton* transferPlayer_ = nullptr;
+    QPushButton* freeTransfer_ = nullptr;
+    Binding staff_;   // the player page's own fields of the person record (value, squad)
+    Binding player_;  // the player record
 };
 
 }  // namespace vh::ui
