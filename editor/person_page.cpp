@@ -134,6 +134,24 @@ void TPersonPage::WritePerson() {
     staff.Write(StaffRec.bytes);
 }
 
+void TPersonPage::SavePerson(const db::StaffRecord& person,
+                             const std::function<void()>& writeBlock) {
+    const StaffRecord previous = StaffRec;
+    StaffRec = person;
+    try {
+        WritePerson();
+        writeBlock();
+    } catch (...) {
+        StaffRec = previous;
+        try {
+            WritePerson();
+        } catch (...) {
+            // The failure already being shown is the one the user needs to see.
+        }
+        throw;
+    }
+}
+
 void TPersonPage::BindPerson(QWidget* panel, const PersonRows& rows) {
     person_.Resolve(panel, ctx_.markChanged, rows.numbers, {}, rows.refs, {}, rows.dates,
                     rows.lists);

@@ -3,6 +3,7 @@
 // adds its own block record (the player's or the staff member's attributes) and its tabs.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -41,6 +42,10 @@ class TPersonPage : public TPage {
     std::optional<db::StaffRecord> ReadPerson(const QString& label);
     // Writes StaffRec whole at its Id.
     void WritePerson();
+    // Makes `person` the current person and writes it, then runs `writeBlock` (the person's block
+    // record). The two are saved together or not at all: a block record that cannot be written
+    // takes the person record back to what it was.
+    void SavePerson(const db::StaffRecord& person, const std::function<void()>& writeBlock);
     // Resolves the shared rows against the page's panel.
     void BindPerson(QWidget* panel, const PersonRows& rows);
     Binding person_;

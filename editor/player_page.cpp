@@ -447,24 +447,14 @@ void TPlayerPage::PlayerSave() {
     staff_.Save(staff.data(), rows);
     player_.Save(player.data(), rows);
 
-    const StaffRecord previousStaff = StaffRec;
-    const PlayerRecord previousPlayer = PlayerRec;
-    StaffRec = staff;
-    PlayerRec = player;
-    try {
-        WritePerson();
-        db::PutPlayerData(Session().dataPath, PlayerRec, PlayerPlace, Session().scratch);
-    } catch (...) {
-        // The two records of a player are saved together or not at all: a player record that
-        // cannot be written takes the person record back to what it was.
-        StaffRec = previousStaff;
-        PlayerRec = previousPlayer;
-        try {
-            WritePerson();
-        } catch (...) {
-        }
-        throw;
-    }
+    SavePerson(staff, [&] {
+        db::PutPlayerData(Session().dataPath, player, PlayerPlace, Session().scratch);
+        PlayerRec = player;
+    });
+    // What the page shows is now what the files hold: a field changed back is a change again.
+    person_.Saved(StaffRec.data());
+    staff_.Saved(StaffRec.data());
+    player_.Saved(PlayerRec.data());
 }
 
 std::int32_t TPlayerPage::NewClubChosen() {

@@ -325,20 +325,13 @@ void TStaffPage::NonPlayerSave() {
     person_.Save(person.data(), rows);
     attributes_.Save(staff.data(), rows);
 
-    const db::StaffRecord previous = StaffRec;
-    StaffRec = person;
-    try {
-        WritePerson();
-    } catch (...) {
-        StaffRec = previous;
-        throw;
-    }
-    db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch);
-    NonPlayerRec = staff;
-    // The page now shows what was stored: a field typed back to its earlier text is a change again.
-    RowContext again(Session());
-    person_.Show(StaffRec.data(), again);
-    attributes_.Show(NonPlayerRec.data(), again);
+    SavePerson(person, [&] {
+        db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch);
+        NonPlayerRec = staff;
+    });
+    // What the page shows is now what the files hold: a field changed back is a change again.
+    person_.Saved(StaffRec.data());
+    attributes_.Saved(NonPlayerRec.data());
 }
 
 bool TStaffPage::CanMove() const {
