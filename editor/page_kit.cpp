@@ -7,13 +7,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
 #include "dialogs/NEdit.h"
+#include "dialogs/theme.h"
 
 namespace vh::ui {
 
@@ -154,13 +157,20 @@ QTabWidget* MakeTabPanel(QWidget* parent, const char* name) {
     return t;
 }
 
-void AddPendingNote(QTabWidget* panel, const char* what) {
-    auto* note = new QLabel(
-        QStringLiteral("The %1 page is not part of this version yet.").arg(QLatin1String(what)));
-    note->setObjectName(panel->objectName() + QStringLiteral("Placeholder"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setAutoFillBackground(true);
-    panel->addTab(note, QStringLiteral("Coming soon"));
+void StyleTabPanel(QTabWidget* panel) {
+    // Every caption in view at once, in a smaller font; dark captions on the light tabs, and the
+    // pages in the window's black.
+    QTabBar* bar = panel->tabBar();
+    bar->setFont(EditorFont(7));
+    bar->setUsesScrollButtons(false);
+    bar->setElideMode(Qt::ElideRight);
+    QPalette captions = bar->palette();
+    captions.setColor(QPalette::WindowText, Qt::black);
+    bar->setPalette(captions);
+    for (int i = 0; i < panel->count(); ++i) {
+        panel->widget(i)->setAutoFillBackground(true);
+        panel->setTabToolTip(i, panel->tabText(i));
+    }
 }
 
 }  // namespace vh::ui

@@ -59,7 +59,7 @@ namespace vh::ui {
 
 // The tabbed panel of a page (PlayerPanel, ClubPanel, ...).
 QTabWidget* MakeTabPanel(QWidget* parent, const char* name);
-// A tab saying that this version does not edit the page yet.
-void AddPendingNote(QTabWidget* panel, const char* what);
+// The look every tabbed panel shares (applied once its tabs are added).
+void StyleTabPanel(QTabWidget* panel);
 
 }  // namespace vh::ui

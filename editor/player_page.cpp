@@ -225,16 +225,6 @@ TPlayerPage::TPlayerPage(PageContext& context, QWidget* parent)
     panel_->addTab(BuildAttributesTab2(), QStringLiteral("Player Attributes 2"));
     panel_->addTab(BuildContractTab(), QStringLiteral("Player Contract And Transfer"));
     panel_->addTab(BuildFavouritesTab(), QStringLiteral("Favs and Dislikes"));
-    // All five captions in view at once: a smaller font, and shortened only where it must be.
-    QTabBar* bar = panel_->tabBar();
-    bar->setFont(EditorFont(7));
-    bar->setUsesScrollButtons(false);
-    bar->setElideMode(Qt::ElideRight);
-    QPalette captions = bar->palette();  // dark captions on the light tabs
-    captions.setColor(QPalette::WindowText, Qt::black);
-    bar->setPalette(captions);
-    for (int i = 0; i < panel_->count(); ++i) panel_->setTabToolTip(i, panel_->tabText(i));
-
     BindPerson(panel_, kPlayerPersonRows);
     staff_.Resolve(panel_, ctx_.markChanged, kValueRows);
     staff_.Resolve(panel_, ctx_.markChanged, std::span<const ComboRow>(kSquadRows));

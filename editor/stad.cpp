@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 #include "nation_page.h"
+#include "page_kit.h"
 #include "player_page.h"
 #include "stadium_page.h"
 #include "staff_page.h"
@@ -233,6 +235,8 @@ void TVHEdit::BuildPages() {
     page(Mode::kStadiums, std::make_unique<TStadiumPage>(pageContext_, client_));
     page(Mode::kNation, std::make_unique<TNationPage>(pageContext_, client_));
     page(Mode::kCity, std::make_unique<TCityPage>(pageContext_, client_));
+    for (const auto& p : pages_)
+        if (auto* tabs = qobject_cast<QTabWidget*>(p->Panel())) StyleTabPanel(tabs);
 }
 
 TPlayerPage& TVHEdit::Players() {

@@ -139,10 +139,6 @@ void WriteClub(db::RecordFile& clubs, std::int32_t number, const ClubRecord& rec
 
 TStaffPage::TStaffPage(PageContext& context, QWidget* parent)
     : TPersonPage(context), panel_(MakeTabPanel(parent, "NonPLayerPanel")) {
-    // Five captions in the width of the page: the tab bar takes a smaller font.
-    QFont small = panel_->tabBar()->font();
-    small.setPointSizeF(small.pointSizeF() - 0.5);
-    panel_->tabBar()->setFont(small);
     BuildStaffInfo();
     BuildAttributes1();
     BuildAttributes2();
