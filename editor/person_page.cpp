@@ -1,8 +1,13 @@
 #include "person_page.h"
 
+#include <QLineEdit>
+#include <QVariant>
 #include "database/errors.h"
 #include "database/lists.h"
 #include "database/person.h"
+
+#include "dialogs/change.h"
+#include "dialogs/guard.h"
 #include "dialogs/qtext.h"
 
 namespace vh::ui {
@@ -148,6 +153,52 @@ void TPersonPage::SavePerson(const db::StaffRecord& person,
         } catch (...) {
             // The failure already being shown is the one the user needs to see.
         }
+        throw;
+    }
+}
+
+std::int32_t TPersonPage::MoveTarget(QLineEdit* edit, db::RecordFile& file,
+                                     const db::NameField& field) {
+    const QString text = edit->text();
+    if (text.isEmpty()) return -1;
+    const QVariant picked = edit->property(kRecordProperty);
+    if (picked.isValid()) return picked.toInt() < 0 ? -1 : picked.toInt();
+    if (text == QLatin1String(db::kEmptyMarker.data(), db::kEmptyMarker.size())) return -1;
+    std::string bytes;
+    if (!TryToCp1252(text, bytes))
+        throw EFieldError(
+            edit,
+            QStringLiteral("'%1' holds a character the game's files cannot store.").arg(text));
+    return db::LookupByName(bytes, file, field);
+}
+
+TPersonPage::MoveInput TPersonPage::ReadMove(std::int32_t target) {
+    MoveInput in{StaffRec, {}, {}};
+    db::RecordFile& clubs = Files().club;
+    clubs.Reset(db::ClubRecord::kSize);
+    const std::int32_t old = in.person.Get(StaffRecord::Club);
+    if (old >= clubs.RecordCount())
+        in.person.Set(StaffRecord::Club, -1);
+    else if (old >= 0)
+        in.left = ReadRecord<db::ClubRecord>(clubs, old);
+    if (target >= 0 && target != in.person.Get(StaffRecord::Club))
+        in.joined = ReadRecord<db::ClubRecord>(clubs, target);
+    return in;
+}
+
+void TPersonPage::WriteMove(const db::MoveResult& move) {
+    db::RecordFile& clubs = Files().club;
+    for (const auto& [number, rec] : move.clubs) {
+        clubs.Reset(db::ClubRecord::kSize);
+        clubs.Seek(number);
+        clubs.Write(rec.bytes);
+    }
+    const StaffRecord previous = StaffRec;
+    StaffRec.Set(StaffRecord::Club, move.person.Get(StaffRecord::Club));
+    try {
+        WritePerson();
+    } catch (...) {
+        StaffRec = previous;
         throw;
     }
 }

@@ -10,7 +10,10 @@
 #include "bindings.h"
 #include "database/blocks.h"
 #include "database/data_def.h"
+#include "database/squad.h"
 #include "page.h"
+
+class QLineEdit;
 
 namespace vh::ui {
 
@@ -46,6 +49,22 @@ class TPersonPage : public TPage {
     // record). The two are saved together or not at all: a block record that cannot be written
     // takes the person record back to what it was.
     void SavePerson(const db::StaffRecord& person, const std::function<void()>& writeBlock);
+    // The club or nation a move goes to, from its target field: empty or "<empty>" is none; a pick
+    // is the record picked; a typed name is looked up (the first record of that name).
+    std::int32_t MoveTarget(QLineEdit* edit, db::RecordFile& file, const db::NameField& field);
+    // The records a transfer or appointment needs, read before anything is written: the person
+    // (a club outside club.dat holds nobody, so the person counts as having none), the club left
+    // and the club joined (the same record when they are one club).
+    struct MoveInput {
+        db::StaffRecord person;
+        std::optional<db::ClubRecord> left, joined;
+        const db::ClubRecord* Left() const { return left ? &*left : nullptr; }
+        const db::ClubRecord* Joined() const { return joined ? &*joined : Left(); }
+    };
+    MoveInput ReadMove(std::int32_t target);
+    // Writes what the move returned: the clubs that changed, in order, then the person's new Club
+    // (only that field: edits not yet saved stay on the page for the next save).
+    void WriteMove(const db::MoveResult& move);
     // Resolves the shared rows against the page's panel.
     void BindPerson(QWidget* panel, const PersonRows& rows);
     Binding person_;

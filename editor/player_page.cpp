@@ -447,59 +447,22 @@ void TPlayerPage::PlayerSave() {
     player_.Saved(PlayerRec.data());
 }
 
-std::int32_t TPlayerPage::NewClubChosen() {
-    const QVariant picked = newClub_->property(kRecordProperty);
-    if (picked.isValid()) return picked.toInt() < 0 ? -1 : picked.toInt();
-    const QString text = newClub_->text();
-    if (text.isEmpty()) return -1;
-    std::string bytes;
-    try {
-        bytes = ToCp1252(text);
-    } catch (const db::EConvertError& e) {
-        throw EFieldError(newClub_, QString::fromUtf8(e.what()));
-    }
-    // "<empty>" is no club, like an empty field; a name no club has stops the transfer with
-    // "Read beyond end of file".
-    return db::LookupByName(bytes, Files().club, db::kClubShortName);
-}
-
 void TPlayerPage::TransferPlayerClick(QPushButton* sender) {
     if (!HasRecord() || ctx_.readOnly()) return;
-    const std::int32_t newClub = sender == freeTransfer_ ? -1 : NewClubChosen();
+    const std::int32_t newClub =
+        sender == freeTransfer_ ? -1 : MoveTarget(newClub_, Files().club, db::kClubShortName);
 
     // Every read and check comes before the first write.
-    db::RecordFile& clubs = Files().club;
-    clubs.Reset(ClubRecord::kSize);
-    const std::int64_t clubCount = clubs.RecordCount();
-    StaffRecord person = StaffRec;
-    const std::int32_t oldClub = person.Get(StaffRecord::Club);
-    std::optional<ClubRecord> oldRecord, newRecord;
-    if (oldClub >= clubCount) {
-        // A club outside club.dat has no squad to leave; the move mends the reference.
-        person.Set(StaffRecord::Club, -1);
-    } else if (oldClub >= 0) {
-        oldRecord = ReadRecord<ClubRecord>(clubs, oldClub);
-    }
-    if (newClub >= 0 && newClub != person.Get(StaffRecord::Club))
-        newRecord = ReadRecord<ClubRecord>(clubs, newClub);
-    const db::MoveResult move = db::TransferPlayer(
-        person, newClub, oldRecord ? &*oldRecord : nullptr, newRecord ? &*newRecord : nullptr);
+    const MoveInput in = ReadMove(newClub);
+    const db::MoveResult move =
+        db::TransferPlayer(in.person, newClub, in.Left(), in.joined ? &*in.joined : nullptr);
     if (move.refusal) {
         ShowMessage(ctx_.window, QStringLiteral("Transfer Player"),
                     QString::fromStdString(*move.refusal), Buttons::kOk, Icon::kWarning);
         return;
     }
-    QString shown = kFreeTransfer;
-    if (newClub >= 0) shown = ShortNameOf(newRecord ? *newRecord : *oldRecord);
-
-    for (const auto& [number, record] : move.clubs) {
-        clubs.Reset(ClubRecord::kSize);
-        clubs.Seek(number);
-        clubs.Write(record.bytes);
-    }
-    // Only Club changes: edits not yet saved stay on the page for the next "Save Data".
-    StaffRec.Set(StaffRecord::Club, move.person.Get(StaffRecord::Club));
-    WritePerson();
+    const QString shown = newClub >= 0 ? ShortNameOf(*in.Joined()) : kFreeTransfer;
+    WriteMove(move);
     currentClub_->setText(shown);
     currentClub_->setCursorPosition(0);
     newClub_->clear();

@@ -37,7 +37,6 @@ class TPlayerPage : public TPersonPage {
     QWidget* BuildFavouritesTab();
     // The club the transfer moves him to: the club picked, else the club of that short name;
     // -1 for none.
-    std::int32_t NewClubChosen();
 
     QTabWidget* panel_;
     QLineEdit* playerId_ = nullptr;

@@ -130,11 +130,6 @@ QString EmployerName(std::int32_t value, db::RecordFile& file, const db::NameFie
     return FromCp1252(db::ShowReference(value, file, field));
 }
 
-void WriteClub(db::RecordFile& clubs, std::int32_t number, const ClubRecord& rec) {
-    clubs.Reset(ClubRecord::kSize);
-    clubs.Seek(number);
-    clubs.Write(rec.bytes);
-}
 }  // namespace
 
 TStaffPage::TStaffPage(PageContext& context, QWidget* parent)
@@ -334,16 +329,6 @@ bool TStaffPage::CanMove() const {
     return HasRecord() && !ctx_.readOnly();
 }
 
-std::int32_t TStaffPage::MoveTarget(QLineEdit* edit, db::RecordFile& file,
-                                    const db::NameField& field) {
-    const QString text = edit->text();
-    if (text.isEmpty()) return -1;
-    const QVariant picked = edit->property(kRecordProperty);
-    if (picked.isValid()) return picked.toInt() < 0 ? -1 : picked.toInt();
-    if (text == EmptyMarker()) return -1;
-    return db::LookupByName(ToCp1252(text), file, field);
-}
-
 void TStaffPage::NonPlayerClubTransferClick(QObject* sender) {
     if (!CanMove()) return;
     db::RecordFile& clubs = Files().club;
@@ -351,21 +336,9 @@ void TStaffPage::NonPlayerClubTransferClick(QObject* sender) {
         sender == clubTransfer_ ? MoveTarget(newClub_, clubs, db::kClubShortName) : -1;
 
     // Every record the move needs is read before anything is written.
-    db::StaffRecord person = StaffRec;
-    std::optional<ClubRecord> left, joined;
-    const std::int32_t old = person.Get(StaffRecord::Club);
-    if (old >= 0) {
-        clubs.Reset(ClubRecord::kSize);
-        if (old < clubs.RecordCount())
-            left = ReadRecord<ClubRecord>(clubs, old);
-        else
-            person.Set(StaffRecord::Club, -1);  // a club that does not exist holds no post
-    }
-    if (target >= 0 && target != old) joined = ReadRecord<ClubRecord>(clubs, target);
-    const ClubRecord* targetRecord =
-        target == old ? (left ? &*left : nullptr) : (joined ? &*joined : nullptr);
-    const db::MoveResult moved =
-        db::MoveStaffToClub(person, target, left ? &*left : nullptr, targetRecord);
+    const MoveInput in = ReadMove(target);
+    const ClubRecord* targetRecord = target >= 0 ? in.Joined() : nullptr;
+    const db::MoveResult moved = db::MoveStaffToClub(in.person, target, in.Left(), targetRecord);
 
     newClub_->clear();
     newClub_->setProperty(kRecordProperty, QVariant());
@@ -375,15 +348,7 @@ void TStaffPage::NonPlayerClubTransferClick(QObject* sender) {
                     QString::fromStdString(*moved.refusal));
         return;
     }
-    for (const auto& [number, rec] : moved.clubs) WriteClub(clubs, number, rec);
-    const db::StaffRecord previous = StaffRec;
-    StaffRec = moved.person;
-    try {
-        WritePerson();
-    } catch (...) {
-        StaffRec = previous;
-        throw;
-    }
+    WriteMove(moved);
     currentClub_->setText(targetRecord ? FromCp1252(targetRecord->Get(ClubRecord::ShortName))
                                        : kReleasedFromClub);
     currentClub_->setCursorPosition(0);

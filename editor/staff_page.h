@@ -44,7 +44,6 @@ class TStaffPage : public TPersonPage {
     void BuildFavourites();
     QWidget* AddTab(const char* name, const char* caption);
     // Where a move goes: none for an empty field, else the record picked (or found by name).
-    std::int32_t MoveTarget(QLineEdit* edit, db::RecordFile& file, const db::NameField& field);
     bool CanMove() const;
 
     QTabWidget* panel_;
