@@ -165,10 +165,11 @@ std::int32_t TPersonPage::MoveTarget(QLineEdit* edit, db::RecordFile& file,
     if (picked.isValid()) return picked.toInt() < 0 ? -1 : picked.toInt();
     if (text == QLatin1String(db::kEmptyMarker.data(), db::kEmptyMarker.size())) return -1;
     std::string bytes;
-    if (!TryToCp1252(text, bytes))
-        throw EFieldError(
-            edit,
-            QStringLiteral("'%1' holds a character the game's files cannot store.").arg(text));
+    try {
+        bytes = ToCp1252(text);  // names a character the files cannot hold
+    } catch (const db::EConvertError& e) {
+        throw EFieldError(edit, QString::fromUtf8(e.what()));
+    }
     return db::LookupByName(bytes, file, field);
 }
 
