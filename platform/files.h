@@ -28,7 +28,7 @@ int RemoveFile(const std::filesystem::path& path);
 int MakeDirectory(const std::filesystem::path& path);
 // Copies contents and permission bits. Without overwrite an existing target gives EEXIST.
 // The copy is flushed to the disk before the call returns.
-int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+int CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
 // Renames, replacing an existing target in one step.
 int RenameReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 int ListDirectory(const std::filesystem::path& dir, std::vector<std::string>& names);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <cerrno>
 
 #include "database/errors.h"
@@ -86,10 +85,12 @@ TEST(RecordFile, FailuresOfTheSystemBecomeTheirCodes) {
 }
 
 TEST(RecordFile, ReadOnlyFileCannotBeOpenedForWriting) {
-    if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores permission bits";
     TempDir dir;
+    if (!test::ReadOnlyIsEnforced(dir.Path()))
+        GTEST_SKIP() << "this system opens a read-only file for writing anyway (run by root, "
+                        "or Wine run by root: Wine keeps the attribute as the Unix mode)";
     test::WriteFile(dir / "city.dat", Counting(56));
-    ::chmod((dir / "city.dat").c_str(), 0444);
+    test::MakeReadOnly(dir / "city.dat");
     RecordFile f;
     f.Bind(dir.Str() + "\\city.dat");
     EXPECT_EQ(CodeOf([&] { f.Reset(56); }), 5);
@@ -222,7 +223,10 @@ TEST(RecordFile, OpensAFileWhoseNameDiffersInCase) {
     RecordFile f;
     f.Bind(dir.Str() + "\\club.dat");
     f.Reset(10);
+    EXPECT_EQ(f.RecordCount(), 1);
+#ifndef _WIN32  // Windows ignores letter case itself and opens the name as typed
     EXPECT_EQ(f.OpenedPath().filename(), "CLUB.DAT");
+#endif
 }
 
 }  // namespace
