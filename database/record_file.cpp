@@ -93,6 +93,7 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
     const std::uint64_t offset = static_cast<std::uint64_t>(pos_) * rs;
     const std::uint64_t need = static_cast<std::uint64_t>(count) * rs;
     if (count < 0 || offset + need > size_) throw EInOutError(kReadBeyondEnd, pathText_);
+    if (need == 0) return;  // nothing to read; the buffer may be null (an empty vector's data())
     auto* out = static_cast<std::uint8_t*>(buffer);
     if (offset >= bufStart_ && offset + need <= bufStart_ + bufLen_) {
         std::memcpy(out, buf_.data() + (offset - bufStart_), need);

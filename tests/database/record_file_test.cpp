@@ -135,6 +135,26 @@ TEST(RecordFile, ResetRewindsAndSizeOneMakesByteOffsets) {
     EXPECT_EQ(three, Bytes({17, 18, 19}));
 }
 
+// An index.dat that holds only its header leaves an empty body to read: zero records into an
+// empty vector, whose data() may be null, anywhere up to the end of the file.
+TEST(RecordFile, ReadingNoRecordsReadsNothingAndStays) {
+    TempDir dir;
+    test::WriteFile(dir / "s.dat", Counting(30));
+    RecordFile f;
+    f.Bind(dir.Str() + "\\s.dat");
+    f.Reset(10);
+    Bytes none;
+    for (std::int64_t at : {0, 1, 3}) {
+        f.Seek(at);
+        f.Read(none.data(), 0);
+        EXPECT_EQ(f.Position(), at);
+    }
+    Bytes rec(10);
+    f.Seek(1);
+    f.Read(rec.data());
+    EXPECT_EQ(rec[0], 10);
+}
+
 TEST(RecordFile, WriteReplacesOneRecordInPlace) {
     TempDir dir;
     test::WriteFile(dir / "s.dat", Counting(30));
