@@ -217,18 +217,16 @@ std::string GameInstallLocation() {
     DWORD type = 0;
     DWORD size = 0;
     LONG rc = RegQueryValueExW(key, L"Location", nullptr, &type, nullptr, &size);
-    for (int attempt = 0; rc == ERROR_SUCCESS && attempt < 4; ++attempt) {
+    if (rc == ERROR_SUCCESS) rc = ERROR_MORE_DATA;
+    for (int attempt = 0; rc == ERROR_MORE_DATA && attempt < 4; ++attempt) {
         w.assign(size / sizeof(wchar_t) + 1, L'\0');
         DWORD got = static_cast<DWORD>(w.size() * sizeof(wchar_t));
         rc = RegQueryValueExW(key, L"Location", nullptr, &type, reinterpret_cast<LPBYTE>(w.data()),
                               &got);
-        if (rc == ERROR_MORE_DATA) {  // the value grew in between
-            size = got;
-            rc = ERROR_SUCCESS;
-            continue;
-        }
-        w.resize(got / sizeof(wchar_t));
-        break;
+        if (rc == ERROR_SUCCESS)
+            w.resize(got / sizeof(wchar_t));
+        else
+            size = got;  // ERROR_MORE_DATA: the value grew in between
     }
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
