@@ -27,13 +27,16 @@ namespace fs = std::filesystem;
 
 fs::path NativePath(std::string_view text) {
 #ifdef _WIN32
-    std::u8string u8(text.begin(), text.end());
-    return fs::path(u8);
+    return Utf8Path(text);
 #else
     std::string s(text);
     std::replace(s.begin(), s.end(), '\\', '/');
     return fs::path(s);
 #endif
+}
+
+fs::path Utf8Path(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string NativeText(std::string_view text) {
@@ -48,15 +51,11 @@ std::string NativeText(std::string_view text) {
 
 namespace {
 
-// A file name as UTF-8 text and back. On Windows a path built from a plain std::string is read in
-// the C runtime's locale, not as UTF-8, so names found on the disk go back through char8_t.
+// A file name as UTF-8 text (Utf8Path goes back). On Windows a path built from a plain std::string
+// is read in the C runtime's locale, not as UTF-8, so names found on the disk go through char8_t.
 std::string NameText(const fs::path& name) {
     const std::u8string u8 = name.u8string();
     return std::string(u8.begin(), u8.end());
-}
-
-fs::path NamePath(std::string_view text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
 }
 
 #ifdef _WIN32
@@ -126,7 +125,7 @@ fs::path ResolveCase(const fs::path& path) {
     if (ListDirectory(dir.empty() ? fs::path(".") : dir, names) != 0) return path;
     std::sort(names.begin(), names.end());  // the same choice every time if several match
     for (const auto& n : names) {
-        if (EqualNoCase(n, want)) return dir / NamePath(n);
+        if (EqualNoCase(n, want)) return dir / Utf8Path(n);
     }
     return path;
 }
