@@ -18,7 +18,7 @@ fs::path Resolved(const std::string& text) {
 bool SafeCopy(const fs::path& from, const fs::path& to) {
     fs::path tmp = to;
     tmp += ".vhtmp";
-    if (platform::CopyFile(from, tmp, true) != 0 || platform::RenameReplace(tmp, to) != 0) {
+    if (platform::CopyFileTo(from, tmp, true) != 0 || platform::RenameReplace(tmp, to) != 0) {
         platform::RemoveFile(tmp);
         return false;
     }

@@ -109,6 +109,7 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
         const auto whole = static_cast<std::int64_t>(size_ / rs);
         Throw(kReadBeyondEnd, std::max(pos_, whole));
     }
+    if (need == 0) return;  // nothing to read; the buffer may be null (an empty vector's data())
     auto* out = static_cast<std::uint8_t*>(buffer);
     if (offset >= bufStart_ && offset + need <= bufStart_ + bufLen_) {
         std::memcpy(out, buf_.data() + (offset - bufStart_), need);

@@ -7,6 +7,12 @@
 
 #ifdef _WIN32
 #include <io.h>
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -21,13 +27,16 @@ namespace fs = std::filesystem;
 
 fs::path NativePath(std::string_view text) {
 #ifdef _WIN32
-    std::u8string u8(text.begin(), text.end());
-    return fs::path(u8);
+    return Utf8Path(text);
 #else
     std::string s(text);
     std::replace(s.begin(), s.end(), '\\', '/');
     return fs::path(s);
 #endif
+}
+
+fs::path Utf8Path(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string NativeText(std::string_view text) {
@@ -41,6 +50,44 @@ std::string NativeText(std::string_view text) {
 }
 
 namespace {
+
+// A file name as UTF-8 text (Utf8Path goes back). On Windows a path built from a plain std::string
+// is read in the C runtime's locale, not as UTF-8, so names found on the disk go through char8_t.
+std::string NameText(const fs::path& name) {
+    const std::u8string u8 = name.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+#ifdef _WIN32
+// The errno value closest to a Windows error code of the calls below.
+int ErrnoFromWin32(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return ENOENT;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            return EEXIST;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EBUSY;
+        case ERROR_NOT_SAME_DEVICE:
+            return EXDEV;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ENAMETOOLONG;
+        case ERROR_INVALID_NAME:
+            return EINVAL;
+        default:
+            return EACCES;
+    }
+}
+#endif
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -72,13 +119,13 @@ int StatPath(const fs::path& path, bool& isDir, unsigned& mode) {
 fs::path ResolveCase(const fs::path& path) {
     if (Exists(path)) return path;
     fs::path dir = path.parent_path();
-    const std::string want = path.filename().string();
+    const std::string want = NameText(path.filename());
     if (want.empty()) return path;
     std::vector<std::string> names;
     if (ListDirectory(dir.empty() ? fs::path(".") : dir, names) != 0) return path;
     std::sort(names.begin(), names.end());  // the same choice every time if several match
     for (const auto& n : names) {
-        if (EqualNoCase(n, want)) return dir / n;
+        if (EqualNoCase(n, want)) return dir / Utf8Path(n);
     }
     return path;
 }
@@ -100,7 +147,7 @@ int GetReadOnly(const fs::path& path, bool& readOnly) {
     if (const auto f = fault::Check(fault::kAttr); f.err) return f.err;
 #ifdef _WIN32
     const DWORD a = GetFileAttributesW(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) return ENOENT;
+    if (a == INVALID_FILE_ATTRIBUTES) return ErrnoFromWin32(GetLastError());
     readOnly = (a & FILE_ATTRIBUTE_READONLY) != 0;
     return 0;
 #else
@@ -115,8 +162,11 @@ int ClearReadOnly(const fs::path& path) {
     if (const auto f = fault::Check(fault::kAttr); f.err) return f.err;
 #ifdef _WIN32
     const DWORD a = GetFileAttributesW(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) return ENOENT;
-    if (!SetFileAttributesW(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY)) return EACCES;
+    if (a == INVALID_FILE_ATTRIBUTES) return ErrnoFromWin32(GetLastError());
+    if ((a & FILE_ATTRIBUTE_READONLY) == 0) return 0;
+    // Only the read-only attribute: hidden, system and archive keep their values.
+    if (!SetFileAttributesW(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY))
+        return ErrnoFromWin32(GetLastError());
     return 0;
 #else
     struct stat st {};
@@ -145,7 +195,7 @@ int MakeDirectory(const fs::path& path) {
 #endif
 }
 
-int CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
+int CopyFileTo(const fs::path& from, const fs::path& to, bool overwrite) {
     bool isDir = false;
     unsigned mode = 0;
     if (int e = StatPath(from, isDir, mode)) return e;
@@ -172,9 +222,20 @@ int CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
 int RenameReplace(const fs::path& from, const fs::path& to) {
     if (const auto f = fault::Check(fault::kRename); f.err) return f.err;
 #ifdef _WIN32
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return EACCES;
-    return 0;
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return 0;
+    DWORD error = GetLastError();
+    // Windows refuses to replace a read-only file, POSIX does not: the target is going away, so
+    // its attribute goes first (and comes back if the rename still fails).
+    const DWORD a = GetFileAttributesW(to.c_str());
+    if (error == ERROR_ACCESS_DENIED && a != INVALID_FILE_ATTRIBUTES &&
+        (a & FILE_ATTRIBUTE_READONLY) != 0 && (a & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        SetFileAttributesW(to.c_str(), a & ~FILE_ATTRIBUTE_READONLY)) {
+        if (MoveFileExW(from.c_str(), to.c_str(), flags)) return 0;
+        error = GetLastError();
+        SetFileAttributesW(to.c_str(), a);
+    }
+    return ErrnoFromWin32(error);
 #else
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 #endif
@@ -185,7 +246,7 @@ int ListDirectory(const fs::path& dir, std::vector<std::string>& names) {
     if (const auto f = fault::Check(fault::kList); f.err) return f.err;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        names.push_back(it->path().filename().string());
+        names.push_back(NameText(it->path().filename()));
     }
     return ec ? ec.value() : 0;
 }

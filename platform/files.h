@@ -12,6 +12,9 @@ namespace vh::platform {
 
 // The text as a path of this system: on POSIX a backslash is a separator. The text is UTF-8.
 std::filesystem::path NativePath(std::string_view text);
+// UTF-8 text as a path, nothing else changed (Windows reads a plain std::string in the C runtime's
+// locale, not as UTF-8).
+std::filesystem::path Utf8Path(std::string_view text);
 // Text for showing a path to the user, with this system's separators.
 std::string NativeText(std::string_view text);
 // The path itself if it exists; else the entry of its directory whose name equals its file name
@@ -28,7 +31,7 @@ int RemoveFile(const std::filesystem::path& path);
 int MakeDirectory(const std::filesystem::path& path);
 // Copies contents and permission bits. Without overwrite an existing target gives EEXIST.
 // The copy is flushed to the disk before the call returns.
-int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+int CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
 // Renames, replacing an existing target in one step.
 int RenameReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 int ListDirectory(const std::filesystem::path& dir, std::vector<std::string>& names);

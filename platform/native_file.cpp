@@ -20,13 +20,18 @@ namespace {
 
 #ifdef _WIN32
 // Windows has no pread/pwrite in its C runtime: seek, then transfer. One thread uses a file.
+// _read and _write take an unsigned count and return an int: at most 1 GiB per call, and the
+// callers loop until done.
+unsigned Chunk(std::size_t n) {
+    return static_cast<unsigned>(n < (1u << 30) ? n : (1u << 30));
+}
 long long RawPRead(int fd, void* buf, std::size_t n, std::uint64_t off) {
     if (_lseeki64(fd, static_cast<long long>(off), SEEK_SET) < 0) return -1;
-    return _read(fd, buf, static_cast<unsigned>(n));
+    return _read(fd, buf, Chunk(n));
 }
 long long RawPWrite(int fd, const void* buf, std::size_t n, std::uint64_t off) {
     if (_lseeki64(fd, static_cast<long long>(off), SEEK_SET) < 0) return -1;
-    return _write(fd, buf, static_cast<unsigned>(n));
+    return _write(fd, buf, Chunk(n));
 }
 #else
 long long RawPRead(int fd, void* buf, std::size_t n, std::uint64_t off) {

@@ -5,6 +5,12 @@
 #include <fstream>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -171,8 +177,10 @@ std::string MapPath(const std::filesystem::path& prefix, std::string_view window
     std::string base;
     if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
         const char drive = Lower(rest[0]);
-        base = drive == 'c' ? (prefix / "drive_c").string()
-                            : (prefix / "dosdevices" / std::string{drive, ':'}).string();
+        // Text with '/' throughout: a prefix is a directory of the POSIX host running Wine.
+        std::string root = prefix.generic_string();
+        while (root.size() > 1 && root.back() == '/') root.pop_back();
+        base = drive == 'c' ? root + "/drive_c" : root + "/dosdevices/" + std::string{drive, ':'};
         rest.erase(0, 2);
     }
     for (char& c : rest)
@@ -198,22 +206,35 @@ std::string GameLocation(const std::filesystem::path& prefix) {
 
 std::string GameInstallLocation() {
 #ifdef _WIN32
+    // The game is a 32-bit program: on a 64-bit system its installer wrote to the 32-bit view
+    // (Software\Wow6432Node\...), which KEY_WOW64_32KEY selects; on a 32-bit system it is a no-op.
     HKEY key = nullptr;
     const std::wstring subKey = L"Software\\Brellan Ltd\\Varnholt 00-01";
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
         ERROR_SUCCESS)
         return {};
-    wchar_t buf[1024];
-    DWORD size = sizeof(buf);
+    std::wstring w;
     DWORD type = 0;
-    const LONG rc =
-        RegQueryValueExW(key, L"Location", nullptr, &type, reinterpret_cast<LPBYTE>(buf), &size);
+    DWORD size = 0;
+    LONG rc = RegQueryValueExW(key, L"Location", nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS) rc = ERROR_MORE_DATA;
+    for (int attempt = 0; rc == ERROR_MORE_DATA && attempt < 4; ++attempt) {
+        w.assign(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD got = static_cast<DWORD>(w.size() * sizeof(wchar_t));
+        rc = RegQueryValueExW(key, L"Location", nullptr, &type, reinterpret_cast<LPBYTE>(w.data()),
+                              &got);
+        if (rc == ERROR_SUCCESS)
+            w.resize(got / sizeof(wchar_t));
+        else
+            size = got;  // ERROR_MORE_DATA: the value grew in between
+    }
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-    std::wstring w(buf, size / sizeof(wchar_t));
     while (!w.empty() && w.back() == L'\0') w.pop_back();
+    if (w.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
                                       nullptr, nullptr);
+    if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr,
                         nullptr);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/files.h"
 #include "sample.h"
 
 namespace vh::sample {
@@ -98,7 +99,7 @@ int Sample(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (!dir || dir->empty()) return Usage(err, "sample needs the directory to write into");
 
-    const std::filesystem::path path(*dir);
+    const std::filesystem::path path = platform::Utf8Path(*dir);
     if (!opt.overwrite) {
         if (auto existing = ExistingDataFile(path)) {
             err << "vhtool: " << *dir << " already holds " << *existing

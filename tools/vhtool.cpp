@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/args.h"
 #include "tools/cli.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> args = vh::platform::CommandLineArguments(argc, argv);
     return vh::sample::RunVhtool(args, std::cout, std::cerr);
 }

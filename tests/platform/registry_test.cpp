@@ -1,6 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 #include "platform/registry.h"
 #include "support/test_util.h"
@@ -34,7 +46,7 @@ TEST(WineRegistry, FindsTheValueWhateverTheCaseAndUndoesEscapes) {
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(*v, "C:\\Program Files\\Varnholt \"00\"");
     EXPECT_EQ(wine::GameLocation(prefix.Path()),
-              (prefix.Path() / "drive_c").string() + "/Program Files/Varnholt \"00\"");
+              prefix.Path().generic_string() + "/drive_c/Program Files/Varnholt \"00\"");
 }
 
 TEST(WineRegistry, MissingPrefixKeyOrValueReadsAsEmpty) {
@@ -56,7 +68,7 @@ TEST(WineRegistry, ThirtyTwoBitKeysOfA64BitPrefixAndExpandableStrings) {
                     std::string("[Software\\\\Wow6432Node\\\\Brellan Ltd\\\\Varnholt 00-01] 1\n"
                                 "\"Location\"=str(2):\"D:\\\\Games\\\\VH\\\\\"\n"));
     EXPECT_EQ(wine::GameLocation(prefix.Path()),
-              (prefix.Path() / "dosdevices" / "d:").string() + "/Games/VH");
+              prefix.Path().generic_string() + "/dosdevices/d:/Games/VH");
 }
 
 TEST(WineRegistry, PathsMapIntoThePrefix) {
@@ -64,10 +76,13 @@ TEST(WineRegistry, PathsMapIntoThePrefix) {
     EXPECT_EQ(wine::MapPath(p, "C:\\Games\\VH"), "/home/u/.wine/drive_c/Games/VH");
     EXPECT_EQ(wine::MapPath(p, "c:\\"), "/home/u/.wine/drive_c");
     EXPECT_EQ(wine::MapPath(p, "E:\\VH"), "/home/u/.wine/dosdevices/e:/VH");
+    EXPECT_EQ(wine::MapPath("/home/u/.wine/", "C:\\VH"), "/home/u/.wine/drive_c/VH");
 }
 
 TEST(WineRegistry, PrefixComesFromTheEnvironment) {
-#ifndef _WIN32
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads its own registry; no Wine prefix is looked for";
+#else
     const char* old = std::getenv("WINEPREFIX");
     const std::string saved = old ? old : "";
     ::setenv("WINEPREFIX", "/opt/prefix", 1);
@@ -79,6 +94,63 @@ TEST(WineRegistry, PrefixComesFromTheEnvironment) {
     if (old) ::setenv("WINEPREFIX", saved.c_str(), 1);
 #endif
 }
+
+#ifdef _WIN32
+// The key as a 32-bit installer leaves it on a 64-bit system: below Software\Wow6432Node. The
+// set-up of the Windows test run (scripts/run-windows-tests) writes it with `reg add` and names
+// the value it wrote in VH_TEST_GAME_LOCATION.
+TEST(Registry, InstallLocationOfA32BitInstallOnA64BitSystem) {
+    const char* want = std::getenv("VH_TEST_GAME_LOCATION");
+    if (!want || !*want)
+        GTEST_SKIP() << "VH_TEST_GAME_LOCATION is not set: the key is written by "
+                        "scripts/run-windows-tests before the run";
+    EXPECT_EQ(GameInstallLocation(), want);
+}
+
+// Values the installer may have written: beyond ASCII, longer than any fixed buffer, an
+// expandable string. The test writes each into the 32-bit view and puts the old value back.
+TEST(Registry, InstallLocationTextComesBackAsUtf8) {
+    const wchar_t* subKey = L"Software\\Brellan Ltd\\Varnholt 00-01";
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here (run as administrator)";
+    DWORD oldType = 0;
+    DWORD oldSize = 0;
+    const bool hadOld =
+        RegQueryValueExW(key, L"Location", nullptr, &oldType, nullptr, &oldSize) == ERROR_SUCCESS;
+    std::vector<BYTE> old(oldSize);
+    if (hadOld) RegQueryValueExW(key, L"Location", nullptr, &oldType, old.data(), &oldSize);
+
+    struct Case {
+        std::wstring value;
+        DWORD type;
+        std::string want;
+    };
+    const std::wstring longName(1500, L'x');
+    const Case cases[] = {
+        {L"C:\\Spiele\\Varnholt J\u00f6rg \u00c9t\u00e9", REG_SZ,
+         "C:\\Spiele\\Varnholt J\xc3\xb6rg \xc3\x89t\xc3\xa9"},
+        {L"D:\\" + longName, REG_SZ, "D:\\" + std::string(1500, 'x')},
+        {L"C:\\VH", REG_EXPAND_SZ, "C:\\VH"},
+        {L"", REG_SZ, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.want.size());
+        ASSERT_EQ(RegSetValueExW(key, L"Location", 0, c.type,
+                                 reinterpret_cast<const BYTE*>(c.value.c_str()),
+                                 static_cast<DWORD>((c.value.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(GameInstallLocation(), c.want);
+    }
+    if (hadOld)
+        RegSetValueExW(key, L"Location", 0, oldType, old.data(), oldSize);
+    else
+        RegDeleteValueW(key, L"Location");
+    RegCloseKey(key);
+}
+#endif
 
 }  // namespace
 }  // namespace vh::platform

@@ -7,7 +7,11 @@
 #include <random>
 #include <stdexcept>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -94,6 +98,30 @@ bool RunningAsRoot() {
 #else
     return ::geteuid() == 0;
 #endif
+}
+
+void MakeReadOnly(const fs::path& p) {
+#ifdef _WIN32
+    const int rc = ::_wchmod(p.c_str(), _S_IREAD);  // sets the read-only attribute
+#else
+    const int rc = ::chmod(p.c_str(), 0444);
+#endif
+    if (rc != 0) throw std::runtime_error("cannot make " + p.string() + " read-only");
+}
+
+bool ReadOnlyIsEnforced(const fs::path& dir) {
+    const fs::path probe = dir / "read-only-probe";
+    WriteFile(probe, std::string("x"));
+    MakeReadOnly(probe);
+    const bool refused = !std::ofstream(probe, std::ios::binary | std::ios::app).is_open();
+    std::error_code ec;
+    fs::permissions(probe, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove(probe, ec);
+    return refused;
+}
+
+fs::path Utf8Path(const fs::path& dir, std::string_view name) {
+    return dir / fs::path(std::u8string(name.begin(), name.end()));
 }
 
 }  // namespace vh::test

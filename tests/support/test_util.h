@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vh::test {
@@ -38,5 +39,13 @@ std::int32_t GetI32(const Bytes& b, std::size_t off);
 
 // Running as root ignores permission bits, so tests of real read-only files skip then.
 bool RunningAsRoot();
+
+// Marks a file read-only as the user would: mode 0444 (POSIX) or the read-only attribute.
+void MakeReadOnly(const std::filesystem::path& p);
+// Whether a file made read-only in `dir` really refuses to be opened for writing: not for root,
+// nor under Wine run by root (Wine keeps the attribute as the Unix mode bits).
+bool ReadOnlyIsEnforced(const std::filesystem::path& dir);
+// A path below `dir` from UTF-8 text (a std::string is not read as UTF-8 on Windows).
+std::filesystem::path Utf8Path(const std::filesystem::path& dir, std::string_view name);
 
 }  // namespace vh::test

@@ -1,0 +1,28 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 compilers (POSIX thread model):
+#   cmake -S . -B build-win --toolchain cmake/mingw-w64.cmake -DVH_BUILD_GUI=OFF -DVH_BUILD_BENCH=OFF
+# The programs are linked statically (libstdc++, libgcc, winpthread), so a bare .exe runs on
+# Windows or under Wine without any DLL beside it. GoogleTest is built for the target from
+# VH_GTEST_SOURCE_DIR (Debian's sources by default).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VH_MINGW_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VH_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VH_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${VH_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VH_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+set(VH_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources, built for the target")
+
+# ctest runs the test programs through Wine when it is installed.
+find_program(VH_WINE NAMES wine wine64)
+if(VH_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VH_WINE})
+endif()
