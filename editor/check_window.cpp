@@ -7,6 +7,7 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/guard.h"
 #include "dialogs/theme.h"
@@ -55,8 +56,10 @@ int FindingModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FindingModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
     const db::Finding& f = At(index.row());
+    if (role == Qt::ToolTipRole) return Text(f.message);  // the column may cut it
+    if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
         case kSeverity:
             return Text(db::SeverityName(f.severity));
@@ -125,11 +128,15 @@ TCheckWindow::TCheckWindow(QWidget* parent, OpenRecord open)
     });
     connect(list_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { Guarded(this, [this, i] { OpenLine(i.row()); }); });
-    resize(760, 360);
+    resize(900, 380);
 }
 
 void TCheckWindow::SetReport(const db::CheckReport& report, const QString& dataPath) {
-    model_.SetFindings(report.findings);
+    // Errors first, each severity in the checker's order.
+    std::vector<db::Finding> findings = report.findings;
+    std::stable_partition(findings.begin(), findings.end(),
+                          [](const db::Finding& f) { return f.severity == db::Severity::kError; });
+    model_.SetFindings(std::move(findings));
 
     // One entry per kind found, with its count.
     const QSignalBlocker block(kind_);
@@ -146,9 +153,12 @@ void TCheckWindow::SetReport(const db::CheckReport& report, const QString& dataP
     kind_->setCurrentIndex(0);
     static_cast<KindFilter*>(filtered_)->SetKind(-1);
 
-    QString counts =
-        QStringLiteral("%1: %2 errors, %3 warnings")
-            .arg(dataPath, QString::number(report.Errors()), QString::number(report.Warnings()));
+    auto count = [](std::size_t n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    QString counts = QStringLiteral("%1: %2, %3")
+                         .arg(dataPath, count(report.Errors(), "error", "errors"),
+                              count(report.Warnings(), "warning", "warnings"));
     if (report.omitted)
         counts += QStringLiteral(" (and %1 more findings not listed)").arg(report.omitted);
     if (report.findings.empty()) counts += QStringLiteral(": the data are consistent");

@@ -83,7 +83,7 @@ TEST_F(CheckData, ListsTheFindingsOfTheLoadedDirectoryBesideTheMainWindow) {
     const db::CheckReport report = db::CheckDataDirectory(dir.Str());
     EXPECT_EQ(report.Errors(), 1u);
     EXPECT_EQ(w->List()->model()->rowCount(), static_cast<int>(report.findings.size()));
-    EXPECT_TRUE(w->findChild<QLabel*>("CheckDataCounts")->text().contains("1 errors, "));
+    EXPECT_TRUE(w->findChild<QLabel*>("CheckDataCounts")->text().contains(": 1 error, "));
     EXPECT_GE(LineOf(*w, Subject::kClub, 5, "Stadium"), 0);
 
     // The filter keeps one kind; "All kinds" brings every line back.
