@@ -120,6 +120,7 @@ class Checker {
              Subject subject = Subject::kOther) {
         if (report_.findings.size() >= kMaxFindings) {
             ++report_.omitted;
+            if (s == Severity::kError) ++report_.omittedErrors;
             return;
         }
         report_.findings.push_back(Finding{s, k, file, record, std::move(field), std::move(value),
@@ -707,13 +708,13 @@ class Checker {
 }  // namespace
 
 std::size_t CheckReport::Errors() const {
-    return static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(),
-                      [](const Finding& f) { return f.severity == Severity::kError; }));
+    return omittedErrors + static_cast<std::size_t>(std::count_if(
+                               findings.begin(), findings.end(),
+                               [](const Finding& f) { return f.severity == Severity::kError; }));
 }
 
 std::size_t CheckReport::Warnings() const {
-    return findings.size() - Errors();
+    return findings.size() + omitted - Errors();
 }
 
 std::string_view KindName(CheckKind kind) {

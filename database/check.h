@@ -43,6 +43,8 @@ struct Finding {
 struct CheckReport {
     std::vector<Finding> findings;
     std::size_t omitted = 0;  // findings beyond kMaxFindings, counted but not kept
+    std::size_t omittedErrors = 0;
+    // Both count the omitted findings too.
     std::size_t Errors() const;
     std::size_t Warnings() const;
     bool Clean() const { return Errors() == 0; }

@@ -159,8 +159,7 @@ void TCheckWindow::SetReport(const db::CheckReport& report, const QString& dataP
     QString counts = QStringLiteral("%1: %2, %3")
                          .arg(dataPath, count(report.Errors(), "error", "errors"),
                               count(report.Warnings(), "warning", "warnings"));
-    if (report.omitted)
-        counts += QStringLiteral(" (and %1 more findings not listed)").arg(report.omitted);
+    if (report.omitted) counts += QStringLiteral(" (%1 of them not listed)").arg(report.omitted);
     if (report.findings.empty()) counts += QStringLiteral(": the data are consistent");
     counts_->setText(counts + QLatin1Char('.'));
     list_->resizeColumnsToContents();
