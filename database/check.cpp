@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <type_traits>
 #include <unordered_map>
 
 #include "data_def.h"
@@ -278,17 +279,26 @@ class Checker {
     }
 
     // --- references ----------------------------------------------------------------------------
-    // -1 or a record of the target; another negative is a warning.
-    bool Ref(const Table& t, std::int64_t n, const std::string& field, std::int32_t v,
-             const std::string& target, std::int64_t targetCount, Subject subject) {
+    // -1 or a record of the target; another negative is a warning. `field` is the field's name,
+    // or a function that makes it: names are made only for findings.
+    template <class Name>
+    static std::string FieldText(const Name& field) {
+        if constexpr (std::is_invocable_v<const Name&>)
+            return field();
+        else
+            return std::string(field);
+    }
+    template <class Name>
+    bool Ref(const Table& t, std::int64_t n, const Name& field, std::int32_t v, const char* target,
+             std::int64_t targetCount, Subject subject) {
         if (v == -1) return false;
         if (v < 0) {
-            Warning(CheckKind::kReference, t, n, field, Num(v),
+            Warning(CheckKind::kReference, t, n, FieldText(field), Num(v),
                     "a negative reference other than -1 (read as none)", subject);
             return false;
         }
         if (v >= targetCount) {
-            Error(CheckKind::kReference, t, n, field, Num(v),
+            Error(CheckKind::kReference, t, n, FieldText(field), Num(v),
                   "no record " + Num(v) + " in " + target + " (it has " + Num(targetCount) + ")",
                   subject);
             return false;
@@ -296,12 +306,16 @@ class Checker {
         return true;
     }
 
+    static auto Slot(const char* name, std::size_t k) {
+        return
+            [name, k] { return std::string(name) + "[" + Num(static_cast<std::int64_t>(k)) + "]"; };
+    }
+
     template <std::size_t N>
     void RefList(const Table& t, std::int64_t n, const char* name, I32Array<N> list,
-                 const std::string& target, std::int64_t targetCount, Subject subject) {
+                 const char* target, std::int64_t targetCount, Subject subject) {
         for (std::size_t k = 0; k < N; ++k)
-            Ref(t, n, std::string(name) + "[" + Num(static_cast<std::int64_t>(k)) + "]",
-                Get(t.At(n), list[k]), target, targetCount, subject);
+            Ref(t, n, Slot(name, k), Get(t.At(n), list[k]), target, targetCount, subject);
     }
 
     void References() {
@@ -398,8 +412,7 @@ class Checker {
     void StaffRefList(std::int64_t n, const char* name, I32Array<3> list, const char* target,
                       std::int64_t count, Subject s) {
         for (std::size_t k = 0; k < 3; ++k)
-            Ref(staff_, n, std::string(name) + "[" + Num(static_cast<std::int64_t>(k)) + "]",
-                Get(Person(n), list[k]), target, count, s);
+            Ref(staff_, n, Slot(name, k), Get(Person(n), list[k]), target, count, s);
     }
 
     // --- squads and posts ----------------------------------------------------------------------
@@ -459,8 +472,9 @@ class Checker {
         for (std::int64_t c = 0; c < club_.count; ++c) {
             auto list = [&](Post post, std::size_t slot, const I32& field) {
                 const std::int32_t id = Get(club_.At(c), field);
-                if (Ref(club_, c, SlotName(post, slot), id, "staff.dat", personCount_,
-                        Subject::kClub))
+                if (Ref(
+                        club_, c, [&] { return SlotName(post, slot); }, id, "staff.dat",
+                        personCount_, Subject::kClub))
                     listed[static_cast<std::size_t>(id)].push_back(
                         Listing{static_cast<std::int32_t>(c), post, slot});
             };
@@ -631,10 +645,11 @@ class Checker {
     }
 
     // --- ranges --------------------------------------------------------------------------------
+    // `prefix` + `field` names the field; the text is made only for a finding.
     void Range(const Table& t, std::int64_t n, const char* field, std::int64_t v, std::int64_t lo,
-               std::int64_t hi, Subject s) {
+               std::int64_t hi, Subject s, const char* prefix = "") {
         if (v < lo || v > hi)
-            Warning(CheckKind::kRange, t, n, field, Num(v),
+            Warning(CheckKind::kRange, t, n, std::string(prefix) + field, Num(v),
                     "outside " + Num(lo) + ".." + Num(hi) + ", what its page accepts", s);
     }
 
@@ -659,32 +674,104 @@ class Checker {
                 Range(staff_, n, kPersonality[off - S::Adaptability.offset], Get(r, U8{off}), 0, 20,
                       s);
         }
+        // The block records, by the names of their fields.
+        using P = PlayerRecord;
+        static const std::array<std::pair<const char*, I16>, 5> kPlayerAbilities = {{
+            {"CurrentAbility", P::CurrentAbility},
+            {"PotentialAbility", P::PotentialAbility},
+            {"HomeReputation", P::HomeReputation},
+            {"CurrentReputation", P::CurrentReputation},
+            {"WorldReputation", P::WorldReputation},
+        }};
+        static const std::array<const char*, 54> kPlayerAttributes = {
+            "Goalkeeper",      "Sweeper",
+            "Defender",        "DefensiveMidfielder",
+            "Midfielder",      "AttackingMidfielder",
+            "Attacker",        "WingBack",
+            "RightSide",       "LeftSide",
+            "Central",         "FreeRole",
+            "Acceleration",    "Aggression",
+            "Agility",         "Anticipation",
+            "Balance",         "Bravery",
+            "Consistency",     "Corners",
+            "Crossing",        "Decisions",
+            "Dirtiness",       "Dribbling",
+            "Finishing",       "Flair",
+            "FreeKicks",       "Handling",
+            "Heading",         "ImportantMatches",
+            "InjuryProneness", "Jumping",
+            "Leadership",      "LeftFoot",
+            "LongShots",       "Marking",
+            "Movement",        "NaturalFitness",
+            "OneOnOnes",       "Pace",
+            "Passing",         "Penalties",
+            "Positioning",     "Reflexes",
+            "RightFoot",       "Stamina",
+            "Strength",        "Tackling",
+            "Teamwork",        "Technique",
+            "ThrowIns",        "Versatility",
+            "Vision",          "WorkRate"};
+        static_assert(kPlayerAttributes.size() ==
+                      PlayerRecord::WorkRate.offset - PlayerRecord::Goalkeeper.offset + 1);
         for (std::int64_t i = 0; playerBlock_.present && i < playerBlock_.count; ++i) {
-            const auto* r = staff_.bytes.data() + playerBlock_.offset +
-                            static_cast<std::size_t>(i) * PlayerRecord::kSize;
-            for (std::size_t off = PlayerRecord::CurrentAbility.offset;
-                 off <= PlayerRecord::WorldReputation.offset; off += 2)
-                Range(staff_, i, "player block ability", Get(r, I16{off}), 0, 200, Subject::kOther);
-            for (std::size_t off = PlayerRecord::Goalkeeper.offset;
-                 off <= PlayerRecord::WorkRate.offset; ++off)
-                Range(staff_, i, "player block attribute", Get(r, U8{off}), 0, 20, Subject::kOther);
+            const auto* r =
+                staff_.bytes.data() + playerBlock_.offset + static_cast<std::size_t>(i) * P::kSize;
+            for (const auto& [name, f] : kPlayerAbilities)
+                Range(staff_, i, name, Get(r, f), 0, 200, Subject::kOther, "player block.");
+            for (std::size_t k = 0; k < kPlayerAttributes.size(); ++k)
+                Range(staff_, i, kPlayerAttributes[k], Get(r, U8{P::Goalkeeper.offset + k}), 0, 20,
+                      Subject::kOther, "player block.");
         }
+
+        using N = NonPlayerRecord;
+        static const std::array<std::pair<const char*, I16>, 5> kStaffAbilities = {{
+            {"CurrentAbility", N::CurrentAbility},
+            {"PotentialAbility", N::PotentialAbility},
+            {"HomeReputation", N::HomeReputation},
+            {"CurrentReputation", N::CurrentReputation},
+            {"WorldReputation", N::WorldReputation},
+        }};
+        static const std::array<std::pair<const char*, U8>, 20> kStaffSkills = {{
+            {"Attacking", N::Attacking},
+            {"Business", N::Business},
+            {"CoachingPlayers", N::CoachingPlayers},
+            {"CoachingGoalkeepers", N::CoachingGoalkeepers},
+            {"CoachingTechnique", N::CoachingTechnique},
+            {"Directness", N::Directness},
+            {"Discipline", N::Discipline},
+            {"CoachingFreeRoles", N::CoachingFreeRoles},
+            {"Interference", N::Interference},
+            {"Judgement", N::Judgement},
+            {"JudgingPotential", N::JudgingPotential},
+            {"ManHandling", N::ManHandling},
+            {"Marking", N::Marking},
+            {"Offside", N::Offside},
+            {"Patience", N::Patience},
+            {"Physiotherapy", N::Physiotherapy},
+            {"Pressing", N::Pressing},
+            {"Resources", N::Resources},
+            {"Tactics", N::Tactics},
+            {"Youngsters", N::Youngsters},
+        }};
+        static const std::array<std::pair<const char*, I32>, 8> kStaffRatings = {{
+            {"Goalkeeper", N::Goalkeeper},
+            {"Sweeper", N::Sweeper},
+            {"Defender", N::Defender},
+            {"DefensiveMidfielder", N::DefensiveMidfielder},
+            {"Midfielder", N::Midfielder},
+            {"AttackingMidfielder", N::AttackingMidfielder},
+            {"Attacker", N::Attacker},
+            {"WingBack", N::WingBack},
+        }};
         for (std::int64_t i = 0; nonPlayerBlock_.present && i < nonPlayerBlock_.count; ++i) {
             const auto* r = staff_.bytes.data() + nonPlayerBlock_.offset +
-                            static_cast<std::size_t>(i) * NonPlayerRecord::kSize;
-            for (std::size_t off = NonPlayerRecord::CurrentAbility.offset;
-                 off <= NonPlayerRecord::WorldReputation.offset; off += 2)
-                Range(staff_, i, "non-player block ability", Get(r, I16{off}), 0, 200,
-                      Subject::kOther);
-            for (std::size_t off = NonPlayerRecord::Attacking.offset;
-                 off <= NonPlayerRecord::Youngsters.offset; ++off)
-                if (off != 27)  // a byte the pages do not show
-                    Range(staff_, i, "non-player block skill", Get(r, U8{off}), 0, 20,
-                          Subject::kOther);
-            for (std::size_t off = NonPlayerRecord::Goalkeeper.offset;
-                 off <= NonPlayerRecord::WingBack.offset; off += 4)
-                Range(staff_, i, "non-player block position rating", Get(r, I32{off}), 0, 20,
-                      Subject::kOther);
+                            static_cast<std::size_t>(i) * N::kSize;
+            for (const auto& [name, f] : kStaffAbilities)
+                Range(staff_, i, name, Get(r, f), 0, 200, Subject::kOther, "non-player block.");
+            for (const auto& [name, f] : kStaffSkills)
+                Range(staff_, i, name, Get(r, f), 0, 20, Subject::kOther, "non-player block.");
+            for (const auto& [name, f] : kStaffRatings)
+                Range(staff_, i, name, Get(r, f), 0, 20, Subject::kOther, "non-player block.");
         }
     }
 
