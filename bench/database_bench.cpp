@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/blocks.h"
+#include "database/check.h"
 #include "database/file_set.h"
 #include "database/lists.h"
 #include "database/names.h"
@@ -140,6 +141,24 @@ void BM_LookupLastClub(benchmark::State& state) {
         benchmark::DoNotOptimize(db::LookupByName(last, L().files.club, db::kClubShortName));
 }
 BENCHMARK(BM_LookupLastClub)->Unit(benchmark::kMillisecond);
+
+// The integrity check of the whole directory (budget: well under a second), beside reading the
+// twelve files it reads with `cat`.
+void BM_CatCheckedFiles(benchmark::State& state) {
+    ReadRaw(state, {"stadium.dat", "city.dat", "club.dat", "club_comp.dat", "nation.dat",
+                    "staff.dat", "first_names.dat", "second_names.dat", "common_names.dat",
+                    "colour.dat", "continent.dat", "index.dat"});
+}
+BENCHMARK(BM_CatCheckedFiles)->Unit(benchmark::kMillisecond);
+
+void BM_CheckDataDirectory(benchmark::State& state) {
+    for (auto _ : state) {
+        const db::CheckReport report = db::CheckDataDirectory(Full().Path());
+        if (report.Errors() != 0) state.SkipWithError("the full sample has errors");
+        benchmark::DoNotOptimize(report.findings.size());
+    }
+}
+BENCHMARK(BM_CheckDataDirectory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vh::bench

@@ -9,6 +9,7 @@
 #include "dialogs/msgbox.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "check_window.h"
 #include "stad.h"
 
 namespace vh::ui {
@@ -64,9 +65,13 @@ void TVHEdit::LoadClick() {
     if (readOnly) SetRecordChanged(false);
     // Pages showing records of another directory are emptied, so that nothing of one data set
     // can be saved into the other.
-    if (s_.dataLoaded && dataPath != s_.dataPath) ClearPages();
+    if (s_.dataLoaded && dataPath != s_.dataPath) {
+        ClearPages();
+        if (checkWindow_) checkWindow_->close();  // its findings are of the other directory
+    }
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
+    checkDataMenu_->setEnabled(true);
     lists_.NewLoad();
     if (readOnly)
         ShowMessage(this, QStringLiteral("Load Data"),

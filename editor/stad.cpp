@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "banner.h"
+#include "check_window.h"
 #include "city_page.h"
 #include "club_page.h"
 #include "dialogs/RUrllabel.h"
@@ -192,6 +193,9 @@ void TVHEdit::BuildMenus() {
         action(file, "BackupMenu", QStringLiteral("Backup Files"), &TVHEdit::BackupMenuClick);
     restoreBackupMenu_ = action(file, "RestoreBackupMenu", QStringLiteral("Restore Backup"),
                                 &TVHEdit::RestoreBackupMenuClick);
+    checkDataMenu_ = action(file, "CheckDataMenu", QStringLiteral("Check Data..."),
+                            &TVHEdit::CheckDataMenuClick);
+    checkDataMenu_->setEnabled(false);  // until data are loaded
     file->addSeparator();
     exit1_ = action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
 
@@ -394,6 +398,7 @@ void TVHEdit::closeEvent(QCloseEvent* e) {
     e->accept();
     if (picker_) picker_->close();
     if (about_) about_->close();
+    if (checkWindow_) checkWindow_->close();
     emit Closed();
 }
 

@@ -36,6 +36,7 @@ class TClubPage;
 class TNationPage;
 class TPlayerPage;
 class TStaffPage;
+class TCheckWindow;
 
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 
@@ -110,6 +111,15 @@ class TVHEdit : public QMainWindow {
     void RestoreBackupMenuClick();
     void FormDestroy();
 
+    // --- "Check Data" ---------------------------------------------------------------------------
+    // Checks the loaded directory and shows the findings in the "Check Data" window.
+    void CheckDataMenuClick();
+    TCheckWindow* CheckWindow() const;
+    // Switches to the mode (asking "Save Changes?" as every switch does) and shows its record
+    // with this number, by searching for its name or label. False when the switch was cancelled
+    // or the record cannot be reached by its name.
+    bool ShowRecord(Mode m, std::int64_t record);
+
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
 
@@ -164,6 +174,7 @@ class TVHEdit : public QMainWindow {
     std::array<RadioPart, 6> radios_{};
     QPointer<TChangeForm> picker_;
     QPointer<QWidget> about_;
+    QPointer<TCheckWindow> checkWindow_;
 
     // Fixed parts of the window.
     QWidget* client_ = nullptr;
@@ -190,6 +201,7 @@ class TVHEdit : public QMainWindow {
     QAction* saveMenu_ = nullptr;
     QAction* backupMenu_ = nullptr;
     QAction* restoreBackupMenu_ = nullptr;
+    QAction* checkDataMenu_ = nullptr;
     QAction* exit1_ = nullptr;
     QAction* playerMenu_ = nullptr;
     QAction* nonPlayerMenu_ = nullptr;

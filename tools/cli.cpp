@@ -7,6 +7,12 @@
 #include <optional>
 #include <string_view>
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "database/check.h"
+#include "database/errors.h"
 #include "platform/files.h"
 #include "sample.h"
 
@@ -20,6 +26,7 @@ constexpr int kBadArguments = 2;
 
 constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
+    "       vhtool check DIR [--json]\n"
     "       vhtool --help\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
@@ -30,7 +37,14 @@ constexpr std::string_view kUsage =
     "                     same seed and size always write the same files.\n"
     "  --no-clubcomp      Leave clubcomp.dat out.\n"
     "  --force            Write over the data files DIR already holds. Without it, a\n"
-    "                     directory holding any of them is left untouched.\n";
+    "                     directory holding any of them is left untouched.\n"
+    "\n"
+    "  check DIR          Check the data directory DIR without changing it: file sizes,\n"
+    "                     references, squads and staff posts, the blocks of staff.dat,\n"
+    "                     names, duplicate names. Exit status 0 when no error was found\n"
+    "                     (warnings allowed), 1 when errors were found, 2 when the\n"
+    "                     directory could not be read.\n"
+    "  --json             One JSON object per finding, one per line.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -52,57 +66,11 @@ int Usage(std::ostream& err, const std::string& problem) {
     return kBadArguments;
 }
 
-int Sample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    SampleOptions opt;
-    std::optional<std::string> dir;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        std::string_view a = args[i];
-        std::string_view value;
-        bool hasValue = false;
-        if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string_view::npos) {
-            value = a.substr(eq + 1);
-            a = a.substr(0, eq);
-            hasValue = true;
-        }
-        auto takeValue = [&]() -> bool {
-            if (hasValue) return true;
-            if (i + 1 >= args.size()) return false;
-            value = args[++i];
-            return true;
-        };
-        if (a == "--size") {
-            if (!takeValue()) return Usage(err, "--size needs a value: small or full");
-            const auto size = ParseSize(value);
-            if (!size) return Usage(err, Quoted("unknown size ", value) + ": use small or full");
-            opt.size = *size;
-        } else if (a == "--seed") {
-            if (!takeValue()) return Usage(err, "--seed needs a value");
-            const auto seed = ParseSeed(value);
-            if (!seed)
-                return Usage(err, Quoted("", value) +
-                                      " is not a seed: use a whole number from 0 to "
-                                      "18446744073709551615");
-            opt.seed = *seed;
-        } else if (hasValue && (a == "--no-clubcomp" || a == "--force")) {
-            return Usage(err, std::string(a) + " takes no value");
-        } else if (a == "--no-clubcomp") {
-            opt.clubcomp = false;
-        } else if (a == "--force") {
-            opt.overwrite = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Usage(err, "unknown option '" + args[i] + "'");
-        } else if (dir) {
-            return Usage(err, "more than one directory given ('" + *dir + "', '" + args[i] + "')");
-        } else {
-            dir = args[i];
-        }
-    }
-    if (!dir || dir->empty()) return Usage(err, "sample needs the directory to write into");
-
-    const std::filesystem::path path = platform::Utf8Path(*dir);
+int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path path = platform::Utf8Path(dir);
     if (!opt.overwrite) {
         if (auto existing = ExistingDataFile(path)) {
-            err << "vhtool: " << *dir << " already holds " << *existing
+            err << "vhtool: " << dir << " already holds " << *existing
                 << "; nothing was written. Use --force to write over its data files.\n";
             return kFailed;
         }
@@ -118,7 +86,7 @@ int Sample(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();
-    out << "Wrote a " << SizeName(opt.size) << " sample (seed " << opt.seed << ") to " << *dir
+    out << "Wrote a " << SizeName(opt.size) << " sample (seed " << opt.seed << ") to " << dir
         << " in " << ms << " ms:\n"
         << "  " << s.persons << " persons (" << s.players << " players, " << s.nonPlayers
         << " staff), " << s.clubs << " clubs, " << s.nations << " nations, " << s.cities
@@ -129,6 +97,93 @@ int Sample(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kOk;
 }
 
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+void PrintFinding(std::ostream& out, const db::Finding& f) {
+    out << "  " << db::SeverityName(f.severity)
+        << (f.severity == db::Severity::kError ? "   " : " ") << f.file;
+    if (f.record >= 0) out << " record " << f.record;
+    if (!f.field.empty()) out << " " << f.field;
+    if (!f.value.empty()) out << " = " << f.value;
+    out << ": " << f.message << "\n";
+}
+
+int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
+    db::CheckReport report;
+    try {
+        report = db::CheckDataDirectory(dir);
+    } catch (const db::EInOutError& e) {
+        const std::string where = e.Where();
+        err << "vhtool: cannot check " << dir << ": " << (where.empty() ? e.Path() : where) << ": "
+            << e.what() << "\n";
+        return kBadArguments;
+    } catch (const std::exception& e) {
+        err << "vhtool: cannot check " << dir << ": " << e.what() << "\n";
+        return kBadArguments;
+    }
+
+    if (json) {
+        for (const db::Finding& f : report.findings) {
+            nlohmann::ordered_json j;
+            j["severity"] = db::SeverityName(f.severity);
+            j["kind"] = db::KindName(f.kind);
+            j["file"] = f.file;
+            j["record"] = f.record;
+            j["field"] = f.field;
+            j["value"] = f.value;
+            j["message"] = f.message;
+            j["subject"] = db::SubjectName(f.subject);
+            out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        }
+    } else {
+        for (std::size_t k = 0; k < db::kCheckKindCount; ++k) {
+            const auto kind = static_cast<db::CheckKind>(k);
+            const auto n = static_cast<std::size_t>(
+                std::count_if(report.findings.begin(), report.findings.end(),
+                              [&](const db::Finding& f) { return f.kind == kind; }));
+            if (n == 0) continue;
+            out << db::KindName(kind) << " (" << n << ")\n";
+            // Errors first within a kind, each in file order.
+            for (auto sev : {db::Severity::kError, db::Severity::kWarning})
+                for (const db::Finding& f : report.findings)
+                    if (f.kind == kind && f.severity == sev) PrintFinding(out, f);
+        }
+        out << dir << ": " << Plural(report.Errors(), "error", "errors") << ", "
+            << Plural(report.Warnings(), "warning", "warnings");
+        if (report.omitted) out << " (" << report.omitted << " of them not listed)";
+        out << ".\n";
+    }
+    return report.Errors() > 0 ? kFailed : kOk;
+}
+
+// CLI11's messages, said the way the rest of vhtool says things.
+std::string ParseProblem(const CLI::ParseError& e, const CLI::App& app, const CLI::App* command) {
+    const std::string what = e.what();
+    if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        const auto extras =
+            command && !command->remaining().empty() ? command->remaining() : app.remaining();
+        const std::string first = extras.empty() ? std::string() : extras.front();
+        if (!command || command->remaining().empty())
+            if (!first.empty() && first[0] != '-') return "unknown command '" + first + "'";
+        return "unknown option '" + first + "'";
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+        if (what.find("flag override") != std::string::npos)
+            return "--" + what.substr(0, what.find(' ')) + " takes no value";
+        const auto colon = what.find(':');
+        if (colon != std::string::npos) {
+            const std::string option = what.substr(0, colon);
+            return option + " needs a value" + (option == "--size" ? ": small or full" : "");
+        }
+    }
+    if (const auto colon = what.find(": ");
+        dynamic_cast<const CLI::ValidationError*>(&e) && colon != std::string::npos)
+        return what.substr(colon + 2);
+    return what;
+}
+
 }  // namespace
 
 int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -136,21 +191,85 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << kUsage;
         return kBadArguments;
     }
-    const std::string& command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
+
+    CLI::App app{"vhtool, the editor's command-line companion", "vhtool"};
+    app.set_help_flag();  // help is printed from kUsage, for the whole program at once
+    bool help = false;
+    app.add_flag("-h,--help", help);
+    app.require_subcommand(0, 1);
+
+    SampleOptions opt;
+    std::string sizeText, seedText;
+    std::vector<std::string> sampleDirs;
+    CLI::App* sample = app.add_subcommand("sample", "Write a sample data directory");
+    sample->set_help_flag();
+    sample->add_flag("-h,--help", help);
+    sample->add_option("--size", sizeText)->check([](const std::string& v) -> std::string {
+        return ParseSize(v) ? "" : Quoted("unknown size ", v) + ": use small or full";
+    });
+    sample->add_option("--seed", seedText)->check([](const std::string& v) -> std::string {
+        return ParseSeed(v) ? ""
+                            : Quoted("", v) +
+                                  " is not a seed: use a whole number from 0 to "
+                                  "18446744073709551615";
+    });
+    sample->add_flag("--no-clubcomp")->disable_flag_override();
+    sample->add_flag("--force", opt.overwrite)->disable_flag_override();
+    sample->add_option("dir", sampleDirs);
+
+    bool json = false;
+    std::vector<std::string> checkDirs;
+    CLI::App* check = app.add_subcommand("check", "Check a data directory");
+    check->set_help_flag();
+    check->add_flag("-h,--help", help);
+    check->add_flag("--json", json)->disable_flag_override();
+    check->add_option("dir", checkDirs);
+
+    // "help" as a command, as before.
+    if (args.front() == "help") {
         out << kUsage;
         return kOk;
     }
-    if (command == "sample") {
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "--help" || args[i] == "-h") {
-                out << kUsage;
-                return kOk;
-            }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them reversed
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        const CLI::App* command = sample->parsed() ? sample : check->parsed() ? check : nullptr;
+        if (help) {
+            out << kUsage;
+            return kOk;
         }
-        return Sample(args, out, err);
+        return Usage(err, ParseProblem(e, app, command));
     }
-    return Usage(err, "unknown command '" + command + "'");
+    if (help) {
+        out << kUsage;
+        return kOk;
+    }
+
+    auto oneDir = [&](const std::vector<std::string>& dirs, const char* what,
+                      std::string& dir) -> std::optional<int> {
+        if (dirs.size() > 1)
+            return Usage(err,
+                         "more than one directory given ('" + dirs[0] + "', '" + dirs[1] + "')");
+        if (dirs.empty() || dirs.front().empty()) return Usage(err, what);
+        dir = dirs.front();
+        return std::nullopt;
+    };
+    std::string dir;
+    if (sample->parsed()) {
+        if (auto status = oneDir(sampleDirs, "sample needs the directory to write into", dir))
+            return *status;
+        if (!sizeText.empty()) opt.size = *ParseSize(sizeText);
+        if (!seedText.empty()) opt.seed = *ParseSeed(seedText);
+        opt.clubcomp = sample->count("--no-clubcomp") == 0;
+        return Sample(opt, dir, out, err);
+    }
+    if (check->parsed()) {
+        if (auto status = oneDir(checkDirs, "check needs the directory to check", dir))
+            return *status;
+        return Check(dir, json, out, err);
+    }
+    return Usage(err, "no command given");
 }
 
 }  // namespace vh::sample

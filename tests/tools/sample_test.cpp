@@ -9,6 +9,7 @@
 #include "database/file_set.h"
 #include "database/names.h"
 #include "database/person.h"
+#include "planted_faults.h"
 #include "sample_check.h"
 #include "support/test_util.h"
 #include "tools/sample.h"
@@ -29,6 +30,7 @@ TEST(Sample, SmallSampleIsConsistentAndKeepsItsPromises) {
     TempDir dir;
     const auto summary = sample::WriteSample(dir.Path(), {});
     const auto world = test::ReadSampleWorld(dir.Str());
+    EXPECT_EQ(Joined(test::CheckSampleDirectory(dir.Str())), "");
     EXPECT_EQ(Joined(test::CheckSampleWorld(world)), "");
     EXPECT_EQ(Joined(test::CheckSampleFacts(world, summary)), "");
     EXPECT_GT(summary.persons, 200);
@@ -57,65 +59,19 @@ TEST(Sample, SmallSampleIsConsistentAndKeepsItsPromises) {
 }
 
 TEST(Sample, CheckerFindsBrokenWorlds) {
-    // The checker is what the consistency promise rests on: each fault must be reported.
+    // The checker is what the consistency promise rests on: each fault planted in a copy of the
+    // sample must be reported at its file, record and field.
     TempDir dir;
     const auto s = sample::WriteSample(dir.Path(), {});
-    const auto good = test::ReadSampleWorld(dir.Str());
-    using W = test::SampleWorld;
+    const auto good = test::Snapshot(dir.Path());
+    const auto world = test::ReadSampleWorld(dir.Str());
     using namespace db;
-    const auto inClub = [&](const W& w) {
-        return w.persons[static_cast<std::size_t>(s.player)].Get(StaffRecord::Club);
-    };
-    const std::vector<std::pair<const char*, std::function<void(W&)>>> faults = {
-        {"player missing from his squad",
-         [&](W& w) {
-             auto& c = w.clubs[static_cast<std::size_t>(inClub(w))];
-             for (std::size_t k = 0; k < 50; ++k)
-                 if (c.Get(ClubRecord::Players[k]) == s.player) c.Set(ClubRecord::Players[k], -1);
-         }},
-        {"player listed by a second club",
-         [&](W& w) {
-             w.clubs[static_cast<std::size_t>(s.clubWithoutSquad)].Set(ClubRecord::Players[7],
-                                                                       s.player);
-         }},
-        {"manager with a coach's job code",
-         [&](W& w) {
-             w.persons[static_cast<std::size_t>(s.manager)].Set(StaffRecord::ClubJob,
-                                                                std::uint8_t{8});
-         }},
-        {"physio beyond slot 2",
-         [&](W& w) {
-             auto& c = w.clubs[static_cast<std::size_t>(s.clubWithFullPosts)];
-             c.Set(ClubRecord::Physios[4], c.Get(ClubRecord::Physios[0]));
-             c.Set(ClubRecord::Physios[0], -1);
-         }},
-        {"gap in the colour Ids", [](W& w) { w.colours[3].Set(ColourRecord::Id, 4); }},
-        {"club nation beyond nation.dat",
-         [](W& w) {
-             w.clubs[5].Set(ClubRecord::Nation, static_cast<std::int32_t>(w.nations.size()));
-         }},
-        {"none written as -2", [](W& w) { w.stadiums[1].Set(StadiumRecord::City, -2); }},
-        {"player without a player record",
-         [&](W& w) {
-             w.persons[static_cast<std::size_t>(s.freePlayer)].Set(StaffRecord::PlayerIndex, -1);
-         }},
-        {"staff member with a player record too",
-         [&](W& w) {
-             w.persons[static_cast<std::size_t>(s.freeStaff)].Set(StaffRecord::PlayerIndex, 0);
-         }},
-        {"day 366", [](W& w) { w.persons[2].Set(StaffRecord::BirthDay, std::int16_t{366}); }},
-        {"seating above capacity",
-         [](W& w) {
-             w.stadiums[0].Set(StadiumRecord::Seating,
-                               w.stadiums[0].Get(StadiumRecord::Capacity) + 1);
-         }},
-        {"player block record with another Id",
-         [](W& w) { w.players[1].Set(PlayerRecord::Id, 0); }},
-    };
-    for (const auto& [what, corrupt] : faults) {
-        W w = good;
-        corrupt(w);
-        EXPECT_FALSE(test::CheckSampleWorld(w).empty()) << what;
+
+    for (const test::PlantedFault& f : test::PlantedFaults(s, world, dir.Path())) {
+        for (const auto& [name, bytes] : good) test::WriteFile(dir / name, bytes);
+        f.plant(dir.Path());
+        const CheckReport report = CheckDataDirectory(dir.Str());
+        EXPECT_TRUE(test::HasFinding(report, f.expect)) << f.what << "\n" << test::Listed(report);
     }
 }
 
@@ -149,6 +105,7 @@ TEST(Sample, SameSeedSameBytesOtherSeedOtherWorldSamePromises) {
         TempDir otherDir;
         const auto summary = sample::WriteSample(otherDir.Path(), opt);
         const auto world = test::ReadSampleWorld(otherDir.Str());
+        EXPECT_EQ(Joined(test::CheckSampleDirectory(otherDir.Str())), "") << "seed " << seed;
         EXPECT_EQ(Joined(test::CheckSampleWorld(world)), "") << "seed " << seed;
         EXPECT_EQ(Joined(test::CheckSampleFacts(world, summary)), "") << "seed " << seed;
     }
