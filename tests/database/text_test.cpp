@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#define VH_HAVE_ICONV 1
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -188,6 +191,7 @@ TEST(Convert, EveryStoredCoordinateCanBeShown) {
     EXPECT_THROW(ToDecimal4(kInf), EConvertError);
 }
 
+#ifdef VH_HAVE_ICONV
 // The cp1252 table against the system's own converter, byte by byte and back, so that a single
 // swapped or missing character cannot pass.
 class Iconv {
@@ -266,6 +270,12 @@ TEST(Cp1252, EveryOtherCodePointIsRefusedLikeTheSystemConverter) {
         }
     }
 }
+
+#else
+TEST(Cp1252, EveryByteAgreesWithTheSystemConverter) {
+    GTEST_SKIP() << "this system has no iconv to compare the table with (the Linux run does)";
+}
+#endif
 
 }  // namespace
 }  // namespace vh::db

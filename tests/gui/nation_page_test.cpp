@@ -63,7 +63,7 @@ class NationPage : public EditorTest {
     Step Picked(const char* button, int row) {
         return [=, this] { Pick(button, row); };
     }
-    Step PickedRivals(std::initializer_list<std::int32_t> nations) {
+    Step PickedRivals(std::vector<std::int32_t> nations) {
         return [=, this] {
             int line = 0;
             for (std::int32_t n : nations) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <fstream>
 #include <sstream>
 
 #include "planted_faults.h"
@@ -121,11 +122,13 @@ TEST(VhtoolCheck, ADirectoryThatCannotBeReadIsNoFinding) {
          "staff.dat: File access denied"},
     };
     for (const Case& c : cases) {
-        if (std::string(c.what).starts_with("unreadable") && test::RunningAsRoot()) continue;
         TempDir tmp;
         const fs::path dir = tmp / "data";
         sample::WriteSample(dir, {});
         c.spoil(dir);
+        // Root (and Wine run by root) reads a file whatever its permissions say.
+        if (std::string(c.what).starts_with("unreadable") && std::ifstream(dir / "staff.dat"))
+            continue;
         const Outcome r = Vhtool({"check", dir.string(), "--json"});
         EXPECT_EQ(r.status, 2) << c.what;
         EXPECT_NE(r.err.find("vhtool: cannot check "), std::string::npos) << r.err;
