@@ -43,6 +43,8 @@ ROWS = [
      None, "cat_ms", "x_cat", "", None),
     ("BM_Backup/manual_time", "Backup of the file set (ratio to `cp -r`)",
      None, "cp_ms", "x_cp", "< 1.5 x cp -r", lambda f, r: r < 1.5),
+    ("BM_Backup/manual_time", "the same, ratio to `cp -r` then `sync` of the copies",
+     None, "cp_sync_ms", "x_cp_sync", "", None),
     ("BM_Restore/manual_time", "Restore, with the reload (ratio to `cp -r`)",
      None, "cp_ms", "x_cp", "", None),
     ("BM_StartUp/iterations:3", "Start-up to a usable window, CPU time",
@@ -95,7 +97,9 @@ def table(results, machine):
     lines.append("")
     lines.append(f"Medians of the repetitions of one run of `scripts/run-benchmarks` on {machine}. "
                  "Ratio: the action's time over a plain read (like `cat`) of the files it works "
-                 "on; for backup and restore, over `cp -r` of the same files.")
+                 "on (for the filter, staff.dat, which its labels come from); for backup and "
+                 "restore, over `cp -r` of the same files. Start-up and peak memory are each "
+                 "measured in fresh processes.")
     return "\n".join(lines) + "\n"
 
 
