@@ -1,18 +1,43 @@
-// The window's own work at full scale: "Load Data", the people list, a keystroke in the search
-// box, a stadium search with its page, and a stadium save with its lookups.
+// Every user action of the window at full scale, through the real window (offscreen): "Load
+// Data", the people list, a keystroke in the search box over 90000 labels, the search, show and
+// save of a player, a staff member, a club and a stadium, a transfer and an appointment, backup
+// and restore. Beside each, the plain read of the files it works on (x_cat: the ratio); beside
+// backup and restore, `cp -r` of the same files (x_cp). Start-up CPU time and peak memory are
+// measured in fresh processes of this program (--probe-startup, --probe-memory DIR).
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "database/data_def.h"
+#include "database/file_set.h"
+#include "database/lists.h"
+#include "database/person.h"
 #include "dialogs/msgbox.h"
+#include "dialogs/qtext.h"
+#include "editor/club_page.h"
 #include "editor/stad.h"
 #include "editor/stadium_page.h"
 #include "editor/startup.h"
-#include "full_sample.h"
+#include "measure.h"
+
+extern char** environ;
 
 namespace vh::bench {
 namespace {
@@ -26,61 +51,556 @@ ui::Windows& W() {
     }();
     return w;
 }
+ui::TVHEdit& Main() {
+    return *W().main;
+}
+db::Session& S() {
+    return Main().Session();
+}
+template <class T = QLineEdit>
+T* Find(const char* name) {
+    T* w = Main().findChild<T*>(QString::fromLatin1(name));
+    if (!w) throw std::logic_error(std::string("no control named ") + name);
+    return w;
+}
+
+// --- choosing the records and the names that cost the most ------------------------------------
+
+// Names in the order of their first occurrence, latest first: a lookup of the first one reads the
+// most records of its file before it finds it.
+std::vector<std::string> LatestFirst(const db::Names& table) {
+    std::unordered_map<std::string, std::size_t> first;
+    for (std::size_t i = 0; i < table.size(); ++i) first.emplace(table[i], i);
+    std::vector<std::pair<std::size_t, std::string>> order;
+    for (const auto& [name, at] : first)
+        if (!name.empty()) order.emplace_back(at, name);
+    std::sort(order.rbegin(), order.rend());
+    std::vector<std::string> out;
+    for (auto& o : order) out.push_back(std::move(o.second));
+    return out;
+}
+
+struct LateNames {
+    std::vector<std::string> first, second, common, nation, club, stadium, competition;
+};
+const LateNames& Late() {
+    static const LateNames n = [] {
+        db::ListTables t;
+        db::NationLoad(S().files, t);
+        db::ClubLoad(S().files, t);
+        db::StadiumLoad(S().files, t);
+        db::ClubCompLoad(S().files, t);
+        return LateNames{
+            LatestFirst(*S().names.first.entries),  LatestFirst(*S().names.second.entries),
+            LatestFirst(*S().names.common.entries), LatestFirst(*t.nation.entries),
+            LatestFirst(*t.club.entries),           LatestFirst(*t.stadium.entries),
+            LatestFirst(*t.competition.entries)};
+    }();
+    return n;
+}
+QString Q(const std::string& cp1252) {
+    return ui::FromCp1252(cp1252);
+}
+
+db::ClubRecord ClubAt(std::int64_t n) {
+    db::RecordFile& f = S().files.club;
+    f.Reset(db::ClubRecord::kSize);
+    f.Seek(n);
+    db::ClubRecord r;
+    f.Read(r.bytes);
+    return r;
+}
+int FreePlayerSlots(const db::ClubRecord& c) {
+    int n = 0;
+    for (std::size_t i = 0; i < db::ClubRecord::Players.kCount; ++i)
+        n += c.Get(db::ClubRecord::Players[i]) < 0;
+    return n;
+}
+// The club a lookup of `shortName` finds.
+std::int64_t ClubNamed(const std::string& shortName) {
+    return db::LookupByName(shortName, S().files.club, db::kClubShortName);
+}
+// Two late club names whose clubs have room in their squads: the transfers alternate between them.
+std::pair<QString, QString> TransferClubs() {
+    std::vector<QString> out;
+    for (const std::string& n : Late().club) {
+        if (FreePlayerSlots(ClubAt(ClubNamed(n))) > 0) out.push_back(Q(n));
+        if (out.size() == 2) break;
+    }
+    return {out.at(0), out.at(1)};
+}
+
+// --- driving the window ----------------------------------------------------------------------
+
+void Choose(int row) {
+    auto* list = Find<QListView>("ListBox2");
+    list->setCurrentIndex(Main().ResultModel().index(row));
+    Main().ListBox2Click();
+}
+// A mode with its list filled, the last line chosen; returns its text.
+QString ChooseLast(const char* menu, const char* radio) {
+    Find<QAction>(menu)->trigger();
+    Find<QRadioButton>(radio)->click();
+    Choose(Main().ResultModel().Count() - 1);
+    return Main().SearchText();
+}
+void Show() {
+    Main().SearchButtonClick();
+    Main().SetRecordChanged(false);
+}
+void SetItems(const char* list, const QString& text) {
+    auto* l = Find<QListWidget>(list);
+    for (int i = 0; i < l->count(); ++i) l->item(i)->setText(text);
+}
+
+// --- load and lists --------------------------------------------------------------------------
 
 void BM_LoadClick(benchmark::State& state) {
-    for (auto _ : state) W().main->LoadClick();  // files, name tables and the people list
+    Find<QAction>("PlayerMenu")->trigger();
+    Find<QRadioButton>("PlayerRad")->click();
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Main().LoadClick(); },  // files, names, people list
+        {"first_names.dat", "second_names.dat", "common_names.dat", "staff.dat", "index.dat"});
+    state.counters["lines"] = Main().ResultModel().Count();
 }
-BENCHMARK(BM_LoadClick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadClick)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_NameTables(benchmark::State& state) {
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Main().GetNameArrays(); },
+        {"first_names.dat", "second_names.dat", "common_names.dat"});
+}
+BENCHMARK(BM_NameTables)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PeopleListFill(benchmark::State& state) {
-    for (auto _ : state) W().main->PlayerradClick();
-    state.counters["lines"] = W().main->ResultModel().Count();
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Main().PlayerradClick(); }, {"staff.dat", "index.dat"});
+    state.counters["lines"] = Main().ResultModel().Count();
 }
-BENCHMARK(BM_PeopleListFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeopleListFill)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_SearchBoxKeystroke(benchmark::State& state) {
-    W().main->PlayerradClick();
-    auto* box = W().main->findChild<QLineEdit*>("SearchEdit");
-    bool flip = false;
-    for (auto _ : state) {
-        box->setText(flip ? QStringLiteral("b") : QStringLiteral("a"));  // one rebuild of the list
-        flip = !flip;
-        QApplication::processEvents();
-    }
-    state.counters["lines"] = W().main->ResultModel().Count();
+// One keystroke in the search box over 90000 labels (the people lists' capacity: the full sample's
+// player labels repeated), typed in lower case so that both spellings are compared. Argument:
+// the length of the prefix typed; two prefixes of that length alternate.
+void BM_FilterKeystroke90000(benchmark::State& state) {
+    Find<QAction>("PlayerMenu")->trigger();
+    Find<QRadioButton>("PlayerRad")->click();
+    const db::Names& players = *S().lists.player.entries;
+    auto labels = std::make_shared<db::Names>();
+    for (std::size_t i = 0; labels->size() < db::kPeopleListCapacity; ++i)
+        labels->push_back(players[i % players.size()]);
+    const db::NamesPtr real = S().lists.player.entries;
+    S().lists.player.entries = labels;
+    const auto len = static_cast<std::size_t>(state.range(0));
+    const QString a = Q(players.front().substr(0, len)).toLower();
+    QString b = a;
+    for (const std::string& p : players)
+        if (Q(p.substr(0, len)).toLower() != a) {
+            b = Q(p.substr(0, len)).toLower();
+            break;
+        }
+    auto* box = Find("SearchEdit");
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&, flip = false]() mutable {
+            box->setText(flip ? b : a);  // one rebuild of the list, and the view's layout
+            flip = !flip;
+            QApplication::processEvents();
+        },
+        {"staff.dat"});
+    state.counters["labels"] = static_cast<double>(labels->size());
+    state.counters["lines"] = Main().ResultModel().Count();
+    S().lists.player.entries = real;
+    Main().PlayerradClick();
 }
-BENCHMARK(BM_SearchBoxKeystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterKeystroke90000)->Arg(1)->Arg(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void StadiumMode() {
-    W().main->findChild<QAction*>("StadiumMenu")->trigger();
-    auto* list = W().main->findChild<QListView*>("ListBox2");
-    list->setCurrentIndex(W().main->ResultModel().index(W().main->ResultModel().Count() - 1));
-    W().main->ListBox2Click();
+// --- players ---------------------------------------------------------------------------------
+
+// The last player of the list: its search reads the label, the person, the index and the block.
+void BM_PlayerSearchAndShow(benchmark::State& state) {
+    ChooseLast("PlayerMenu", "PlayerRad");
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Show(); },
+        {"staff.dat", "index.dat", "club.dat", "nation.dat"});
 }
+BENCHMARK(BM_PlayerSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A save in which every reference is typed rather than picked: each is looked up by name, with the
+// names that lie latest in their files (two, alternating, so that every save finds them changed).
+void BM_PlayerSave(benchmark::State& state) {
+    ChooseLast("PlayerMenu", "PlayerRad");
+    Show();
+    const LateNames& n = Late();
+    TimeAction(
+        state,
+        [&](std::int64_t i) {
+            const auto k = static_cast<std::size_t>(i & 1);
+            Find("PlayerFirstName")->setText(Q(n.first[k]));
+            Find("PlayerSecondName")->setText(Q(n.second[k]));
+            Find("PlayerCommonName")->setText(Q(n.common[k]));
+            Find("PlayerNation")->setText(Q(n.nation[k]));
+            Find("PlayerSecondNation")->setText(Q(n.nation[1 - k]));
+            SetItems("PlayerFavClubs", Q(n.club[k]));
+            SetItems("PlayerDisClubs", Q(n.club[1 - k]));
+            Find("PlayerWage")->setText(QString::number(1000 + k));
+            Find("PlayerPassing")->setText(QString::number(10 + k));
+        },
+        [] { Main().SaveClick(); },
+        {"first_names.dat", "second_names.dat", "common_names.dat", "nation.dat", "club.dat",
+         "staff.dat"});
+    state.counters["unsaved"] = Main().RecordChanged();
+}
+BENCHMARK(BM_PlayerSave)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// "Transfer Player" to a club typed by name (a lookup in club.dat), between two clubs in turn.
+void BM_PlayerTransfer(benchmark::State& state) {
+    ChooseLast("PlayerMenu", "PlayerRad");
+    Show();
+    const auto [a, b] = TransferClubs();
+    auto* button = Find<QPushButton>("TransferPlayer");
+    ui::seam::Clear();
+    TimeAction(
+        state, [&](std::int64_t i) { Find("PlayerNewClub")->setText(i & 1 ? b : a); },
+        [&] { button->click(); }, {"club.dat", "staff.dat"});
+    state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
+}
+BENCHMARK(BM_PlayerTransfer)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- staff -----------------------------------------------------------------------------------
+
+void BM_StaffSearchAndShow(benchmark::State& state) {
+    ChooseLast("NonPlayerMenu", "NonPlayerRad");
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Show(); },
+        {"staff.dat", "index.dat", "club.dat", "nation.dat"});
+}
+BENCHMARK(BM_StaffSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_StaffSave(benchmark::State& state) {
+    ChooseLast("NonPlayerMenu", "NonPlayerRad");
+    Show();
+    const LateNames& n = Late();
+    TimeAction(
+        state,
+        [&](std::int64_t i) {
+            const auto k = static_cast<std::size_t>(i & 1);
+            Find("NonPlayerFirstName")->setText(Q(n.first[k]));
+            Find("NonPlayerSecondName")->setText(Q(n.second[k]));
+            Find("NonPlayerCommonName")->setText(Q(n.common[k]));
+            Find("NonPlayerNation")->setText(Q(n.nation[k]));
+            Find("NonPlayerSecondNation")->setText(Q(n.nation[1 - k]));
+            SetItems("NonPlayerFavClubs", Q(n.club[k]));
+            SetItems("NonPlayerDisClubs", Q(n.club[1 - k]));
+            Find("NonPlayerWage")->setText(QString::number(1000 + k));
+            Find("NonPlayerTactics")->setText(QString::number(10 + k));
+        },
+        [] { Main().SaveClick(); },
+        {"first_names.dat", "second_names.dat", "common_names.dat", "nation.dat", "club.dat",
+         "staff.dat"});
+    state.counters["unsaved"] = Main().RecordChanged();
+}
+BENCHMARK(BM_StaffSave)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// "Transfer Staff" to a club typed by name: the appointment to the post of the person's job.
+void BM_StaffAppointment(benchmark::State& state) {
+    ChooseLast("NonPlayerMenu", "NonPlayerRad");
+    Show();
+    const auto [a, b] = TransferClubs();
+    auto* button = Find<QPushButton>("NonPlayerClubTransfer");
+    ui::seam::Clear();
+    TimeAction(
+        state, [&](std::int64_t i) { Find("NonPlayerNewClub")->setText(i & 1 ? b : a); },
+        [&] { button->click(); }, {"club.dat", "staff.dat"});
+    state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
+}
+BENCHMARK(BM_StaffAppointment)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- clubs -----------------------------------------------------------------------------------
+
+// The club shown: the last one that a search by its short name finds where it is (the search
+// reads club.dat up to it), given, in this copy of the sample, a full squad of 50 players and
+// every staff slot filled, so that its show reads every label it can hold.
+QString FullClub() {
+    const db::Names& names = *S().lists.club.entries;
+    std::unordered_map<std::string, std::size_t> first;
+    for (std::size_t i = 0; i < names.size(); ++i) first.emplace(names[i], i);
+    std::size_t club = names.size() - 1;
+    while (first[names[club]] != club) --club;
+    std::vector<std::int32_t> players, staff;
+    for (const std::string& l : *S().lists.player.entries)
+        players.push_back(db::GetStaffIdFromName(l));
+    for (const std::string& l : *S().lists.staff.entries)
+        staff.push_back(db::GetStaffIdFromName(l));
+    db::ClubRecord c = ClubAt(static_cast<std::int64_t>(club));
+    for (std::size_t i = 0; i < db::ClubRecord::Players.kCount; ++i)
+        c.Set(db::ClubRecord::Players[i], players.at(i));
+    // Every person slot from the favourite staff to the last physio; the rivals are clubs.
+    auto inside = [](std::size_t off, std::size_t from, std::size_t count) {
+        return off >= from && off < from + 4 * count;
+    };
+    std::size_t k = 0;
+    for (std::size_t off = db::ClubRecord::FavouriteStaff.offset;
+         off < db::ClubRecord::Physios.offset + 4 * db::ClubRecord::Physios.kCount; off += 4)
+        if (!inside(off, db::ClubRecord::Players.offset, db::ClubRecord::Players.kCount) &&
+            !inside(off, db::ClubRecord::RivalClubs.offset, db::ClubRecord::RivalClubs.kCount))
+            db::I32{off}.Write(c.data(), staff.at(k++));
+    db::RecordFile& f = S().files.club;
+    f.Reset(db::ClubRecord::kSize);
+    f.Seek(static_cast<std::int64_t>(club));
+    f.Write(c.bytes);
+    return Q(names[club]);
+}
+void ChooseClub() {
+    Find<QAction>("ClubMenu")->trigger();
+    Find<QRadioButton>("Clubrad")->click();
+    static const QString club = FullClub();
+    const QStringList lines = Main().ResultModel().Texts();
+    Choose(static_cast<int>(lines.indexOf(club)));
+}
+
+void BM_ClubSearchAndShow(benchmark::State& state) {
+    ChooseClub();
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Show(); },
+        {"club.dat", "staff.dat", "nation.dat", "club_comp.dat", "stadium.dat", "colour.dat"});
+    state.counters["players"] = Find<QListWidget>("ClubPlayerList")->count();
+    state.counters["record"] = static_cast<double>(Main().Clubs().RecordNumber());
+}
+BENCHMARK(BM_ClubSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ClubSave(benchmark::State& state) {
+    ChooseClub();
+    Show();
+    const LateNames& n = Late();
+    TimeAction(
+        state,
+        [&](std::int64_t i) {
+            const auto k = static_cast<std::size_t>(i & 1);
+            Find("ClubNation")->setText(Q(n.nation[k]));
+            Find("ClubDivision")->setText(Q(n.competition[k]));
+            Find("ClubLDivision")->setText(Q(n.competition[1 - k]));
+            Find("ClubStadium")->setText(Q(n.stadium[k]));
+            Find("ClubRStadium")->setText(Q(n.stadium[1 - k]));
+            SetItems("ClubRivalList", Q(n.club[k]));
+            Find("ClubCash")->setText(QString::number(1000 + k));
+        },
+        [] { Main().SaveClick(); },
+        {"club.dat", "nation.dat", "club_comp.dat", "stadium.dat", "staff.dat"});
+    state.counters["unsaved"] = Main().RecordChanged();
+}
+BENCHMARK(BM_ClubSave)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- stadiums --------------------------------------------------------------------------------
 
 void BM_StadiumSearchAndShow(benchmark::State& state) {
-    StadiumMode();
-    for (auto _ : state) W().main->SearchButtonClick();  // the last stadium: a whole scan
+    ChooseLast("StadiumMenu", "Stadrad");  // the last stadium: a whole scan
+    TimeAction(
+        state, [](std::int64_t) {}, [] { Show(); }, {"stadium.dat", "city.dat"});
 }
-BENCHMARK(BM_StadiumSearchAndShow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StadiumSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_StadiumSave(benchmark::State& state) {
-    StadiumMode();
-    W().main->SearchButtonClick();
-    // The nearby stadium given by name (the last one: a whole scan), as if typed rather than
-    // picked: every save looks it up.
-    const db::NameTable& names = W().main->Session().lists.stadium;
-    W().main->findChild<QLineEdit*>("NearbyStad")
-        ->setText(QString::fromStdString(names.At(static_cast<long long>(names.Count()) - 1)));
-    for (auto _ : state) W().main->Stadiums().StadiumSave();
+    ChooseLast("StadiumMenu", "Stadrad");
+    Show();
+    const LateNames& n = Late();
+    TimeAction(
+        state, [&](std::int64_t i) { Find("NearbyStad")->setText(Q(n.stadium[i & 1])); },
+        [] { Main().SaveClick(); }, {"stadium.dat", "city.dat"});
 }
-BENCHMARK(BM_StadiumSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StadiumSave)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- backup and restore, beside `cp -r` --------------------------------------------------------
+
+int Spawn(const std::vector<std::string>& args, std::string* out = nullptr) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int fds[2] = {-1, -1};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (out) {
+        if (pipe(fds) != 0) return -1;
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+    }
+    pid_t pid = 0;
+    const int err = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (out) {
+        close(fds[1]);
+        char buf[512];
+        ssize_t n = 0;
+        while ((n = read(fds[0], buf, sizeof buf)) > 0)
+            out->append(buf, static_cast<std::size_t>(n));
+        close(fds[0]);
+    }
+    if (err) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// `cp -r` of the backup list into a directory beside the data (overwriting the previous copy),
+// and beside it the same followed by `sync` of the copies: backup and restore put every copy on
+// disk before it replaces its target, which `cp -r` alone does not.
+struct CopyReference {
+    double cp = 0, cpSync = 0;
+};
+CopyReference CopyReferenceMs() {
+    const std::filesystem::path to =
+        Full().dir.parent_path() / (Full().dir.filename().string() + "-cp");
+    std::filesystem::create_directories(to);
+    std::vector<std::string> cp{"/bin/cp", "-r"}, sync{"/bin/sync"};
+    for (std::string_view name : db::kBackupList)
+        if (std::filesystem::exists(Full().dir / name.substr(1))) {
+            cp.push_back((Full().dir / name.substr(1)).string());
+            sync.push_back((to / name.substr(1)).string());
+        }
+    cp.push_back(to.string());
+    CopyReference r;
+    r.cp = MedianMs([&] { Spawn(cp); }, 7);
+    r.cpSync = MedianMs(
+        [&] {
+            Spawn(cp);
+            Spawn(sync);
+        },
+        7);
+    std::filesystem::remove_all(to);
+    return r;
+}
+void SetCopyRatios(benchmark::State& state, double total) {
+    const double ms = total / static_cast<double>(state.iterations());
+    const CopyReference r = CopyReferenceMs();
+    SetRatio(state, ms, r.cp, "cp_ms", "x_cp");
+    state.counters["cp_sync_ms"] = r.cpSync;
+    state.counters["x_cp_sync"] = r.cpSync > 0 ? ms / r.cpSync : 0;
+}
+
+// The benchmarks before this one wrote thousands of records in seconds; their pages are put on
+// disk first, so that the copies' own flushes (each backup copy is synced before it replaces the
+// previous one) do not queue behind that writing-out, which a user's few saves never cause.
+void Settle() {
+    ::sync();
+}
+
+void BM_Backup(benchmark::State& state) {
+    Settle();
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        Main().BackupMenuClick();
+        const auto took = Clock::now() - start;
+        state.SetIterationTime(std::chrono::duration<double>(took).count());
+        total += Ms(took);
+    }
+    SetCopyRatios(state, total);
+}
+BENCHMARK(BM_Backup)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Restore, with the reload of the files, the name tables and the list that follows it.
+void BM_Restore(benchmark::State& state) {
+    Find<QAction>("PlayerMenu")->trigger();
+    Main().BackupMenuClick();
+    Settle();
+    double total = 0;
+    for (auto _ : state) {
+        ui::seam::QueueAnswer(ui::Answer::kOk);
+        const auto start = Clock::now();
+        Main().RestoreBackupMenuClick();
+        const auto took = Clock::now() - start;
+        state.SetIterationTime(std::chrono::duration<double>(took).count());
+        total += Ms(took);
+    }
+    SetCopyRatios(state, total);
+}
+BENCHMARK(BM_Restore)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// --- start-up and memory, in fresh processes ---------------------------------------------------
+
+std::string g_self;
+
+double Field(const std::string& text, const char* key) {
+    const std::size_t at = text.find(key);
+    return at == std::string::npos ? -1 : std::stod(text.substr(at + std::strlen(key)));
+}
+
+// From the start of a process of this program to a usable window: the CPU time (user + system)
+// its own rusage gives once the shown window has handled its events.
+void BM_StartUp(benchmark::State& state) {
+    double cpu = 0, wall = 0;
+    for (auto _ : state) {
+        std::string out;
+        Spawn({g_self, "--probe-startup"}, &out);
+        cpu += Field(out, "cpu_ms=");
+        wall += Field(out, "wall_ms=");
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["cpu_ms"] = cpu / n;
+    state.counters["main_wall_ms"] = wall / n;
+}
+BENCHMARK(BM_StartUp)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Peak memory of a process that started, loaded the full sample and filled the people list.
+void BM_PeakMemory(benchmark::State& state) {
+    double peak = 0;
+    for (auto _ : state) {
+        std::string out;
+        Spawn({g_self, "--probe-memory", Full().Path()}, &out);
+        peak = std::max(peak, Field(out, "peak_mb="));
+    }
+    state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+double CpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+// VmHWM of /proc/self/status (the resident peak), else ru_maxrss, in MB.
+double PeakMb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;
+}
+
+int Probe(int argc, char** argv) {
+    const auto start = Clock::now();
+    QApplication app(argc, argv);
+    ui::seam::Enable();
+    ui::StartOptions options;
+    if (argc > 2) options.dataDirectory = QString::fromLocal8Bit(argv[2]);
+    ui::Windows w = ui::CreateWindows(options);
+    w.main->show();
+    QApplication::processEvents();
+    const double cpu = CpuMs();
+    const double wall = Ms(Clock::now() - start);
+    if (std::string(argv[1]) == "--probe-startup") {
+        std::printf("cpu_ms=%.3f wall_ms=%.3f\n", cpu, wall);
+    } else {
+        w.main->LoadClick();  // files, name tables, people list
+        QApplication::processEvents();
+        std::printf("peak_mb=%.3f lines=%d\n", PeakMb(), w.main->ResultModel().Count());
+    }
+    std::fflush(stdout);
+    _exit(0);  // the figures are out; the teardown is not measured
+}
 
 }  // namespace
 }  // namespace vh::bench
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && std::string(argv[1]).rfind("--probe-", 0) == 0)
+        return vh::bench::Probe(argc, argv);
+    vh::bench::g_self = std::filesystem::read_symlink("/proc/self/exe").string();
     QApplication app(argc, argv);
     vh::ui::seam::Enable();
     benchmark::Initialize(&argc, argv);

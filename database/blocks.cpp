@@ -28,8 +28,22 @@ RecordFile Bound(const std::string& dataPath, std::string_view name) {
     return f;
 }
 
-void CreateScratch(RecordFile& f, int recordSize, ScratchFiles& scratch) {
-    f.Rewrite(recordSize);
+// Opens a scratch file that is then written with `size` bytes from its start, leaving it as a
+// rewrite would: created when missing, holding exactly those bytes. One that already holds `size`
+// bytes is written over in place rather than emptied first: emptying a file whose previous bytes
+// are still being written out makes the file system wait for them, milliseconds on every search.
+void CreateScratch(RecordFile& f, int recordSize, std::uint64_t size, ScratchFiles& scratch) {
+    bool sameSize = false;
+    try {
+        f.Reset(1);
+        sameSize = static_cast<std::uint64_t>(f.RecordCount()) == size;
+    } catch (const EInOutError&) {
+        sameSize = false;  // missing, or not to be opened for writing: the rewrite says why
+    }
+    if (sameSize)
+        f.Reset(recordSize);
+    else
+        f.Rewrite(recordSize);
     scratch.Created(f.OpenedPath());
 }
 
@@ -53,7 +67,7 @@ R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPl
     if (scratch.IsReadOnly()) return rec;
 
     RecordFile stage = Bound(dataPath, scratchName);
-    CreateScratch(stage, static_cast<int>(R::kSize), scratch);
+    CreateScratch(stage, static_cast<int>(R::kSize), R::kSize, scratch);
     stage.Write(rec.bytes);
     stage.Reset(static_cast<int>(R::kSize));
     R staged;
@@ -68,7 +82,7 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
     CheckIndex(place, static_cast<int>(R::kSize), refusal);
     if (scratch.IsReadOnly()) throw EInOutError(kAccessDenied, dataPath + std::string(kStaffFile));
     RecordFile stage = Bound(dataPath, scratchName);
-    CreateScratch(stage, static_cast<int>(R::kSize), scratch);
+    CreateScratch(stage, static_cast<int>(R::kSize), R::kSize, scratch);
     stage.Write(rec.bytes);
     stage.Reset(1);
     R staged;
@@ -101,7 +115,7 @@ BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& s
     if (!scratch.IsReadOnly()) {
         // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
         RecordFile index2 = Bound(dataPath, kIndex2File);
-        CreateScratch(index2, 1, scratch);
+        CreateScratch(index2, 1, body.size(), scratch);
         index2.Write(body.data(), static_cast<std::int64_t>(body.size()));
         index2.Close();
     }

@@ -1,5 +1,8 @@
 #include "names.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "data_def.h"
 
 namespace vh::db {
@@ -16,12 +19,17 @@ void LoadNameTable(RecordFile& file, NameTable& table) {
     const std::size_t keep = std::min(total, table.capacity);
     auto names = std::make_shared<Names>();
     names->reserve(keep);
-    NamesRecord rec;
-    for (std::size_t i = 0; i < keep; ++i) {
-        file.Read(rec.bytes);
-        std::string name = rec.Get(NamesRecord::Name);
-        if (name.size() > kNameTableWidth) name.resize(kNameTableWidth);
-        names->push_back(std::move(name));
+    // In batches of records: a read per record cost more than the names themselves.
+    constexpr std::size_t kBatch = 512;
+    std::vector<std::uint8_t> batch(kBatch * NamesRecord::kSize);
+    for (std::size_t base = 0; base < keep; base += kBatch) {
+        const std::size_t n = std::min(kBatch, keep - base);
+        file.Read(batch.data(), static_cast<std::int64_t>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            std::string name = NamesRecord::Name.Read(batch.data() + i * NamesRecord::kSize);
+            if (name.size() > kNameTableWidth) name.resize(kNameTableWidth);
+            names->push_back(std::move(name));
+        }
     }
     table.entries = std::move(names);
     table.leftOut = total - keep;

@@ -34,18 +34,40 @@ std::optional<std::int64_t> FindFirst(RecordFile& file, int recordSize,
     return std::nullopt;
 }
 
-std::int32_t LookupByName(std::string_view text, RecordFile& file, const NameField& field) {
-    if (text == kEmptyMarker) return -1;
-    const std::string want = ConvertTextToArray(text, field.nameWidth);
-    std::int32_t id = 0;
-    const auto found = FindFirst(file, field.recordSize, [&](const std::uint8_t* rec) {
-        if (std::memcmp(rec + field.nameOffset, want.data(), field.nameWidth) != 0) return false;
-        id = I32{field.idOffset}.Read(rec);
-        return true;
+std::vector<std::optional<std::int32_t>> LookupAllByName(std::span<const std::string> texts,
+                                                         RecordFile& file, const NameField& field) {
+    std::vector<std::optional<std::int32_t>> ids(texts.size());
+    std::vector<std::string> want;  // the names still wanted, as their fields hold them
+    std::vector<std::size_t> of;    // the text each stands for
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i] == kEmptyMarker) {
+            ids[i] = -1;
+            continue;
+        }
+        want.push_back(ConvertTextToArray(texts[i], field.nameWidth));
+        of.push_back(i);
+    }
+    if (want.empty()) return ids;
+    std::size_t left = want.size();
+    FindFirst(file, field.recordSize, [&](const std::uint8_t* rec) {
+        for (std::size_t k = 0; k < want.size(); ++k) {
+            if (ids[of[k]] ||
+                std::memcmp(rec + field.nameOffset, want[k].data(), field.nameWidth) != 0)
+                continue;
+            ids[of[k]] = I32{field.idOffset}.Read(rec);
+            --left;
+        }
+        return left == 0;
     });
+    return ids;
+}
+
+std::int32_t LookupByName(std::string_view text, RecordFile& file, const NameField& field) {
+    const std::string texts[] = {std::string(text)};
+    const std::optional<std::int32_t> id = LookupAllByName(texts, file, field)[0];
     // The scan stopped at the record just past the last one.
-    if (!found) throw EInOutError(kReadBeyondEnd, file.PathText(), file.RecordCount());
-    return id;
+    if (!id) throw EInOutError(kReadBeyondEnd, file.PathText(), file.RecordCount());
+    return *id;
 }
 
 }  // namespace vh::db

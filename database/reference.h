@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "record_file.h"
 
@@ -41,6 +43,11 @@ std::string ShowReference(std::int32_t value, RecordFile& file, const NameField&
 // just past the last one (the record count), after reading every record, so a save that needs
 // the value stops before it writes anything.
 std::int32_t LookupByName(std::string_view text, RecordFile& file, const NameField& field);
+// LookupByName of several texts with one pass over the file: entry i is what
+// LookupByName(texts[i], ...) returns, or nullopt where it finds no match. The pass stops at the
+// record where the last text still wanted is found.
+std::vector<std::optional<std::int32_t>> LookupAllByName(std::span<const std::string> texts,
+                                                         RecordFile& file, const NameField& field);
 
 // Resets the file and reads its records from record 0, calling `match` on each record's bytes
 // until it answers true; returns that record's number, or nullopt at the end of the file.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -87,9 +88,51 @@ QString TargetFile(const RefTarget& t, db::Session& s) {
     return QString::fromStdString(cut == std::string::npos ? path : path.substr(cut + 1));
 }
 
+bool SameField(const db::NameField& a, const db::NameField& b) {
+    return a.recordSize == b.recordSize && a.nameOffset == b.nameOffset &&
+           a.nameWidth == b.nameWidth && a.idOffset == b.idOffset;
+}
+
+// A name that RecordOf below looks up in the target's file, when it looks one up.
+struct Wanted {
+    db::RecordFile* file;
+    db::NameField field;
+    std::string name;
+};
+void WantRecordOf(const QString& text, const QVariant& picked, const RefTarget& t, db::Session& s,
+                  std::vector<Wanted>& wanted) {
+    std::string bytes;
+    if (picked.isValid() || text == kEmpty || t.personLabel || !TryToCp1252(text, bytes)) return;
+    wanted.push_back({&(s.files.*(t.file)), t.field, std::move(bytes)});
+}
+
+// Looks up every name wanted, one pass over each file. A failure here is left for the row's own
+// lookup to report, in the order of the rows.
+void FindWanted(std::vector<Wanted> wanted, RowContext& ctx) {
+    while (!wanted.empty()) {
+        const Wanted first = wanted.front();
+        std::vector<std::string> names;
+        std::vector<Wanted> rest;
+        for (Wanted& w : wanted) {
+            if (w.file == first.file && SameField(w.field, first.field))
+                names.push_back(std::move(w.name));
+            else
+                rest.push_back(std::move(w));
+        }
+        try {
+            const auto ids = db::LookupAllByName(names, *first.file, first.field);
+            for (std::size_t i = 0; i < names.size(); ++i)
+                if (ids[i]) ctx.found.push_back({first.file, first.field, names[i], *ids[i]});
+        } catch (const std::exception&) {
+        }
+        wanted = std::move(rest);
+    }
+}
+
 // The record a line or field names: a pick's record, else one found by its text.
 std::int32_t RecordOf(const QString& text, const QVariant& picked, const RefTarget& t,
-                      db::Session& s, QWidget* field) {
+                      RowContext& ctx, QWidget* field) {
+    db::Session& s = ctx.session;
     if (picked.isValid()) return picked.toInt();
     if (text == kEmpty) return -1;
     if (t.personLabel) {
@@ -102,7 +145,11 @@ std::int32_t RecordOf(const QString& text, const QVariant& picked, const RefTarg
             throw EFieldError(field, QStringLiteral("'%1' is not a valid integer value").arg(text));
         }
     }
-    return db::LookupByName(ToCp1252(text), s.files.*(t.file), t.field);
+    const std::string bytes = ToCp1252(text);
+    db::RecordFile& file = s.files.*(t.file);
+    for (const RowContext::Found& f : ctx.found)
+        if (f.file == &file && SameField(f.field, t.field) && f.name == bytes) return f.id;
+    return db::LookupByName(bytes, file, t.field);
 }
 
 }  // namespace
@@ -114,6 +161,8 @@ class Binding::Row {
     virtual void Prepare(const std::uint8_t* rec, RowContext& ctx) = 0;
     // Puts what Prepare read on the page and remembers it.
     virtual void Fill() = 0;
+    // The names Collect will look up in their files (looked up together beforehand).
+    virtual void Want(RowContext&, std::vector<Wanted>&) const {}
     // Converts what the user changed (may fail; the record is not touched yet).
     virtual void Collect(RowContext& ctx) = 0;
     // Writes what Collect found into the record.
@@ -255,11 +304,14 @@ class RefBinding : public Binding::Row {
                            .arg(v);
     }
     void Fill() override { field_.Fill(next_, nextRecord_); }
+    void Want(RowContext& ctx, std::vector<Wanted>& wanted) const override {
+        if (!field_.Untouched())
+            WantRecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx.session, wanted);
+    }
     void Collect(RowContext& ctx) override {
         value_.reset();
         if (field_.Untouched()) return;
-        value_ = RecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx.session,
-                          field_.Edit());
+        value_ = RecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx, field_.Edit());
     }
     void Apply(std::uint8_t* rec) const override {
         if (value_) row_.field.Write(rec, *value_);
@@ -402,20 +454,24 @@ class ListBinding : public Binding::Row {
         }
         shown_ = next_;
     }
+    void Want(RowContext& ctx, std::vector<Wanted>& wanted) const override {
+        for (std::size_t i = 0; i < Lines(); ++i) {
+            const QListWidgetItem* item = list_->item(static_cast<int>(i));
+            if (!Untouched(i))
+                WantRecordOf(item->text(), item->data(kRecordRole), row_.target, ctx.session,
+                             wanted);
+        }
+    }
     void Collect(RowContext& ctx) override {
         values_.assign(row_.count, std::nullopt);
-        for (std::size_t i = 0; i < row_.count && i < static_cast<std::size_t>(list_->count());
-             ++i) {
-            if (i >= shown_.size()) break;
+        for (std::size_t i = 0; i < Lines(); ++i) {
             QListWidgetItem* item = list_->item(static_cast<int>(i));
-            const QVariant picked = item->data(kRecordRole);
             const Line& was = shown_[i];
-            const bool untouched =
-                item->text() == was.text && (!picked.isValid() || picked.toInt() == was.record);
+            const bool untouched = Untouched(i);
             if (untouched && !was.forced) continue;
-            values_[i] = untouched
-                             ? was.record
-                             : RecordOf(item->text(), picked, row_.target, ctx.session, list_);
+            values_[i] = untouched ? was.record
+                                   : RecordOf(item->text(), item->data(kRecordRole), row_.target,
+                                              ctx, list_);
         }
     }
     void Apply(std::uint8_t* rec) const override {
@@ -441,6 +497,17 @@ class ListBinding : public Binding::Row {
         std::int32_t record;
         bool forced;  // shown as "<empty>" for a number outside the file: saved as -1
     };
+    // The lines a save reads: those shown, as far as the list and the record hold them.
+    std::size_t Lines() const {
+        return std::min({row_.count, static_cast<std::size_t>(list_->count()), shown_.size()});
+    }
+    // Line i shows the text its show put there, and nothing was picked since but that record.
+    bool Untouched(std::size_t i) const {
+        const QListWidgetItem* item = list_->item(static_cast<int>(i));
+        const QVariant picked = item->data(kRecordRole);
+        return item->text() == shown_[i].text &&
+               (!picked.isValid() || picked.toInt() == shown_[i].record);
+    }
     ListRow row_;
     QListWidget* list_;
     std::vector<Line> next_, shown_;
@@ -634,6 +701,9 @@ void Binding::Show(const std::uint8_t* rec, RowContext& ctx) {
 }
 
 void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
+    std::vector<Wanted> wanted;
+    for (const auto& r : rows_) r->Want(ctx, wanted);
+    FindWanted(std::move(wanted), ctx);
     for (auto& r : rows_) r->Collect(ctx);
     for (auto& r : rows_) r->Apply(rec);
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "database/fields.h"
@@ -169,6 +170,15 @@ struct RowContext {
     db::Session& session;
     QStringList missing;  // "City: city.dat has no record 9999", one line per such field
     std::optional<QStringList> colours;  // colour.dat's names, read once per show
+    // Names that a save looks up by text, found before the rows convert with one pass over each
+    // file for all of them (Binding::Save); a row takes its record from here when it is listed.
+    struct Found {
+        const db::RecordFile* file;
+        db::NameField field;
+        std::string name;  // cp1252
+        std::int32_t id;
+    };
+    std::vector<Found> found;
 };
 
 // The names of colour.dat in the order of their identifiers: the entry at position Id of each

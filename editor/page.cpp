@@ -47,8 +47,11 @@ std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, con
     std::string want;
     if (!TryToCp1252(text, want)) return std::nullopt;
     return db::FindFirst(file, recordSize, [&](const std::uint8_t* rec) {
-        for (const db::Str& f : fields)
-            if (f.Read(rec) == want) return true;
+        // The field's text (up to its terminator), compared where it lies: no copy per record.
+        for (const db::Str& f : fields) {
+            const std::string_view bytes = f.Bytes(rec);
+            if (bytes.substr(0, bytes.find('\0')) == want) return true;
+        }
         return false;
     });
 }

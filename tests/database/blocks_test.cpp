@@ -161,9 +161,11 @@ TYPED_TEST(Blocks, StagingHoldsExactlyTheBlockBytesAndIsRedoneOnEveryLoad) {
     ScratchFiles scratch;
     for (std::int32_t index = B::kCount - 1; index >= 0; --index) {
         SCOPED_TRACE(index);
-        // Whatever a previous load left, the next one rebuilds both scratch files.
-        WriteFile(d.dir / "index2.dat", Bytes(5, 0xEE));
-        WriteFile(d.dir / B::kScratch, Bytes(B::kSize + 3, 0xEE));
+        // Whatever a previous load left, shorter, longer or as long, the next one rebuilds both
+        // scratch files.
+        const std::size_t indexSize = index % 2 ? 5 : d.IndexBody().size();
+        WriteFile(d.dir / "index2.dat", Bytes(indexSize, 0xEE));
+        WriteFile(d.dir / B::kScratch, Bytes(B::kSize + (index % 3 ? 3 : 0), 0xEE));
         BlockPlace place;
         const auto rec = B::Get(d.Path(), index, place, scratch);
         EXPECT_EQ(BytesOf(rec), RecordAt<B>(d.staff, index));

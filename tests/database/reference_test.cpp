@@ -73,6 +73,17 @@ TEST_F(References, LookupTakesTheFirstEqualNameAndEmptyIsMinusOne) {
     EXPECT_THROW(LookupByName("cork", f, kCityName), EInOutError);
 }
 
+TEST_F(References, LookupOfSeveralNamesAtOnceFindsWhatEachLookupFinds) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen", "Cork", "Bergen"}));
+    RecordFile f = Open("city.dat", 56);
+    const std::vector<std::string> texts = {"Bergen", "Cork",   "<empty>", "Dublin",
+                                            "Bergen", "Aarhus", "cork"};
+    const std::vector<std::optional<std::int32_t>> want = {1, 2, -1,          std::nullopt,
+                                                           1, 0, std::nullopt};
+    EXPECT_EQ(LookupAllByName(texts, f, kCityName), want);
+    EXPECT_TRUE(LookupAllByName({}, f, kCityName).empty());
+}
+
 TEST_F(References, LookupReturnsTheIdFieldOfTheNamesFiles) {
     Bytes b = NamesFile({"Anna", "Berit", "Carl"});
     test::PutI32(b, 2 * 60 + 51, 4711);  // an Id that is not the record number

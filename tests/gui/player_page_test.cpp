@@ -305,5 +305,56 @@ TEST_F(PlayerPage, RefusalsAndFailuresWriteNothing) {
     }
 }
 
+// Names typed rather than picked are looked up together before the save converts anything: each
+// line and field still gets the first record of its name, and of two names that no record has
+// the first row's is the one reported.
+TEST_F(PlayerPage, TypedNamesAreEachFoundAsTheFirstRecordOfThatName) {
+    const std::int32_t id = summary.player;
+    const auto [athletic, secondAthletic] = summary.clubsSharingShortName;
+    auto firstClubNamed = [&](const QString& name) {
+        std::int32_t n = 0;
+        while (ShortName(n) != name) ++n;
+        return n;
+    };
+    const std::int32_t last = summary.clubs - 1;
+    Show(id);
+    StaffRecord want = Person(id);
+    struct Line {
+        const char* list;
+        int row;
+        QString text;
+        db::I32 field;
+        std::int32_t record;
+    };
+    const Line lines[] = {
+        {"PlayerFavClubs", 0, ShortName(last), StaffRecord::FavouriteClubs[0],
+         firstClubNamed(ShortName(last))},
+        {"PlayerFavClubs", 1, "Athletic", StaffRecord::FavouriteClubs[1], athletic},
+        {"PlayerFavClubs", 2, ShortName(3), StaffRecord::FavouriteClubs[2],
+         firstClubNamed(ShortName(3))},
+        {"PlayerDisClubs", 0, "Athletic", StaffRecord::DislikedClubs[0], athletic},
+        {"PlayerDisClubs", 2, ShortName(last), StaffRecord::DislikedClubs[2],
+         firstClubNamed(ShortName(last))},
+    };
+    for (const Line& l : lines) {
+        Find<QListWidget>(l.list)->item(l.row)->setText(l.text);
+        want.Set(l.field, l.record);
+    }
+    Edit("PlayerSecondName")->setText("Berg");
+    want.Set(StaffRecord::SecondName, summary.secondNamesAlike.first);
+    SaveData();
+    EXPECT_EQ(Person(id), want);
+
+    const Bytes before = ReadFile(File("staff.dat"));
+    Edit("PlayerFirstName")->setText("Nobody At All");
+    Find<QListWidget>("PlayerFavClubs")->item(1)->setText("Nowhere United");
+    ui::seam::Clear();
+    Action("SaveMenu")->trigger();
+    ASSERT_EQ(ui::seam::Log().size(), 1u);
+    EXPECT_TRUE(LastText().startsWith("Read beyond end of file\nfirst_names.dat"))
+        << LastText().toStdString();
+    EXPECT_EQ(ReadFile(File("staff.dat")), before);
+}
+
 }  // namespace
 }  // namespace vh::test
