@@ -215,104 +215,97 @@ void BM_FilterKeystroke90000(benchmark::State& state) {
 }
 BENCHMARK(BM_FilterKeystroke90000)->Arg(1)->Arg(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// --- players ---------------------------------------------------------------------------------
+// --- players and staff -----------------------------------------------------------------------
 
-// The last player of the list: its search reads the label, the person, the index and the block.
-void BM_PlayerSearchAndShow(benchmark::State& state) {
-    ChooseLast("PlayerMenu", "PlayerRad");
+// The two person pages, by the names of their controls.
+struct PersonPage {
+    const char* menu;
+    const char* radio;
+    const char* prefix;      // "Player" or "NonPlayer": the names the pages share after it
+    const char* attribute;   // one number of the page's own record
+    const char* moveButton;  // "Transfer Player" / the club "Transfer Staff"
+    const char* moveTarget;
+};
+constexpr PersonPage kPlayers{"PlayerMenu",    "PlayerRad",      "Player",
+                              "PlayerPassing", "TransferPlayer", "PlayerNewClub"};
+constexpr PersonPage kStaff{"NonPlayerMenu",    "NonPlayerRad",          "NonPlayer",
+                            "NonPlayerTactics", "NonPlayerClubTransfer", "NonPlayerNewClub"};
+
+QString Named(const PersonPage& p, const char* field) {
+    return QString::fromLatin1(p.prefix) + QString::fromLatin1(field);
+}
+
+// The last person of the list: its search reads the label, the person, the index and the block.
+void PersonSearchAndShow(benchmark::State& state, const PersonPage& p) {
+    ChooseLast(p.menu, p.radio);
     TimeAction(
         state, [](std::int64_t) {}, [] { Show(); },
         {"staff.dat", "index.dat", "club.dat", "nation.dat"});
 }
-BENCHMARK(BM_PlayerSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // A save in which every reference is typed rather than picked: each is looked up by name, with the
 // names that lie latest in their files (two, alternating, so that every save finds them changed).
-void BM_PlayerSave(benchmark::State& state) {
-    ChooseLast("PlayerMenu", "PlayerRad");
+void PersonSave(benchmark::State& state, const PersonPage& p) {
+    ChooseLast(p.menu, p.radio);
     Show();
     const LateNames& n = Late();
+    auto field = [&](const char* name) { return Main().findChild<QLineEdit*>(Named(p, name)); };
     TimeAction(
         state,
         [&](std::int64_t i) {
             const auto k = static_cast<std::size_t>(i & 1);
-            Find("PlayerFirstName")->setText(Q(n.first[k]));
-            Find("PlayerSecondName")->setText(Q(n.second[k]));
-            Find("PlayerCommonName")->setText(Q(n.common[k]));
-            Find("PlayerNation")->setText(Q(n.nation[k]));
-            Find("PlayerSecondNation")->setText(Q(n.nation[1 - k]));
-            SetItems("PlayerFavClubs", Q(n.club[k]));
-            SetItems("PlayerDisClubs", Q(n.club[1 - k]));
-            Find("PlayerWage")->setText(QString::number(1000 + k));
-            Find("PlayerPassing")->setText(QString::number(10 + k));
+            field("FirstName")->setText(Q(n.first[k]));
+            field("SecondName")->setText(Q(n.second[k]));
+            field("CommonName")->setText(Q(n.common[k]));
+            field("Nation")->setText(Q(n.nation[k]));
+            field("SecondNation")->setText(Q(n.nation[1 - k]));
+            SetItems(Named(p, "FavClubs").toLatin1().constData(), Q(n.club[k]));
+            SetItems(Named(p, "DisClubs").toLatin1().constData(), Q(n.club[1 - k]));
+            field("Wage")->setText(QString::number(1000 + k));
+            Find(p.attribute)->setText(QString::number(10 + k));
         },
         [] { Main().SaveClick(); },
         {"first_names.dat", "second_names.dat", "common_names.dat", "nation.dat", "club.dat",
          "staff.dat"});
     state.counters["unsaved"] = Main().RecordChanged();
+}
+
+// A transfer or appointment to a club typed by name (a lookup in club.dat), between two clubs in
+// turn.
+void PersonMove(benchmark::State& state, const PersonPage& p) {
+    ChooseLast(p.menu, p.radio);
+    Show();
+    const auto [a, b] = TransferClubs();
+    auto* button = Find<QPushButton>(p.moveButton);
+    ui::seam::Clear();
+    TimeAction(
+        state, [&](std::int64_t i) { Find(p.moveTarget)->setText(i & 1 ? b : a); },
+        [&] { button->click(); }, {"club.dat", "staff.dat"});
+    state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
+}
+
+void BM_PlayerSearchAndShow(benchmark::State& state) {
+    PersonSearchAndShow(state, kPlayers);
+}
+BENCHMARK(BM_PlayerSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_PlayerSave(benchmark::State& state) {
+    PersonSave(state, kPlayers);
 }
 BENCHMARK(BM_PlayerSave)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// "Transfer Player" to a club typed by name (a lookup in club.dat), between two clubs in turn.
 void BM_PlayerTransfer(benchmark::State& state) {
-    ChooseLast("PlayerMenu", "PlayerRad");
-    Show();
-    const auto [a, b] = TransferClubs();
-    auto* button = Find<QPushButton>("TransferPlayer");
-    ui::seam::Clear();
-    TimeAction(
-        state, [&](std::int64_t i) { Find("PlayerNewClub")->setText(i & 1 ? b : a); },
-        [&] { button->click(); }, {"club.dat", "staff.dat"});
-    state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
+    PersonMove(state, kPlayers);
 }
 BENCHMARK(BM_PlayerTransfer)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// --- staff -----------------------------------------------------------------------------------
-
 void BM_StaffSearchAndShow(benchmark::State& state) {
-    ChooseLast("NonPlayerMenu", "NonPlayerRad");
-    TimeAction(
-        state, [](std::int64_t) {}, [] { Show(); },
-        {"staff.dat", "index.dat", "club.dat", "nation.dat"});
+    PersonSearchAndShow(state, kStaff);
 }
 BENCHMARK(BM_StaffSearchAndShow)->UseManualTime()->Unit(benchmark::kMillisecond);
-
 void BM_StaffSave(benchmark::State& state) {
-    ChooseLast("NonPlayerMenu", "NonPlayerRad");
-    Show();
-    const LateNames& n = Late();
-    TimeAction(
-        state,
-        [&](std::int64_t i) {
-            const auto k = static_cast<std::size_t>(i & 1);
-            Find("NonPlayerFirstName")->setText(Q(n.first[k]));
-            Find("NonPlayerSecondName")->setText(Q(n.second[k]));
-            Find("NonPlayerCommonName")->setText(Q(n.common[k]));
-            Find("NonPlayerNation")->setText(Q(n.nation[k]));
-            Find("NonPlayerSecondNation")->setText(Q(n.nation[1 - k]));
-            SetItems("NonPlayerFavClubs", Q(n.club[k]));
-            SetItems("NonPlayerDisClubs", Q(n.club[1 - k]));
-            Find("NonPlayerWage")->setText(QString::number(1000 + k));
-            Find("NonPlayerTactics")->setText(QString::number(10 + k));
-        },
-        [] { Main().SaveClick(); },
-        {"first_names.dat", "second_names.dat", "common_names.dat", "nation.dat", "club.dat",
-         "staff.dat"});
-    state.counters["unsaved"] = Main().RecordChanged();
+    PersonSave(state, kStaff);
 }
 BENCHMARK(BM_StaffSave)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// "Transfer Staff" to a club typed by name: the appointment to the post of the person's job.
 void BM_StaffAppointment(benchmark::State& state) {
-    ChooseLast("NonPlayerMenu", "NonPlayerRad");
-    Show();
-    const auto [a, b] = TransferClubs();
-    auto* button = Find<QPushButton>("NonPlayerClubTransfer");
-    ui::seam::Clear();
-    TimeAction(
-        state, [&](std::int64_t i) { Find("NonPlayerNewClub")->setText(i & 1 ? b : a); },
-        [&] { button->click(); }, {"club.dat", "staff.dat"});
-    state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
+    PersonMove(state, kStaff);
 }
 BENCHMARK(BM_StaffAppointment)->UseManualTime()->Unit(benchmark::kMillisecond);
 
