@@ -4,12 +4,8 @@
 
 #include "check_window.h"
 #include "database/check.h"
-#include "database/lists.h"
-#include "database/person.h"
 #include "dialogs/msgbox.h"
-#include "dialogs/qtext.h"
 #include "page.h"
-#include "person_page.h"
 #include "stad.h"
 
 namespace vh::ui {
@@ -32,21 +28,6 @@ std::optional<Mode> ModeOf(db::Subject s) {
             return Mode::kStaff;
         case db::Subject::kOther:
             break;
-    }
-    return std::nullopt;
-}
-
-// The first of the record's names that a search finds this record by.
-template <class R>
-std::optional<QString> ReachableName(db::RecordFile& file, std::int64_t record,
-                                     std::initializer_list<db::Str> fields) {
-    file.Reset(static_cast<int>(R::kSize));
-    if (record >= file.RecordCount()) return std::nullopt;
-    const R rec = ReadRecord<R>(file, record);
-    for (const db::Str& f : fields) {
-        const QString name = FromCp1252(rec.Get(f));
-        if (!name.isEmpty() && FindByName(file, static_cast<int>(R::kSize), name, fields) == record)
-            return name;
     }
     return std::nullopt;
 }
@@ -85,35 +66,7 @@ bool TVHEdit::ShowRecord(Mode m, std::int64_t record) {
         own->setChecked(true);
         RefreshResultList();
     }
-    db::FileSet& f = s_.files;
-    std::optional<QString> text;
-    switch (m) {
-        case Mode::kPlayers:
-        case Mode::kStaff: {
-            f.staff.Reset(db::StaffRecord::kSize);
-            if (record < f.staff.RecordCount()) {
-                std::string label =
-                    db::GetStaffName(static_cast<std::int32_t>(record), f.staff, s_.names);
-                if (label.size() > db::kPersonLabelWidth) label.resize(db::kPersonLabelWidth);
-                text = FromCp1252(label);
-            }
-            break;
-        }
-        case Mode::kClubs:
-            text = ReachableName<db::ClubRecord>(
-                f.club, record, {db::ClubRecord::LongName, db::ClubRecord::ShortName});
-            break;
-        case Mode::kNation:
-            text = ReachableName<db::NationRecord>(
-                f.nation, record, {db::NationRecord::LongName, db::NationRecord::ShortName});
-            break;
-        case Mode::kStadiums:
-            text = ReachableName<db::StadiumRecord>(f.stadium, record, {db::StadiumRecord::Name});
-            break;
-        case Mode::kCity:
-            text = ReachableName<db::CityRecord>(f.city, record, {db::CityRecord::Name});
-            break;
-    }
+    const std::optional<QString> text = PageOf(m).SearchTextFor(record);
     if (!text) {
         ShowMessage(this, QStringLiteral("Check Data"),
                     QStringLiteral("Record %1 cannot be opened by its name: it is not in its "
@@ -123,11 +76,7 @@ bool TVHEdit::ShowRecord(Mode m, std::int64_t record) {
     }
     searchText_ = *text;
     SearchButtonClick();
-    if (!PageOf(m).HasRecord()) return false;
-    // The person pages keep the person, not a record number.
-    if (m == Mode::kPlayers || m == Mode::kStaff)
-        return static_cast<TPersonPage&>(PageOf(m)).StaffRec.Get(db::StaffRecord::Id) == record;
-    return PageOf(m).RecordNumber() == record;
+    return PageOf(m).HasRecord() && PageOf(m).RecordNumber() == record;
 }
 
 }  // namespace vh::ui

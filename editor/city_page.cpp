@@ -101,4 +101,8 @@ void TCityPage::CitySave() {
     shownLongitude_ = cityLongditude_->text();
 }
 
+std::optional<QString> TCityPage::SearchTextFor(std::int64_t record) {
+    return ReachableName<db::CityRecord>(Files().city, record, {db::CityRecord::Name});
+}
+
 }  // namespace vh::ui

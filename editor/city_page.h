@@ -18,6 +18,7 @@ class TCityPage : public TPage {
     void Search(const QString& text, Radio) override { CitySearch(text); }
     void Save() override { CitySave(); }
     void Clear() override;
+    std::optional<QString> SearchTextFor(std::int64_t record) override;
 
     void CitySearch(const QString& text);
     void Showcitystats();

@@ -312,4 +312,9 @@ void TClubPage::ClubSave() {
     binding_.Saved(ClubRec.data());
 }
 
+std::optional<QString> TClubPage::SearchTextFor(std::int64_t record) {
+    return ReachableName<db::ClubRecord>(Files().club, record,
+                                         {db::ClubRecord::LongName, db::ClubRecord::ShortName});
+}
+
 }  // namespace vh::ui

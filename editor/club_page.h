@@ -19,6 +19,7 @@ class TClubPage : public TPage {
     void Search(const QString& text, Radio) override { ClubSearch(text); }
     void Save() override { ClubSave(); }
     void Clear() override;
+    std::optional<QString> SearchTextFor(std::int64_t record) override;
 
     // By long or short name.
     void ClubSearch(const QString& text);

@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "check_window.h"
 #include "database/file_set.h"
 #include "database/names.h"
 #include "dialogs/msgbox.h"
 #include "platform/files.h"
 #include "platform/registry.h"
-#include "check_window.h"
 #include "stad.h"
 
 namespace vh::ui {

@@ -226,4 +226,9 @@ void TNationPage::NationSave() {
     if (threeLetter) shownThreeLetter_ = threeLetter_->text();
 }
 
+std::optional<QString> TNationPage::SearchTextFor(std::int64_t record) {
+    return ReachableName<db::NationRecord>(
+        Files().nation, record, {db::NationRecord::LongName, db::NationRecord::ShortName});
+}
+
 }  // namespace vh::ui

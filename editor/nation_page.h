@@ -22,6 +22,7 @@ class TNationPage : public TPage {
     void Search(const QString& text, Radio) override { NationSearch(text); }
     void Save() override { NationSave(); }
     void Clear() override;
+    std::optional<QString> SearchTextFor(std::int64_t record) override;
 
     // By long or short name.
     void NationSearch(const QString& text);

@@ -15,10 +15,16 @@
 #include "database/record_file.h"
 #include "database/session.h"
 #include "dialogs/list_source.h"
+#include "dialogs/qtext.h"
 
 class QWidget;
 
 namespace vh::ui {
+
+// The first record of the file one of whose name fields equals the text exactly (whole text, same
+// letter case); nullopt when none does, or when the text holds a character the files cannot.
+std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
+                                       std::initializer_list<db::Str> fields);
 
 // What a page may use of the window.
 struct PageContext {
@@ -45,6 +51,9 @@ class TPage {
     virtual void Save() = 0;
     // Empties the page: no record is on it, its fields are disabled.
     virtual void Clear() = 0;
+    // The text this page's search finds `record` by (a name, a person's label); nullopt when no
+    // search can: the record is outside its file, or an earlier record has the same name.
+    virtual std::optional<QString> SearchTextFor(std::int64_t record) = 0;
     // Whether a record is on the page; only then can it be changed and saved.
     bool HasRecord() const { return hasRecord_; }
     // Where the search found the record on the page (its saves go there); -1 for none.
@@ -65,6 +74,11 @@ class TPage {
     template <class R, class Show>
     bool MakeCurrent(db::RecordFile& file, std::optional<std::int64_t> found, R& buffer,
                      Show&& show);
+
+    // The first of the record's names that a search by these fields finds this record by.
+    template <class R>
+    std::optional<QString> ReachableName(db::RecordFile& file, std::int64_t record,
+                                         std::initializer_list<db::Str> fields);
 
     PageContext& ctx_;
     std::int64_t number_ = -1;
@@ -122,13 +136,18 @@ bool TPage::MakeCurrent(db::RecordFile& file, std::optional<std::int64_t> found,
     return true;
 }
 
-}  // namespace vh::ui
-
-namespace vh::ui {
-
-// The first record of the file one of whose name fields equals the text exactly (whole text, same
-// letter case); nullopt when none does, or when the text holds a character the files cannot.
-std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
-                                       std::initializer_list<db::Str> fields);
+template <class R>
+std::optional<QString> TPage::ReachableName(db::RecordFile& file, std::int64_t record,
+                                            std::initializer_list<db::Str> fields) {
+    file.Reset(static_cast<int>(R::kSize));
+    if (record < 0 || record >= file.RecordCount()) return std::nullopt;
+    const R rec = ReadRecord<R>(file, record);
+    for (const db::Str& f : fields) {
+        const QString name = FromCp1252(rec.Get(f));
+        if (!name.isEmpty() && FindByName(file, static_cast<int>(R::kSize), name, fields) == record)
+            return name;
+    }
+    return std::nullopt;
+}
 
 }  // namespace vh::ui

@@ -209,4 +209,13 @@ void TPersonPage::BindPerson(QWidget* panel, const PersonRows& rows) {
                     rows.lists);
 }
 
+std::optional<QString> TPersonPage::SearchTextFor(std::int64_t record) {
+    db::RecordFile& staff = Files().staff;
+    staff.Reset(StaffRecord::kSize);
+    if (record < 0 || record >= staff.RecordCount()) return std::nullopt;
+    std::string label = db::GetStaffName(static_cast<std::int32_t>(record), staff, Session().names);
+    if (label.size() > db::kPersonLabelWidth) label.resize(db::kPersonLabelWidth);
+    return FromCp1252(label);
+}
+
 }  // namespace vh::ui

@@ -38,6 +38,8 @@ class TPersonPage : public TPage {
     QString GetStaffName(std::int32_t id);
     // The Id at the end of a label; "'<label>' is not a valid integer value" when it has none.
     static std::int32_t GetStaffIdFromName(const QString& label);
+    // The label of the person with that Id, as the people lists write it.
+    std::optional<QString> SearchTextFor(std::int64_t record) override;
 
   protected:
     // The person a list label names, read into a buffer of its own. A text that is no person's

@@ -424,6 +424,7 @@ void TPlayerPage::ShowPlayerStats() {
     currentClub_->setText(clubText);
     currentClub_->setCursorPosition(0);
     SetHasRecord(true);
+    number_ = StaffRec.Get(StaffRecord::Id);
     ReportMissing(rows.missing);
 }
 

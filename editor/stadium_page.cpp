@@ -107,4 +107,8 @@ void TStadiumPage::StadiumSave() {
     binding_.Saved(StadiumRec.data());
 }
 
+std::optional<QString> TStadiumPage::SearchTextFor(std::int64_t record) {
+    return ReachableName<db::StadiumRecord>(Files().stadium, record, {db::StadiumRecord::Name});
+}
+
 }  // namespace vh::ui

@@ -18,6 +18,7 @@ class TStadiumPage : public TPage {
     void Search(const QString& text, Radio radio) override { StadiumSearch(text, radio); }
     void Save() override { StadiumSave(); }
     void Clear() override;
+    std::optional<QString> SearchTextFor(std::int64_t record) override;
 
     // By the stadium's name; with "Club" the stadium of the club of that name, with "Nation" the
     // national stadium of the nation of that name.

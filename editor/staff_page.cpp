@@ -305,6 +305,7 @@ void TStaffPage::ShowNonPlayerStats() {
     for (QPushButton* b : {nationTransfer_, nationRelease_, clubTransfer_, clubRelease_})
         b->setEnabled(!ctx_.readOnly());
     SetHasRecord(true);
+    number_ = StaffRec.Get(StaffRecord::Id);
     ReportMissing(rows.missing);
 }
 
