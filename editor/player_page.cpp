@@ -423,6 +423,8 @@ void TPlayerPage::ShowPlayerStats() {
     playerId_->setText(QString::number(StaffRec.Get(StaffRecord::Id)));
     currentClub_->setText(clubText);
     currentClub_->setCursorPosition(0);
+    // Transfers write at once: data loaded read-only offer none.
+    for (QPushButton* b : {transferPlayer_, freeTransfer_}) b->setEnabled(!ctx_.readOnly());
     SetHasRecord(true);
     number_ = StaffRec.Get(StaffRecord::Id);
     ReportMissing(rows.missing);

@@ -200,6 +200,8 @@ TEST_F(SaveRules, ADirectoryWhoseFilesCannotBeWrittenLoadsReadOnly) {
     // Browsing works, saving does not.
     Choose(Main().Players().GetStaffName(summary.player));
     EXPECT_TRUE(Main().Players().HasRecord());
+    EXPECT_FALSE(Find<QPushButton>("TransferPlayer")->isEnabled()) << "moves write at once";
+    EXPECT_FALSE(Find<QPushButton>("FreeTransfer")->isEnabled());
     Action("StadiumMenu")->trigger();
     ShowStadium("Central Park", summary.stadiumsSharingName.first);
     Edit("StadName")->setText("Changed");
