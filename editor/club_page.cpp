@@ -99,24 +99,6 @@ const NumberRow& Number(std::string_view name) {
     throw std::logic_error("no number row of that name");
 }
 
-QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption) {
-    auto* c = new QComboBox(g.Page());
-    c->setObjectName(QString::fromLatin1(name));
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(10);
-    c->setMaxVisibleItems(16);
-    g.Add(QString::fromLatin1(caption), c);
-    return c;
-}
-
-// A list of fixed items that shows no item until a club is shown.
-QComboBox* MakeCombo(PageGrid& g, const ComboRow& row) {
-    QComboBox* c = MakeCombo(g, row.name, row.caption);
-    for (const char* item : row.items) c->addItem(QString::fromLatin1(item));
-    c->setCurrentIndex(-1);
-    return c;
-}
-
 // Read-only fields that no button changes, side by side with their captions above them.
 void MakeShownRow(QWidget* page, QBoxLayout* into, std::span<const RefRow> rows) {
     auto* grid = new QGridLayout;

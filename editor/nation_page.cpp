@@ -67,17 +67,6 @@ const NumberRow& Number(const char* name) {
                          [name](const NumberRow& r) { return std::string_view(r.name) == name; });
 }
 
-// A drop-down list of colours, filled by SetColours when a nation is shown.
-QComboBox* MakeColour(PageGrid& g, const ColourRow& row) {
-    auto* box = new QComboBox(g.Page());
-    box->setObjectName(QString::fromLatin1(row.name));
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(6);
-    box->setMaxVisibleItems(16);
-    g.Add(QString::fromLatin1(row.caption), box);
-    return box;
-}
-
 // At most three letters are typed; a stored name of four letters may stand as it is.
 class ThreeLetterValidator : public QValidator {
   public:
@@ -152,7 +141,7 @@ TNationPage::TNationPage(PageContext& context, QWidget* parent)
     MakeNumber(t, Number("NationLStandard"));
     MakeNumber(t, Number("NationReputation"));
     MakeCheck(t, kChecks[0]);
-    for (const ColourRow& c : kColours) MakeColour(t, c);
+    for (const ColourRow& c : kColours) MakeCombo(t, c.name, c.caption, 6);
     MakeRivals(t);
 
     binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks, {}, kLists);

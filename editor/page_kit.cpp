@@ -1,6 +1,7 @@
 #include "page_kit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -115,6 +116,23 @@ QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row) {
     auto* c = new QCheckBox(QString::fromLatin1(row.caption), g.Page());
     c->setObjectName(QString::fromLatin1(row.name));
     g.AddAlone(c);
+    return c;
+}
+
+QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption, int minimumChars) {
+    auto* c = new QComboBox(g.Page());
+    c->setObjectName(QString::fromLatin1(name));
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(minimumChars);
+    c->setMaxVisibleItems(16);
+    g.Add(QString::fromLatin1(caption), c);
+    return c;
+}
+
+QComboBox* MakeCombo(PageGrid& g, const ComboRow& row) {
+    QComboBox* c = MakeCombo(g, row.name, row.caption);
+    for (const char* item : row.items) c->addItem(QString::fromLatin1(item));
+    c->setCurrentIndex(-1);
     return c;
 }
 

@@ -8,6 +8,7 @@
 #include "bindings.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLineEdit;
 class QListWidget;
@@ -44,6 +45,10 @@ TNEdit* MakeNumber(PageGrid& g, const NumberRow& row);
 QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, const char* button,
                          int span = 1);
 QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row);
+// A drop-down list, wide enough for `minimumChars` characters: the colour lists, and the fixed
+// items of a ComboRow (showing no item until a record is shown).
+QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption, int minimumChars = 10);
+QComboBox* MakeCombo(PageGrid& g, const ComboRow& row);
 // A list of `lines` slots with its small Change button under its caption.
 QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const char* button,
                       int lines);
