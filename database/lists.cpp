@@ -3,33 +3,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "blocks.h"
 #include "data_def.h"
 #include "errors.h"
-#include "blocks.h"
 #include "person.h"
 
 namespace vh::db {
 
 namespace {
 
-// Reads the name field of every record (up to the capacity) in batches.
+// The whole name field of every record, up to the table's capacity.
 template <class R>
 void FillTable(RecordFile& file, const Str& field, NameTable& table) {
-    file.Reset(static_cast<int>(R::kSize));
-    const auto total = static_cast<std::size_t>(file.RecordCount());
-    const std::size_t keep = std::min(total, table.capacity);
-    auto names = std::make_shared<Names>();
-    names->reserve(keep);
-    constexpr std::size_t kBatch = 512;
-    std::vector<std::uint8_t> batch(kBatch * R::kSize);
-    for (std::size_t base = 0; base < keep; base += kBatch) {
-        const std::size_t n = std::min(kBatch, keep - base);
-        file.Read(batch.data(), static_cast<std::int64_t>(n));
-        for (std::size_t i = 0; i < n; ++i)
-            names->push_back(field.Read(batch.data() + i * R::kSize));
-    }
-    table.entries = std::move(names);
-    table.leftOut = total - keep;
+    FillNameTable(file, static_cast<int>(R::kSize), field, field.width, table);
 }
 
 bool StartsWith(const std::string& s, std::string_view p) {

@@ -13,26 +13,32 @@ const std::string& NameTable::At(long long n) const {
     return (*entries)[static_cast<std::size_t>(n)];
 }
 
-void LoadNameTable(RecordFile& file, NameTable& table) {
-    file.Reset(NamesRecord::kSize);
+void FillNameTable(RecordFile& file, int recordSize, const Str& field, std::size_t maxLength,
+                   NameTable& table) {
+    file.Reset(recordSize);
     const auto total = static_cast<std::size_t>(file.RecordCount());
     const std::size_t keep = std::min(total, table.capacity);
+    const auto size = static_cast<std::size_t>(recordSize);
     auto names = std::make_shared<Names>();
     names->reserve(keep);
     // In batches of records: a read per record cost more than the names themselves.
     constexpr std::size_t kBatch = 512;
-    std::vector<std::uint8_t> batch(kBatch * NamesRecord::kSize);
+    std::vector<std::uint8_t> batch(kBatch * size);
     for (std::size_t base = 0; base < keep; base += kBatch) {
         const std::size_t n = std::min(kBatch, keep - base);
         file.Read(batch.data(), static_cast<std::int64_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
-            std::string name = NamesRecord::Name.Read(batch.data() + i * NamesRecord::kSize);
-            if (name.size() > kNameTableWidth) name.resize(kNameTableWidth);
+            std::string name = field.Read(batch.data() + i * size);
+            if (name.size() > maxLength) name.resize(maxLength);
             names->push_back(std::move(name));
         }
     }
     table.entries = std::move(names);
     table.leftOut = total - keep;
+}
+
+void LoadNameTable(RecordFile& file, NameTable& table) {
+    FillNameTable(file, NamesRecord::kSize, NamesRecord::Name, kNameTableWidth, table);
 }
 
 std::string LeftOutMessage(const std::vector<LeftOut>& leftOut) {

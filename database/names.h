@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fields.h"
 #include "record_file.h"
 
 namespace vh::db {
@@ -39,6 +40,11 @@ struct NameTables {
 // Fills a table from a names file (60-byte records): entry n = the name of record n, cut to 50
 // characters; at most the table's capacity, the rest counted in leftOut.
 void LoadNameTable(RecordFile& file, NameTable& table);
+
+// Fills a table from the name field of every record of a file (of `recordSize`-byte records), up
+// to the table's capacity, each name kept to its first `maxLength` characters; read in batches.
+void FillNameTable(RecordFile& file, int recordSize, const Str& field, std::size_t maxLength,
+                   NameTable& table);
 
 // One notice per file whose records did not all fit its table.
 struct LeftOut {
