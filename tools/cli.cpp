@@ -13,6 +13,8 @@
 
 #include "database/check.h"
 #include "database/errors.h"
+#include "database/journal.h"
+#include "database/text.h"
 #include "platform/files.h"
 #include "sample.h"
 
@@ -41,7 +43,9 @@ constexpr std::string_view kUsage =
     "\n"
     "  check DIR          Check the data directory DIR without changing it: file sizes,\n"
     "                     references, squads and staff posts, the blocks of staff.dat,\n"
-    "                     names, duplicate names. Exit status 0 when no error was found\n"
+    "                     names, duplicate names. A change of the editor's that a crash\n"
+    "                     interrupted is rolled back first, as the editor's load does.\n"
+    "                     Exit status 0 when no error was found\n"
     "                     (warnings allowed), 1 when errors were found, 2 when the\n"
     "                     directory could not be read.\n"
     "  --json             One JSON object per finding, one per line.\n";
@@ -68,10 +72,21 @@ int Usage(std::ostream& err, const std::string& problem) {
 
 int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = platform::Utf8Path(dir);
-    if (!opt.overwrite) {
-        if (auto existing = ExistingDataFile(path)) {
-            err << "vhtool: " << dir << " already holds " << *existing
-                << "; nothing was written. Use --force to write over its data files.\n";
+    // A journal left by an interrupted command belongs to the files it would roll back: it goes
+    // with them (--force), or keeps the directory from being written like they do.
+    const std::filesystem::path journal =
+        platform::ResolveCase(path / std::string(db::kJournalFile.substr(1)));
+    std::optional<std::string> existing = ExistingDataFile(path);
+    if (!existing && platform::Exists(journal)) existing = journal.filename().string();
+    if (!opt.overwrite && existing) {
+        err << "vhtool: " << dir << " already holds " << *existing
+            << "; nothing was written. Use --force to write over its data files.\n";
+        return kFailed;
+    }
+    if (platform::Exists(journal)) {
+        if (const int e = platform::RemoveFile(journal)) {
+            err << "vhtool: cannot remove " << journal.string() << ": "
+                << db::EInOutError::MessageFor(db::EInOutError::CodeFromErrno(e)) << "\n";
             return kFailed;
         }
     }
@@ -113,6 +128,10 @@ void PrintFinding(std::ostream& out, const db::Finding& f) {
 int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
     db::CheckReport report;
     try {
+        // What is checked is what the editor will load: a command interrupted by a crash is
+        // rolled back first, as the editor's load does (a read-only directory is left as it is).
+        const std::string notice = db::RecoverJournal(dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
         report = db::CheckDataDirectory(dir);
     } catch (const db::EInOutError& e) {
         const std::string where = e.Where();
