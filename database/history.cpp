@@ -71,7 +71,7 @@ void RequireState(const std::string& dataPath, const CommittedSet& set, bool aft
 }  // namespace
 
 const CommittedSet& WriteHistory::Commit(const std::string& dataPath, const WriteSet& set) {
-    Push(db::Commit(dataPath, set));
+    Push(committer_ ? committer_(dataPath, set) : db::Commit(dataPath, set));
     return done_.back();
 }
 

@@ -37,11 +37,17 @@ class WriteHistory {
     // Called after every change of what Undo and Redo hold (a window updates its menu items).
     void SetOnChange(std::function<void()> f) { onChange_ = std::move(f); }
 
+    // How Commit above commits a set: db::Commit, unless replaced. Only the benchmarks replace it,
+    // to time the same actions with the records written without the journal.
+    using Committer = std::function<CommittedSet(const std::string&, const WriteSet&)>;
+    void SetCommitter(Committer c) { committer_ = std::move(c); }
+
   private:
     void Changed() const {
         if (onChange_) onChange_();
     }
     std::function<void()> onChange_;
+    Committer committer_;
     std::vector<CommittedSet> done_;
     std::vector<CommittedSet> undone_;
 };
