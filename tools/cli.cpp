@@ -17,6 +17,7 @@
 #include "database/text.h"
 #include "platform/files.h"
 #include "sample.h"
+#include "vh_version.h"
 
 namespace vh::sample {
 
@@ -29,7 +30,7 @@ constexpr int kBadArguments = 2;
 constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
     "       vhtool check DIR [--json]\n"
-    "       vhtool --help\n"
+    "       vhtool --help | --version\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
     "                     file the editor opens, plus clubcomp.dat and index.dat.\n"
@@ -215,6 +216,8 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     app.set_help_flag();  // help is printed from kUsage, for the whole program at once
     bool help = false;
     app.add_flag("-h,--help", help);
+    bool version = false;
+    app.add_flag("--version", version)->disable_flag_override();
     app.require_subcommand(0, 1);
 
     SampleOptions opt;
@@ -262,6 +265,10 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (help) {
         out << kUsage;
+        return kOk;
+    }
+    if (version) {
+        out << "vhtool (VH Editor) " << kVersion << "\n";
         return kOk;
     }
 
