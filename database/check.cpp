@@ -396,8 +396,9 @@ class Checker {
                 s);
             Ref(staff_, n, "SecondName", Get(r, S::SecondName), "second_names.dat", names_[1].count,
                 s);
-            Ref(staff_, n, "CommonName", Get(r, S::CommonName), "common_names.dat", names_[2].count,
-                s);
+            // A common name of 0 is none, unlike every other reference.
+            if (const std::int32_t common = Get(r, S::CommonName); common != 0)
+                Ref(staff_, n, "CommonName", common, "common_names.dat", names_[2].count, s);
             Ref(staff_, n, "Nation", Get(r, S::Nation), "nation.dat", nations, s);
             Ref(staff_, n, "SecondNation", Get(r, S::SecondNation), "nation.dat", nations, s);
             Ref(staff_, n, "NationEmployer", Get(r, S::NationEmployer), "nation.dat", nations, s);
