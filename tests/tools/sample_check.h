@@ -48,7 +48,7 @@ std::vector<R> ReadRecords(const std::string& pathText, std::int64_t from = 0,
     db::RecordFile f;
     f.Bind(pathText);
     f.Reset(1);
-    if (to < 0) to = f.RecordCount();
+    if (to < 0 || to > f.RecordCount()) to = f.RecordCount();
     std::vector<R> out(static_cast<std::size_t>(std::max<std::int64_t>(0, to - from) / R::kSize));
     f.Seek(from);
     if (!out.empty()) f.Read(out.data(), static_cast<std::int64_t>(out.size() * R::kSize));
@@ -80,9 +80,7 @@ inline SampleWorld ReadSampleWorld(const std::string& dir) {
     db::ScratchFiles scratch;
     w.playerBlock = db::FindBlock(dir, db::kPlayerBlockType, scratch);
     w.nonPlayerBlock = db::FindBlock(dir, db::kNonPlayerBlockType, scratch);
-    const std::int64_t firstBlock =
-        std::min(w.playerBlock.blockOffset, w.nonPlayerBlock.blockOffset);
-    w.persons = ReadRecords<db::StaffRecord>(path("staff.dat"), 0, firstBlock);
+    w.persons = ReadRecords<db::StaffRecord>(path("staff.dat"), 0, db::PersonRecordsEnd(dir));
     w.players = ReadRecords<db::PlayerRecord>(path("staff.dat"), w.playerBlock.blockOffset,
                                               w.playerBlock.blockEnd);
     w.nonPlayers = ReadRecords<db::NonPlayerRecord>(path("staff.dat"), w.nonPlayerBlock.blockOffset,
