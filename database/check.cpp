@@ -200,9 +200,6 @@ class Checker {
                               Num(staffSize) + " bytes)");
                 continue;
             }
-            if (b.offset == 0 && KnownBlock(b.type))
-                Error(CheckKind::kBlock, index_, b.entry, "BlockOffset", Num(b.offset),
-                      "the block of type " + Num(b.type) + " starts where the person records do");
             blocks.push_back(b);
         }
         std::vector<Block> byOffset = blocks;

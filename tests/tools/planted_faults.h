@@ -64,12 +64,20 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
     const std::int32_t clubWithoutSquad = s.clubWithoutSquad;
     const std::string secondShort = w.clubs[2].Get(ClubRecord::ShortName);
     const auto nations = static_cast<std::int32_t>(w.nations.size());
-    // The index.dat entry of the non-player block.
-    std::int64_t nonPlayerEntry = 0;
+    // The index.dat entry of the non-player block, and how many entries there are.
+    std::int64_t nonPlayerEntry = 0, entries = 0;
     const Bytes index = ReadFile(dir / "index.dat");
-    for (std::size_t e = 0; 8 + (e + 1) * 67 <= index.size(); ++e)
+    for (std::size_t e = 0; 8 + (e + 1) * 67 <= index.size(); ++e, ++entries) {
         if (GetI32(index, 8 + e * 67 + 51) == kNonPlayerBlockType)
             nonPlayerEntry = static_cast<std::int64_t>(e);
+    }
+    auto indexOffset = [](std::int64_t entry, std::int32_t offset) {
+        return [=](const std::filesystem::path& dir) {
+            Bytes b = ReadFile(dir / "index.dat");
+            PutI32(b, static_cast<std::size_t>(8 + entry * 67 + 59), offset);
+            WriteFile(dir / "index.dat", b);
+        };
+    };
 
     return {
         {"player missing from his squad",
@@ -124,13 +132,18 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
          Record<StaffRecord>("staff.dat", s.freeStaff,
                              [](StaffRecord& p) { p.Set(StaffRecord::PlayerIndex, 0); }),
          E{kError, CheckKind::kBlock, "staff.dat", s.freeStaff, "PlayerIndex"}},
-        {"non-player block past the end of staff.dat",
+        {"non-player block past the end of staff.dat", indexOffset(nonPlayerEntry, 0x7ffffff0),
+         E{kError, CheckKind::kBlock, "index.dat", nonPlayerEntry, "BlockOffset"}},
+        {"an entry of another type at the player block's offset",
          [=](const std::filesystem::path& dir) {
              Bytes b = ReadFile(dir / "index.dat");
-             PutI32(b, static_cast<std::size_t>(8 + nonPlayerEntry * 67 + 59), 0x7ffffff0);
+             Bytes e(67, 0);
+             PutI32(e, 51, 3);
+             PutI32(e, 59, s.playerBlockOffset);
+             b.insert(b.end(), e.begin(), e.end());
              WriteFile(dir / "index.dat", b);
          },
-         E{kError, CheckKind::kBlock, "index.dat", nonPlayerEntry, "BlockOffset"}},
+         E{kError, CheckKind::kBlock, "index.dat", entries, "BlockOffset"}},
         {"undefined byte in a city name",
          Record<CityRecord>("city.dat", 2,
                             [](CityRecord& c) { c.Set(CityRecord::Name, std::string("Ha\x81m")); }),
