@@ -2,8 +2,10 @@
 #include <QLineEdit>
 
 #include "database/backup.h"
+#include "database/errors.h"
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
+#include "platform/files.h"
 #include "stad.h"
 
 namespace vh::ui {
@@ -19,6 +21,15 @@ QString FileList(const std::vector<std::string>& names) {
     QStringList l;
     for (const auto& n : names) l << QString::fromStdString(n);
     return l.join(QStringLiteral(", "));
+}
+
+// The first failed copy, why, and what to do: check the folder written to, then try again.
+QString FailedCopy(const db::CopyReport& r, const std::string& folder, const QString& again) {
+    return QStringLiteral("\n\nCopying %1 to %2 failed: %3. Check that the folder %4 can be "
+                          "written and the disk has room, then %5.")
+        .arg(QString::fromStdString(r.failedFrom), QString::fromStdString(r.failedTo),
+             QString::fromStdString(db::EInOutError::MessageFor(r.failedCode)),
+             QString::fromStdString(platform::NativeText(folder)), again);
 }
 }  // namespace
 
@@ -40,6 +51,7 @@ void TVHEdit::BackupMenuClick() {
                     .arg(FileList(report.keptPrevious));
     if (report.keptPrevious.size() < report.failed.size())
         text += QStringLiteral(" The others have no backup copy yet.");
+    text += FailedCopy(report, db::BackupDirectory(dataPath), QStringLiteral("back up again"));
     ShowMessage(this, QStringLiteral("Backup Files"), text, Buttons::kOk, Icon::kWarning);
 }
 
@@ -63,7 +75,8 @@ void TVHEdit::RestoreBackupMenuClick() {
         ShowMessage(
             this, QStringLiteral("Restore Backup"),
             QStringLiteral("These files could not be restored and were left as they were: %1.")
-                .arg(FileList(report.failed)),
+                    .arg(FileList(report.failed)) +
+                FailedCopy(report, dataPath, QStringLiteral("restore again")),
             Buttons::kOk, Icon::kWarning);
     if (s_.dataLoaded) ReopenAfterRestore();
 }
