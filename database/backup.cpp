@@ -1,5 +1,7 @@
 #include "backup.h"
 
+#include <cerrno>
+
 #include "errors.h"
 #include "file_set.h"
 #include "platform/files.h"
@@ -35,9 +37,10 @@ std::string Bare(std::string_view name) {
 }
 
 // A failed copy never replaces its target, so a target that exists now is the earlier copy.
+// `lookUp` is the error of looking for `from`, reported as the copy's own.
 void CopyOrReport(const fs::path& from, const fs::path& to, std::string_view name,
-                  CopyReport& report) {
-    const int e = SafeCopy(from, to);
+                  CopyReport& report, int lookUp = 0) {
+    const int e = lookUp ? lookUp : SafeCopy(from, to);
     if (e == 0) return;
     if (report.failed.empty()) {
         report.failedFrom = Shown(from);
@@ -86,9 +89,12 @@ CopyReport Restore(const std::string& dataPath) {
     CopyReport report;
     for (std::string_view name : kBackupList) {
         const fs::path from = Resolved(dataPath + "/backup" + std::string(name));
-        if (!platform::Exists(from)) continue;
+        // A copy that cannot be looked at (a backup folder of another user) is no missing copy:
+        // skipping it would report a restore that restored nothing as done.
+        const int lookUp = platform::LookUp(from);
+        if (lookUp == ENOENT || lookUp == ENOTDIR) continue;
         const fs::path to = Resolved(dataPath + std::string(name));
-        CopyOrReport(from, to, name, report);
+        CopyOrReport(from, to, name, report, lookUp);
     }
     return report;
 }

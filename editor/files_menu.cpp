@@ -23,13 +23,15 @@ QString FileList(const std::vector<std::string>& names) {
     return l.join(QStringLiteral(", "));
 }
 
-// The first failed copy, why, and what to do: check the folder written to, then try again.
-QString FailedCopy(const db::CopyReport& r, const std::string& folder, const QString& again) {
-    return QStringLiteral("\n\nCopying %1 to %2 failed: %3. Check that the folder %4 can be "
-                          "written and the disk has room, then %5.")
+QString Folder(const std::string& path) {
+    return QString::fromStdString(platform::NativeText(path));
+}
+
+// The first failed copy and why, then what to do.
+QString FailedCopy(const db::CopyReport& r, const QString& advice) {
+    return QStringLiteral("\n\nCopying %1 to %2 failed: %3. %4")
         .arg(QString::fromStdString(r.failedFrom), QString::fromStdString(r.failedTo),
-             QString::fromStdString(db::EInOutError::MessageFor(r.failedCode)),
-             QString::fromStdString(platform::NativeText(folder)), again);
+             QString::fromStdString(db::EInOutError::MessageFor(r.failedCode)), advice);
 }
 }  // namespace
 
@@ -51,7 +53,9 @@ void TVHEdit::BackupMenuClick() {
                     .arg(FileList(report.keptPrevious));
     if (report.keptPrevious.size() < report.failed.size())
         text += QStringLiteral(" The others have no backup copy yet.");
-    text += FailedCopy(report, db::BackupDirectory(dataPath), QStringLiteral("back up again"));
+    text += FailedCopy(report, QStringLiteral("Check that the folder %1 can be written and the "
+                                              "disk has room, then back up again.")
+                                   .arg(Folder(db::BackupDirectory(dataPath))));
     ShowMessage(this, QStringLiteral("Backup Files"), text, Buttons::kOk, Icon::kWarning);
 }
 
@@ -76,7 +80,11 @@ void TVHEdit::RestoreBackupMenuClick() {
             this, QStringLiteral("Restore Backup"),
             QStringLiteral("These files could not be restored and were left as they were: %1.")
                     .arg(FileList(report.failed)) +
-                FailedCopy(report, dataPath, QStringLiteral("restore again")),
+                FailedCopy(report,
+                           QStringLiteral("Check that the copies in %1 can be read, that the "
+                                          "folder %2 can be written and the disk has room, then "
+                                          "restore again.")
+                               .arg(Folder(db::BackupDirectory(dataPath)), Folder(dataPath))),
             Buttons::kOk, Icon::kWarning);
     if (s_.dataLoaded) ReopenAfterRestore();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/backup.h"
+#include "database/errors.h"
 #include "platform/fault.h"
 #include "platform/files.h"
 #include "support/test_util.h"
@@ -82,6 +83,21 @@ TEST(Restore, AFailedFileKeepsTheDataFileAsItWas) {
         EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C1");
         EXPECT_FALSE(std::filesystem::exists(dir / "stadium.dat.vhtmp"));
     }
+}
+TEST(Restore, ACopyThatCannotBeLookedAtIsAFailureNotAMissingCopy) {
+    TempDir dir;
+    WriteFile(dir / "club.dat", std::string("C1"));
+    ASSERT_TRUE(Backup(dir.Str()).failed.empty());
+    WriteFile(dir / "club.dat", std::string("C2"));
+    CopyReport report;
+    {
+        // A backup folder of another user: nothing in it can be looked at.
+        fault::Scoped f({fault::kStat, 1, fault::Kind::kError, EACCES, true});
+        report = Restore(dir.Str());
+    }
+    EXPECT_EQ(report.failed.size(), 12u);
+    EXPECT_EQ(report.failedCode, kAccessDenied);
+    EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C2");
 }
 
 using test::Bytes;

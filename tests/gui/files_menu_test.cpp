@@ -82,7 +82,7 @@ TEST_F(FilesMenu, AFailedCopyKeepsThePreviousCopyAndIsNamedWithWhatToDo) {
              {QStringLiteral("could not be %1: club.dat.")
                   .arg(restore ? "restored and were left as they were" : "backed up"),
               QStringLiteral(" to %1/club.dat failed: %2").arg(folder, c.reason),
-              QStringLiteral("Check that the folder %1 can be written").arg(folder)})
+              QStringLiteral("that the folder %1 can be written").arg(folder)})
             EXPECT_TRUE(LastText().contains(part)) << LastText().toStdString() << "\n"
                                                    << part.toStdString();
         EXPECT_FALSE(LastText().contains("stadium.dat"));
