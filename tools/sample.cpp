@@ -483,8 +483,9 @@ class Generator {
             const auto picked = static_cast<std::size_t>(rng.Next() % suffixes.size());
             // A name given already: another suffix after the same city. The long name follows
             // the short one, so it is as unique.
-            const std::string shortName = taken.FirstFree(
-                picked, suffixes.size(), [&](std::size_t k) { return cityName + " " + suffixes[k]; });
+            const std::string shortName =
+                taken.FirstFree(picked, suffixes.size(),
+                                [&](std::size_t k) { return cityName + " " + suffixes[k]; });
             c.Set(ClubRecord::Id, i);
             c.Set(ClubRecord::LongName, shortName + " Football Club");
             c.Set(ClubRecord::ShortName, shortName);

@@ -211,14 +211,10 @@ TEST(Squad, MoveStaffToClub) {
          {1, {{C::Coaches[0], 3}, {C::Coaches[1], 0}, {C::Manager, 0}}}, -1, {}, {},
          {{1, {{C::Coaches[0], 3}}}}, 0},
     };
-    // clang-format on
     // An appointment to each post whose first slot holds person 0: a post of one slot is taken,
     // a longer one is filled in its second slot.
-    for (const auto& [job, post] : std::vector<std::pair<std::uint8_t, Post>>{
-             {1, Post::kChairman}, {3, Post::kDirectors}, {5, Post::kManager},
-             {6, Post::kAssistantManager}, {8, Post::kCoaches}, {9, Post::kScouts},
-             {10, Post::kPhysios}}) {
-        const auto slots = PostSlots(post);
+    for (std::uint8_t job : {1, 3, 5, 6, 8, 9, 10}) {
+        const auto slots = PostSlots(PostOfJob(job));
         const bool one = slots.size() == 1;
         cases.push_back({"appointed where person 0 holds slot 0, job " + std::to_string(job), job,
                          {}, 2, {2, {{slots[0], 0}}},
@@ -226,6 +222,7 @@ TEST(Squad, MoveStaffToClub) {
                          one ? std::vector<ClubSetup>{}
                              : std::vector<ClubSetup>{{2, {{slots[0], 0}, {slots[1], kId}}}}});
     }
+    // clang-format on
     for (const MoveCase& c : cases) Check(c, MoveStaffToClub);
 }
 

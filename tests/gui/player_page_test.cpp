@@ -128,7 +128,8 @@ TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKe
     Show(summary.player);
     const QString missing = QStringLiteral("<missing %1>").arg(summary.persons);
     EXPECT_EQ(Lines("PlayerFavStaff").value(1), missing);
-    EXPECT_TRUE(LastText().contains(QStringLiteral("staff.dat has no record %1").arg(summary.persons)))
+    EXPECT_TRUE(
+        LastText().contains(QStringLiteral("staff.dat has no record %1").arg(summary.persons)))
         << LastText().toStdString();
 }
 

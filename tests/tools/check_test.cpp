@@ -63,8 +63,9 @@ TEST(VhtoolCheck, CleanSampleExitsZeroAndChangesNothing) {
 // the editor lists every person and finds the player records, and the check finds nothing.
 TEST(VhtoolCheck, DirectoriesOfOtherGeneratorsCheckClean) {
     using namespace test;
-    for (unsigned shapes : {unsigned{kIndexNoise}, kIndexOrder | kPersonsEntry, unsigned{kRecordNoise},
-                            unsigned{kEveryLetter}, unsigned{kNoCommonNames}, unsigned{kAllShapes}}) {
+    for (unsigned shapes :
+         {unsigned{kIndexNoise}, kIndexOrder | kPersonsEntry, unsigned{kRecordNoise},
+          unsigned{kEveryLetter}, unsigned{kNoCommonNames}, unsigned{kAllShapes}}) {
         SCOPED_TRACE(shapes);
         TempDir dir;
         const auto s = sample::WriteSample(dir.Path(), {});

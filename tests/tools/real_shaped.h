@@ -131,8 +131,8 @@ inline void Reshape(const std::filesystem::path& dir, const sample::SampleSummar
         NoiseInFile(dir / "common_names.dat", NamesRecord::kSize, {{55, 59}}, noise);
         NoiseInFile(dir / "stadium.dat", StadiumRecord::kSize, {{55, 55}, {68, 71}}, noise);
         NoiseInFile(dir / "city.dat", CityRecord::kSize, {{30, 30}, {52, 55}}, noise);
-        NoiseInFile(dir / "club.dat", ClubRecord::kSize,
-                    {{55, 55}, {82, 82}, {96, 99}, {483, 580}}, noise);
+        NoiseInFile(dir / "club.dat", ClubRecord::kSize, {{55, 55}, {82, 82}, {96, 99}, {483, 580}},
+                    noise);
         NoiseInFile(dir / "club_comp.dat", ClubCompRecord::kSize, {{55, 106}}, noise);
         NoiseInFile(dir / "colour.dat", ColourRecord::kSize, {{55, 57}}, noise);
         NoiseInFile(dir / "nation.dat", NationRecord::kSize,

@@ -358,9 +358,9 @@ inline std::vector<std::string> CheckSampleFacts(const SampleWorld& w,
         std::vector<std::int32_t> found;
         for (std::size_t i = 0; i < recs.size() && found.size() < 3; ++i)
             if (recs[i].Get(field) == name) found.push_back(static_cast<std::int32_t>(i));
-        p.Expect(ids.first < 0 ? found.size() < 2
-                               : found.size() >= 2 && found[0] == ids.first &&
-                                     found[1] == ids.second,
+        p.Expect(ids.first < 0
+                     ? found.size() < 2
+                     : found.size() >= 2 && found[0] == ids.first && found[1] == ids.second,
                  what);
     };
     pair("clubsSharingShortName", w.clubs, ClubRecord::ShortName, s.clubsSharingShortName,

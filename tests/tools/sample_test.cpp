@@ -122,11 +122,11 @@ TEST(Sample, NamesAreSharedOnlyByThePairsAskedFor) {
     std::vector<std::string> found;
     for (const db::Finding& f : db::CheckDataDirectory(dir.Str()).findings)
         found.push_back(f.file + " " + std::to_string(f.record) + " " + f.field);
-    EXPECT_EQ(found, (std::vector<std::string>{
-                         "stadium.dat " + std::to_string(s.stadiumsSharingName.second) + " Name",
-                         "city.dat " + std::to_string(s.citiesSharingName.second) + " Name",
-                         "club.dat " + std::to_string(s.clubsSharingShortName.second) +
-                             " ShortName"}));
+    EXPECT_EQ(found,
+              (std::vector<std::string>{
+                  "stadium.dat " + std::to_string(s.stadiumsSharingName.second) + " Name",
+                  "city.dat " + std::to_string(s.citiesSharingName.second) + " Name",
+                  "club.dat " + std::to_string(s.clubsSharingShortName.second) + " ShortName"}));
     // The pairs change names only: the persons are those of the sample without them.
     for (const auto& f : sample::BuildSample({}).files) {
         if (f.name == "staff.dat") {
