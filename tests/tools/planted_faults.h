@@ -71,13 +71,6 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
         if (GetI32(index, 8 + e * 67 + 51) == kNonPlayerBlockType)
             nonPlayerEntry = static_cast<std::int64_t>(e);
     }
-    auto indexOffset = [](std::int64_t entry, std::int32_t offset) {
-        return [=](const std::filesystem::path& dir) {
-            Bytes b = ReadFile(dir / "index.dat");
-            PutI32(b, static_cast<std::size_t>(8 + entry * 67 + 59), offset);
-            WriteFile(dir / "index.dat", b);
-        };
-    };
 
     return {
         {"player missing from his squad",
@@ -132,7 +125,12 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
          Record<StaffRecord>("staff.dat", s.freeStaff,
                              [](StaffRecord& p) { p.Set(StaffRecord::PlayerIndex, 0); }),
          E{kError, CheckKind::kBlock, "staff.dat", s.freeStaff, "PlayerIndex"}},
-        {"non-player block past the end of staff.dat", indexOffset(nonPlayerEntry, 0x7ffffff0),
+        {"non-player block past the end of staff.dat",
+         [=](const std::filesystem::path& dir) {
+             Bytes b = ReadFile(dir / "index.dat");
+             PutI32(b, static_cast<std::size_t>(8 + nonPlayerEntry * 67 + 59), 0x7ffffff0);
+             WriteFile(dir / "index.dat", b);
+         },
          E{kError, CheckKind::kBlock, "index.dat", nonPlayerEntry, "BlockOffset"}},
         {"an entry of another type at the player block's offset",
          [=](const std::filesystem::path& dir) {
