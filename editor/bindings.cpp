@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "database/blocks.h"
 #include "database/convert.h"
 #include "database/dates.h"
 #include "database/languages.h"
@@ -72,12 +73,17 @@ std::int32_t ParseInt(QLineEdit* edit) {
 }
 
 // The name shown for a reference, read into a buffer of its own; nullopt when the number lies
-// outside the file.
-std::optional<QString> NameOf(std::int32_t value, const RefTarget& t, db::Session& s) {
+// outside the file (for a person, outside the person records: block bytes are no person).
+std::optional<QString> NameOf(std::int32_t value, const RefTarget& t, RowContext& ctx) {
+    db::Session& s = ctx.session;
     db::RecordFile& file = s.files.*(t.file);
+    if (t.personLabel) {
+        if (!ctx.persons) ctx.persons = db::PersonRecordCount(file, s.dataPath);
+        if (value >= *ctx.persons) return std::nullopt;
+        return FromCp1252(db::GetStaffName(value, file, s.names));
+    }
     file.Reset(t.field.recordSize);
     if (value >= file.RecordCount()) return std::nullopt;
-    if (t.personLabel) return FromCp1252(db::GetStaffName(value, file, s.names));
     return FromCp1252(db::ShowReference(value, file, t.field));
 }
 
@@ -293,7 +299,7 @@ class RefBinding : public Binding::Row {
             next_ = row_.noneText ? QString::fromLatin1(row_.noneText) : kEmpty;
             return;
         }
-        if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+        if (std::optional<QString> name = NameOf(v, row_.target, ctx)) {
             next_ = *name;
             return;
         }
@@ -429,7 +435,7 @@ class ListBinding : public Binding::Row {
             const std::int32_t v = db::I32{row_.offset + 4 * i}.Read(rec);
             Line line{kEmpty, v, false};
             if (v >= 0) {
-                if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+                if (std::optional<QString> name = NameOf(v, row_.target, ctx)) {
                     line.text = *name;
                 } else if (row_.outsideIsEmpty) {
                     line.record = -1;
