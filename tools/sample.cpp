@@ -199,7 +199,8 @@ class NameSet {
         }
         const std::string base = make(first);
         for (int n = 2;; ++n) {
-            const std::string number = " " + std::to_string(n);
+            std::string number(1, ' ');
+            number += std::to_string(n);
             std::string name = base.substr(0, std::min(base.size(), width_ - number.size()));
             name += number;
             if (Take(name)) return name;
