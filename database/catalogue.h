@@ -74,12 +74,12 @@ struct Field {
     std::uint8_t width = 4;  // bytes of one value; of the whole field for a text
     std::uint8_t count = 1;  // slots of a list
     bool isSigned = true;
-    std::int32_t min = 0;     // numbers: the range the page accepts
-    std::int32_t max = 0;     // texts: the characters written
-    int maxLength = 0;        // characters its control takes; 0 for no limit beyond the range
+    std::int32_t min = 0;  // numbers: the range the page accepts
+    std::int32_t max = 0;  // texts: the characters written
+    int maxLength = 0;     // characters its control takes; 0 for no limit beyond the range
     Target target = Target::kNone;
     None none = None::kNegative;
-    const char* noneText = nullptr;  // what none shows; "<empty>" when not set
+    const char* noneText = nullptr;   // what none shows; "<empty>" when not set
     const char* monthName = nullptr;  // a date's month field
     const char* monthCaption = nullptr;
     Checked checked = Checked::kWhenNonZero;
@@ -122,6 +122,8 @@ struct Table {
 
     // nullptr when the table has no field of that name.
     const Field* Find(std::string_view name) const;
+    // The field over that member of the layouts ("Wage"), in that part of a row; nullptr for none.
+    const Field* FindMember(Part part, std::string_view member) const;
     // The persons of a row kind: players or staff; false for the other tables.
     bool IsPersons() const { return id == TableId::kPlayers || id == TableId::kStaff; }
 };
