@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -13,7 +14,9 @@
 
 #include "database/check.h"
 #include "database/errors.h"
+#include "database/table_io.h"
 #include "platform/files.h"
+#include "platform/native_file.h"
 #include "sample.h"
 
 namespace vh::sample {
@@ -27,6 +30,7 @@ constexpr int kBadArguments = 2;
 constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
     "       vhtool check DIR [--json]\n"
+    "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
     "       vhtool --help\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
@@ -44,7 +48,27 @@ constexpr std::string_view kUsage =
     "                     names, duplicate names. Exit status 0 when no error was found\n"
     "                     (warnings allowed), 1 when errors were found, 2 when the\n"
     "                     directory could not be read.\n"
-    "  --json             One JSON object per finding, one per line.\n";
+    "  --json             One JSON object per finding, one per line.\n"
+    "\n"
+    "  export DIR TABLE   Write one table of the data directory DIR as rows of cells, one\n"
+    "                     row per record: the column Record (the record number), then one\n"
+    "                     column per field of the table's page, named as the page's control.\n"
+    "                     A reference is a record number, with the name it points to in a\n"
+    "                     column beside it (ClubNation.name); a list of references is one\n"
+    "                     cell, numbers separated by ';'; a date is its day and month columns.\n"
+    "                     TABLE is one of: stadiums cities clubs nations players staff\n"
+    "                     competitions colours continents first-names second-names\n"
+    "                     common-names. Nothing in DIR is changed.\n"
+    "  --format csv|json  csv (the default): RFC 4180, UTF-8, a header line. json: an array\n"
+    "                     of objects with the same keys.\n"
+    "  -o FILE            Write to FILE (a CSV file then starts with the UTF-8 byte order\n"
+    "                     mark spreadsheets look for) instead of standard output.\n"
+    "  --where EXPR       Only the rows where FIELD OP VALUE holds, OP one of = != < <= > >=\n"
+    "                     ~ (contains, whatever the case); numbers compare as numbers. Give it\n"
+    "                     again for more conditions: a row must meet them all. Example:\n"
+    "                     --where 'PLayerPace>=18' --where 'PlayerNation=12'\n"
+    "                     Exit status 0 when written, 1 when DIR could not be read or FILE\n"
+    "                     written, 2 for an unknown table, field or condition.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -158,6 +182,65 @@ int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& er
     return report.Errors() > 0 ? kFailed : kOk;
 }
 
+std::string ErrnoText(int err) {
+    return std::error_code(err, std::generic_category()).message();
+}
+
+// A file named by the user, written whole; 0 or an errno value.
+int WriteUserFile(const std::string& name, std::string_view bytes) {
+    platform::NativeFile f;
+    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kCreateTruncate);
+    if (!e) e = f.WriteAt(bytes.data(), bytes.size(), 0);
+    const int closed = f.IsOpen() ? f.Close() : 0;
+    return e ? e : closed;
+}
+
+// The reason a data directory could not be read: "staff.dat: File not found".
+std::string ReadFailure(const db::EInOutError& e) {
+    const std::string where = e.Where();
+    return (where.empty() ? e.Path() : where) + ": " + e.what();
+}
+
+struct ExportOptions {
+    std::string dir, table, format = "csv", output;
+    std::vector<std::string> where;
+};
+
+int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    if (o.format != "csv" && o.format != "json")
+        return Usage(err, "unknown format '" + o.format + "': use csv or json");
+    std::string text;
+    std::size_t rows = 0;
+    try {
+        db::DataFiles files(o.dir);
+        const db::TableRows table_rows(files, table->id);
+        std::vector<db::Condition> where;
+        for (const std::string& w : o.where)
+            where.push_back(db::ParseWhere(w, table_rows.Columns()));
+        rows = db::WriteTable(table_rows,
+                              o.format == "json" ? db::TableFormat::kJson : db::TableFormat::kCsv,
+                              where, !o.output.empty(), text);
+    } catch (const db::ETableError& e) {
+        return Usage(err, e.what());
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot export from " << o.dir << ": " << ReadFailure(e) << "\n";
+        return kFailed;
+    }
+    if (o.output.empty()) {
+        out << text;
+        return kOk;
+    }
+    if (const int e = WriteUserFile(o.output, text)) {
+        err << "vhtool: cannot write " << o.output << ": " << ErrnoText(e) << "\n";
+        return kFailed;
+    }
+    err << "Wrote " << rows << " " << o.table << " rows to " << o.output << ".\n";
+    return kOk;
+}
+
 // CLI11's messages, said the way the rest of vhtool says things.
 std::string ParseProblem(const CLI::ParseError& e, const CLI::App& app, const CLI::App* command) {
     const std::string what = e.what();
@@ -225,6 +308,16 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     check->add_flag("--json", json)->disable_flag_override();
     check->add_option("dir", checkDirs);
 
+    ExportOptions exp;
+    std::vector<std::string> exportArgs;
+    CLI::App* exportCmd = app.add_subcommand("export", "Write a table as CSV or JSON");
+    exportCmd->set_help_flag();
+    exportCmd->add_flag("-h,--help", help);
+    exportCmd->add_option("--format", exp.format);
+    exportCmd->add_option("-o", exp.output);
+    exportCmd->add_option("--where", exp.where)->allow_extra_args(false);
+    exportCmd->add_option("args", exportArgs);
+
     // "help" as a command, as before.
     if (args.front() == "help") {
         out << kUsage;
@@ -234,7 +327,10 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        const CLI::App* command = sample->parsed() ? sample : check->parsed() ? check : nullptr;
+        const CLI::App* command = sample->parsed()      ? sample
+                                  : check->parsed()     ? check
+                                  : exportCmd->parsed() ? exportCmd
+                                                        : nullptr;
         if (help) {
             out << kUsage;
             return kOk;
@@ -268,6 +364,15 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (auto status = oneDir(checkDirs, "check needs the directory to check", dir))
             return *status;
         return Check(dir, json, out, err);
+    }
+    if (exportCmd->parsed()) {
+        if (exportArgs.size() < 2 || exportArgs[0].empty())
+            return Usage(err,
+                         "export needs the directory and the table (" + db::TableNames() + ")");
+        if (exportArgs.size() > 2) return Usage(err, "unexpected '" + exportArgs[2] + "'");
+        exp.dir = exportArgs[0];
+        exp.table = exportArgs[1];
+        return Export(exp, out, err);
     }
     return Usage(err, "no command given");
 }
