@@ -50,10 +50,6 @@ std::string Num(std::int64_t v) {
     return std::to_string(v);
 }
 
-bool IsUndefinedCp1252(std::uint8_t b) {
-    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
-
 // Text of a name for a report: UTF-8, the undefined bytes spelled as \xNN.
 std::string Shown(std::string_view bytes) {
     std::string out;

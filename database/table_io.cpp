@@ -108,6 +108,23 @@ std::size_t WriteTable(const TableRows& rows, TableFormat format, std::span<cons
     return written;
 }
 
+std::string CsvOf(const CellTable& table) {
+    std::string out;
+    auto line = [&](auto cells, auto text) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i) out += ',';
+            CsvCell(out, text(cells[i]));
+        }
+        out += "\r\n";
+    };
+    line(std::span(table.columns), [](const std::string& c) -> std::string_view { return c; });
+    for (const CellTable::Row& row : table.rows)
+        line(std::span(row.cells), [](const std::optional<std::string>& c) {
+            return c ? std::string_view(*c) : std::string_view();
+        });
+    return out;
+}
+
 // --- reading -------------------------------------------------------------------------------------
 
 namespace {

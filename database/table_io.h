@@ -35,6 +35,9 @@ struct CellTable {
     std::vector<Row> rows;
 };
 
+// The cells as a CSV file, header first (a cell not given is empty).
+std::string CsvOf(const CellTable& table);
+
 // Throws ETableError saying what is wrong: an empty file, bytes that are not UTF-8 text, a quoted
 // CSV field never closed, a row with more cells than the header, JSON that does not parse or is
 // not an array of objects, a JSON value that is a list or an object.

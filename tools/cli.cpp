@@ -14,7 +14,9 @@
 
 #include "database/check.h"
 #include "database/errors.h"
+#include "database/table_import.h"
 #include "database/table_io.h"
+#include "database/write_set.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "sample.h"
@@ -31,6 +33,7 @@ constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
     "       vhtool check DIR [--json]\n"
     "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
+    "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
     "       vhtool --help\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
@@ -68,7 +71,24 @@ constexpr std::string_view kUsage =
     "                     again for more conditions: a row must meet them all. Example:\n"
     "                     --where 'PLayerPace>=18' --where 'PlayerNation=12'\n"
     "                     Exit status 0 when written, 1 when DIR could not be read or FILE\n"
-    "                     written, 2 for an unknown table, field or condition.\n";
+    "                     written, 2 for an unknown table, field or condition.\n"
+    "\n"
+    "  import DIR TABLE FILE\n"
+    "                     Apply FILE, as export writes it (CSV or JSON, told apart by their\n"
+    "                     content), to TABLE of the data directory DIR. Rows are matched by\n"
+    "                     Record; any rows and columns may be left out; .name columns are\n"
+    "                     not read. Only a cell that differs from what is stored is applied,\n"
+    "                     after the checks of the editor's page: so an unchanged export\n"
+    "                     changes nothing. A person's club, a club's squad and its staff posts\n"
+    "                     change by the transfer and appointment rules. Any bad cell: every\n"
+    "                     one is listed with its line, record, column, value and reason, and\n"
+    "                     nothing is written. Otherwise the changes are written together: all\n"
+    "                     of them or, should the writing fail, none. The backup directory is\n"
+    "                     never touched.\n"
+    "  --dry-run          Check and count the changes, write nothing.\n"
+    "  --verbose          List every field changed, before and after.\n"
+    "                     Exit status 0 when done, 1 for bad cells or a file or directory\n"
+    "                     that could not be read or written, 2 for an unknown table.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -241,6 +261,77 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     return kOk;
 }
 
+// A file named by the user, read whole; 0 or an errno value.
+int ReadUserFile(const std::string& name, std::string& bytes) {
+    platform::NativeFile f;
+    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kReadOnly);
+    std::uint64_t size = 0;
+    if (!e) e = f.Size(size);
+    std::size_t got = 0;
+    bytes.resize(static_cast<std::size_t>(size));
+    if (!e && size) e = f.ReadAt(bytes.data(), bytes.size(), 0, got);
+    bytes.resize(got);
+    if (f.IsOpen()) f.Close();
+    return e;
+}
+
+struct ImportOptions {
+    std::string dir, table, file;
+    bool dryRun = false, verbose = false;
+};
+
+int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    std::string text;
+    if (const int e = ReadUserFile(o.file, text)) {
+        err << "vhtool: cannot read " << o.file << ": " << ErrnoText(e) << "\n";
+        return kFailed;
+    }
+    db::ImportPlan plan;
+    try {
+        const db::CellTable cells = db::ReadCellTable(text);
+        db::DataFiles files(o.dir);
+        plan = db::PlanImport(files, table->id, cells);
+    } catch (const db::ETableError& e) {
+        err << "vhtool: " << o.file << ": " << e.what() << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot import into " << o.dir << ": " << ReadFailure(e)
+            << "; nothing was written.\n";
+        return kFailed;
+    }
+    if (!plan.bad.empty()) {
+        for (const db::BadCell& b : plan.bad) out << "  " << db::Describe(b) << "\n";
+        err << "vhtool: " << Plural(plan.bad.size(), "bad cell", "bad cells") << " in " << o.file
+            << "; nothing was written.\n";
+        return kFailed;
+    }
+    if (plan.writes.Empty()) {
+        out << "Nothing to change: every cell of " << o.file << " is as " << o.dir
+            << " holds it.\n";
+        return kOk;
+    }
+    if (!o.dryRun) {
+        try {
+            db::Commit(o.dir, plan.writes);
+        } catch (const db::EInOutError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
+                << "; nothing was written.\n";
+            return kFailed;
+        }
+    }
+    out << (o.dryRun ? "Would change " : "Changed ")
+        << Plural(plan.changes.size(), "field", "fields") << " of "
+        << Plural(plan.records, "record", "records") << " in " << o.dir << ".\n";
+    if (o.verbose)
+        for (const db::CellChange& c : plan.changes)
+            out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
+                << ": " << c.before << " -> " << c.after << "\n";
+    return kOk;
+}
+
 // CLI11's messages, said the way the rest of vhtool says things.
 std::string ParseProblem(const CLI::ParseError& e, const CLI::App& app, const CLI::App* command) {
     const std::string what = e.what();
@@ -318,6 +409,15 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     exportCmd->add_option("--where", exp.where)->allow_extra_args(false);
     exportCmd->add_option("args", exportArgs);
 
+    ImportOptions imp;
+    std::vector<std::string> importArgs;
+    CLI::App* importCmd = app.add_subcommand("import", "Apply a CSV or JSON file to a table");
+    importCmd->set_help_flag();
+    importCmd->add_flag("-h,--help", help);
+    importCmd->add_flag("--dry-run", imp.dryRun)->disable_flag_override();
+    importCmd->add_flag("--verbose", imp.verbose)->disable_flag_override();
+    importCmd->add_option("args", importArgs);
+
     // "help" as a command, as before.
     if (args.front() == "help") {
         out << kUsage;
@@ -330,6 +430,7 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const CLI::App* command = sample->parsed()      ? sample
                                   : check->parsed()     ? check
                                   : exportCmd->parsed() ? exportCmd
+                                  : importCmd->parsed() ? importCmd
                                                         : nullptr;
         if (help) {
             out << kUsage;
@@ -373,6 +474,15 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         exp.dir = exportArgs[0];
         exp.table = exportArgs[1];
         return Export(exp, out, err);
+    }
+    if (importCmd->parsed()) {
+        if (importArgs.size() < 3 || importArgs[0].empty())
+            return Usage(err, "import needs the directory, the table and the file to read");
+        if (importArgs.size() > 3) return Usage(err, "unexpected '" + importArgs[3] + "'");
+        imp.dir = importArgs[0];
+        imp.table = importArgs[1];
+        imp.file = importArgs[2];
+        return Import(imp, out, err);
     }
     return Usage(err, "no command given");
 }
