@@ -29,6 +29,8 @@
 #include "database/file_set.h"
 #include "database/lists.h"
 #include "database/person.h"
+#include "database/record_file.h"
+#include "database/write_set.h"
 #include "dialogs/msgbox.h"
 #include "dialogs/qtext.h"
 #include "editor/club_page.h"
@@ -36,6 +38,8 @@
 #include "editor/stadium_page.h"
 #include "editor/startup.h"
 #include "measure.h"
+#include "platform/files.h"
+#include "platform/native_file.h"
 
 extern char** environ;
 
@@ -284,6 +288,38 @@ void PersonMove(benchmark::State& state, const PersonPage& p) {
     state.counters["refused"] = static_cast<double>(ui::seam::Log().size());
 }
 
+// The records of a set written in place, one positioned write each, with no journal and no sync:
+// how every command wrote before the write path, timed beside it.
+db::CommittedSet CommitWithoutJournal(const std::string& dataPath, const db::WriteSet& set) {
+    db::CommittedSet done{set.Label(), {}};
+    for (const db::Change& c : set.Changes()) {
+        platform::NativeFile f;
+        const auto path = platform::ResolveCase(platform::NativePath(dataPath + c.file));
+        std::vector<std::uint8_t> before(c.bytes.size());
+        std::size_t got = 0;
+        int err = f.Open(path, platform::OpenMode::kReadWrite);
+        if (!err) err = f.ReadAt(before.data(), before.size(), c.offset, got);
+        if (!err) err = f.WriteAt(c.bytes.data(), c.bytes.size(), c.offset);
+        if (err) throw std::runtime_error("cannot write " + path.string());
+        done.changes.push_back({c.file, c.offset, before, c.bytes, 0, false});
+    }
+    db::NoteFilesChanged();
+    return done;
+}
+
+// Runs a benchmark body with the records written without the journal.
+template <class F>
+void WithoutJournal(F&& body) {
+    S().history.SetCommitter(CommitWithoutJournal);
+    try {
+        body();
+    } catch (...) {
+        S().history.SetCommitter({});
+        throw;
+    }
+    S().history.SetCommitter({});
+}
+
 void BM_PlayerSearchAndShow(benchmark::State& state) {
     PersonSearchAndShow(state, kPlayers);
 }
@@ -296,6 +332,14 @@ void BM_PlayerTransfer(benchmark::State& state) {
     PersonMove(state, kPlayers);
 }
 BENCHMARK(BM_PlayerTransfer)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_PlayerSaveWithoutJournal(benchmark::State& state) {
+    WithoutJournal([&] { PersonSave(state, kPlayers); });
+}
+BENCHMARK(BM_PlayerSaveWithoutJournal)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_PlayerTransferWithoutJournal(benchmark::State& state) {
+    WithoutJournal([&] { PersonMove(state, kPlayers); });
+}
+BENCHMARK(BM_PlayerTransferWithoutJournal)->UseManualTime()->Unit(benchmark::kMillisecond);
 void BM_StaffSearchAndShow(benchmark::State& state) {
     PersonSearchAndShow(state, kStaff);
 }

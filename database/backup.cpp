@@ -14,7 +14,9 @@ fs::path Resolved(const std::string& text) {
     return platform::ResolveCase(platform::NativePath(text));
 }
 
-// Copies `from` over `to` by way of a temporary file beside `to`.
+// Copies `from` over `to` by way of a temporary file beside `to`. Whole files replaced in one
+// rename, not records changed in place: this is their own safety, and no journal is written (the
+// backup directory never holds one).
 bool SafeCopy(const fs::path& from, const fs::path& to) {
     fs::path tmp = to;
     tmp += ".vhtmp";

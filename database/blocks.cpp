@@ -28,7 +28,8 @@ RecordFile Bound(const std::string& dataPath, std::string_view name) {
     return f;
 }
 
-// Opens a scratch file that is then written with `size` bytes from its start, leaving it as a
+// Opens a scratch file (the editor's own, never game data, so written directly rather than through
+// the write set) that is then written with `size` bytes from its start, leaving it as a
 // rewrite would: created when missing, holding exactly those bytes. One that already holds `size`
 // bytes is written over in place rather than emptied first: emptying a file whose previous bytes
 // are still being written out makes the file system wait for them, milliseconds on every search.
@@ -74,9 +75,11 @@ R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPl
 
 template <class R>
 void WriteBack(const std::string& dataPath, std::string_view scratchName, const R& rec,
-               const BlockPlace& place, const char* refusal, ScratchFiles& scratch) {
+               const BlockPlace& place, const char* refusal, ScratchFiles& scratch, WriteSet& set) {
     CheckIndex(place, static_cast<int>(R::kSize), refusal);
     if (scratch.IsReadOnly()) throw EInOutError(kAccessDenied, dataPath + std::string(kStaffFile));
+    // The scratch copy is the editor's own file, not game data: it is written directly. staff.dat
+    // changes only through the write set.
     RecordFile stage = Bound(dataPath, scratchName);
     CreateScratch(stage, static_cast<int>(R::kSize), R::kSize, scratch);
     stage.Write(rec.bytes);
@@ -84,12 +87,7 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
     R staged;
     stage.Read(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));
     stage.Close();
-
-    RecordFile staff = Bound(dataPath, kStaffFile);
-    staff.Reset(1);
-    staff.Seek(place.ByteOffset(static_cast<int>(R::kSize)));
-    staff.Write(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));  // one positioned write
-    staff.Close();
+    set.Put(kStaffFile, place.ByteOffset(static_cast<int>(R::kSize)), staged.bytes);
 }
 
 }  // namespace
@@ -133,7 +131,8 @@ std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
     const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
     if (!scratch.IsReadOnly()) {
-        // index2.dat = index.dat without its header, so that it reads as 67-byte entries.
+        // index2.dat = index.dat without its header, so that it reads as 67-byte entries. A scratch
+        // file of the editor's own, not game data: written directly.
         RecordFile index2 = Bound(dataPath, kIndex2File);
         CreateScratch(index2, 1, body.size(), scratch);
         index2.Write(body.data(), static_cast<std::int64_t>(body.size()));
@@ -173,13 +172,27 @@ NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPl
 }
 
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
+                   ScratchFiles& scratch, WriteSet& set) {
+    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch, set);
+}
+
+void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set) {
+    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch, set);
+}
+
+void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
                    ScratchFiles& scratch) {
-    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch);
+    WriteSet set("Save of a player record");
+    PutPlayerData(dataPath, rec, place, scratch, set);
+    Commit(dataPath, set);
 }
 
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
                       const BlockPlace& place, ScratchFiles& scratch) {
-    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch);
+    WriteSet set("Save of a non-player record");
+    PutNonPlayerData(dataPath, rec, place, scratch, set);
+    Commit(dataPath, set);
 }
 
 }  // namespace vh::db

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "data_def.h"
+#include "write_set.h"
 
 namespace vh::db {
 
@@ -74,8 +75,14 @@ PlayerRecord GetPlayerData(const std::string& dataPath, std::int32_t playerIndex
 NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPlayerIndex,
                                  BlockPlace& place, ScratchFiles& scratch);
 
-// Writes the record back through its scratch file to the place it was read from (the owner's
-// index, whatever the record's own Id says). Nothing else of staff.dat changes.
+// Stages the record in its scratch file and adds its bytes, at the place it was read from (the
+// owner's index, whatever the record's own Id says), to `set`: the person's save commits them
+// together with the person record. Nothing else of staff.dat changes.
+void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
+                   ScratchFiles& scratch, WriteSet& set);
+void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set);
+// The same, committed on its own.
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
                    ScratchFiles& scratch);
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,

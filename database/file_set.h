@@ -56,6 +56,7 @@ inline constexpr std::string_view kPlayerScratch = "\\player.dat";
 inline constexpr std::string_view kNonPlayerScratch = "\\nonplayer.dat";
 
 inline constexpr std::string_view kStadiumFileName = "\\stadium.dat";
+inline constexpr std::string_view kClubFile = "\\club.dat";
 
 // The eleven record files of a load, each bound to its file and open with its record size.
 struct FileSet {

@@ -16,6 +16,10 @@ std::uint64_t g_writeEpoch = 1;
 constexpr std::size_t kReadAhead = 256 * 1024;
 }  // namespace
 
+void NoteFilesChanged() {
+    ++g_writeEpoch;
+}
+
 void RecordFile::Bind(std::string pathText) {
     pathText_ = std::move(pathText);
 }

@@ -20,6 +20,10 @@ inline constexpr int kFileNotOpen = 103;
 // write through it (and a rewrite) is refused with "File access denied" before the file is touched.
 enum class Access { kReadWrite, kReadOnly };
 
+// Tells every open RecordFile that files changed on disk through another path (the write path's
+// own handles): read-ahead buffers and cached sizes are dropped before their next use.
+void NoteFilesChanged();
+
 class RecordFile {
   public:
     RecordFile() = default;
@@ -64,6 +68,8 @@ class RecordFile {
     // Reads `count` records at the position and advances past them. Throws code 100 (and leaves
     // the position) if any of them is not whole in the file.
     void Read(void* buffer, std::int64_t count = 1);
+    // The game's data files are changed only through the write set (write_set.h), which journals
+    // them; this serves the editor's own scratch files.
     // Writes `count` records at the position and advances. Writing at the end appends; a
     // position past the end is refused (code 100) rather than leaving a gap. The range is read
     // first (a failure there writes nothing); a write that fails part-way puts those previous

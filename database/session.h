@@ -1,11 +1,12 @@
 // What the editor holds while it runs: the open file set of the data directory that was loaded,
-// the name tables, the list tables and the scratch files it created.
+// the name tables, the list tables, the scratch files it created and what Undo can take back.
 #pragma once
 
 #include <string>
 
 #include "blocks.h"
 #include "file_set.h"
+#include "history.h"
 #include "lists.h"
 #include "names.h"
 
@@ -16,6 +17,7 @@ struct Session {
     NameTables names;
     ListTables lists;
     ScratchFiles scratch;
+    WriteHistory history;  // every commit of this session, for Undo and Redo
     std::string dataPath;  // the directory the open file set belongs to
     bool dataLoaded = false;
 };

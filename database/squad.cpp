@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "file_set.h"
+
 namespace vh::db {
 namespace {
 
@@ -166,6 +168,12 @@ MoveResult MoveStaffToClub(const StaffRecord& person, std::int32_t target,
         !FillFirstVacant(clubs.Joined(), AppointableSlots(post), id))
         return Refused(person, kPostTakenMessage);
     return Moved(person, clubs);
+}
+
+void PutMove(const MoveResult& move, WriteSet& set) {
+    if (move.refusal) return;
+    for (const auto& [number, club] : move.clubs) set.PutRecord(kClubFile, number, club);
+    set.PutRecord(kStaffFile, move.person.Get(StaffRecord::Id), move.person);
 }
 
 StaffRecord MoveStaffToNation(const StaffRecord& person, std::int32_t nation) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "data_def.h"
+#include "write_set.h"
 
 namespace vh::db {
 
@@ -77,6 +78,10 @@ MoveResult TransferPlayer(const StaffRecord& person, std::int32_t newClub,
 // the person treats the person's own posts there as vacant. Records as for TransferPlayer.
 MoveResult MoveStaffToClub(const StaffRecord& person, std::int32_t target,
                            const ClubRecord* oldClub, const ClubRecord* targetClub);
+
+// Adds what a move writes to `set`: the clubs that changed, then the person at its Id. A refused
+// move adds nothing.
+void PutMove(const MoveResult& move, WriteSet& set);
 
 // The person employed by national side nation (negative: released): NationEmployer and NationJob
 // change. A national side keeps no list of its staff, so no other record is written.

@@ -1,11 +1,17 @@
 #include "write_set.h"
 
 #include <algorithm>
+#include <map>
 
 #include "errors.h"
+#include "journal.h"
+#include "platform/files.h"
+#include "platform/native_file.h"
 #include "record_file.h"
 
 namespace vh::db {
+
+namespace fs = std::filesystem;
 
 void WriteSet::Put(std::string_view file, std::int64_t offset,
                    std::span<const std::uint8_t> bytes) {
@@ -17,50 +23,151 @@ void WriteSet::Put(std::string_view file, std::int64_t offset,
     changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}});
 }
 
-namespace {
-void WriteAt(RecordFile& f, std::int64_t offset, const std::vector<std::uint8_t>& bytes) {
-    f.Seek(offset);
-    f.Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+void WriteSet::Cut(std::string_view file, std::int64_t size) {
+    cuts_.push_back({std::string(file), size});
 }
+
+namespace {
+
+// A data file of the set, opened once for the whole commit.
+struct OpenFile {
+    platform::NativeFile file;
+    std::int64_t size = 0;     // before the commit
+    std::int64_t planned = 0;  // as the changes so far leave it
+};
+
+class Files {
+  public:
+    explicit Files(const std::string& dataPath) : dataPath_(dataPath) {}
+    OpenFile& Get(const std::string& name) {
+        auto [it, added] = open_.try_emplace(name);
+        if (added) {
+            OpenFile& f = it->second;
+            const fs::path path = platform::ResolveCase(platform::NativePath(dataPath_ + name));
+            std::uint64_t size = 0;
+            int err = f.file.Open(path, platform::OpenMode::kReadWrite);
+            if (!err) err = f.file.Size(size);
+            if (err) {
+                open_.erase(it);
+                Fail(err, name);
+            }
+            f.size = f.planned = static_cast<std::int64_t>(size);
+        }
+        return it->second;
+    }
+    std::map<std::string, OpenFile>& All() { return open_; }
+    [[noreturn]] void Fail(int err, const std::string& name) const {
+        throw EInOutError(EInOutError::CodeFromErrno(err), dataPath_ + name);
+    }
+
+  private:
+    const std::string& dataPath_;
+    std::map<std::string, OpenFile> open_;
+};
+
+std::vector<std::uint8_t> ReadRange(Files& files, const std::string& name, std::int64_t from,
+                                    std::int64_t to) {
+    OpenFile& f = files.Get(name);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max<std::int64_t>(to - from, 0)));
+    std::size_t got = 0;
+    if (const int err =
+            f.file.ReadAt(bytes.data(), bytes.size(), static_cast<std::uint64_t>(from), got))
+        files.Fail(err, name);
+    bytes.resize(got);
+    return bytes;
+}
+
+// Once the journal is gone the commit stands; the directory's sync only makes that durable
+// sooner, so its failure is no reason to take the commit back.
+void RemoveJournal(const fs::path& path, const std::string& pathText) {
+    if (const int err = platform::RemoveFile(path))
+        throw EInOutError(EInOutError::CodeFromErrno(err), pathText);
+    (void)platform::SyncDirectory(path.parent_path());
+}
+
 }  // namespace
 
 CommittedSet Commit(const std::string& dataPath, const WriteSet& set) {
     CommittedSet done{set.Label(), {}};
-    done.changes.reserve(set.Changes().size());
-    // Every before-image first: a change that cannot be read writes nothing.
+    if (set.Empty()) return done;
+    Files files(dataPath);
+    Journal journal{set.Label(), {}};
+
+    // Every before-image first, from the files as they are: a change that cannot be read, or that
+    // would leave a gap, writes nothing.
     for (const Change& c : set.Changes()) {
-        RecordFile f;
-        f.Bind(dataPath + c.file);
-        f.Reset(1);
-        CommittedChange cc{c.file, c.offset, std::vector<std::uint8_t>(c.bytes.size()), c.bytes};
-        const std::int64_t size = f.RecordCount();
-        if (c.offset < 0 || c.offset > size) throw EInOutError(kReadBeyondEnd, f.PathText());
-        const std::int64_t have = std::min<std::int64_t>(size - c.offset, c.bytes.size());
-        cc.before.resize(static_cast<std::size_t>(have));
-        f.Seek(c.offset);
-        f.Read(cc.before.data(), have);
+        OpenFile& f = files.Get(c.file);
+        const auto end = c.offset + static_cast<std::int64_t>(c.bytes.size());
+        if (c.offset < 0 || c.offset > f.planned)
+            throw EInOutError(kReadBeyondEnd, dataPath + c.file);
+        CommittedChange cc{
+            c.file,  c.offset, ReadRange(files, c.file, c.offset, std::min(end, f.size)),
+            c.bytes, f.size,   false};
+        journal.entries.push_back({c.file, f.size, c.offset, cc.before});
         done.changes.push_back(std::move(cc));
+        f.planned = std::max(f.planned, end);
     }
-    std::size_t written = 0;
-    try {
-        for (; written < done.changes.size(); ++written) {
-            const CommittedChange& c = done.changes[written];
-            RecordFile f;
-            f.Bind(dataPath + c.file);
-            f.Reset(1);
-            WriteAt(f, c.offset, c.after);
+    for (const WriteSet::FileCut& c : set.Cuts()) {
+        OpenFile& f = files.Get(c.file);
+        if (c.size < 0) throw EInOutError(kNegativeSeek, dataPath + c.file);
+        if (c.size >= f.planned) continue;
+        CommittedChange cc{c.file, c.size, ReadRange(files, c.file, c.size, f.size),
+                           {},     f.size, true};
+        journal.entries.push_back({c.file, f.size, c.size, cc.before});
+        done.changes.push_back(std::move(cc));
+        f.planned = c.size;
+    }
+
+    // The journal, synced with its directory entry, before the first byte of a data file changes.
+    const fs::path journalPath = JournalPath(dataPath);
+    const std::string journalText = dataPath + std::string(kJournalFile);
+    {
+        const std::vector<std::uint8_t> bytes = EncodeJournal(journal);
+        platform::NativeFile j;
+        int err = j.Open(journalPath, platform::OpenMode::kCreateNew);
+        if (err == EEXIST) throw EDataError(kPendingJournalMessage);
+        if (!err) err = j.WriteAt(bytes.data(), bytes.size(), 0);
+        if (!err) err = j.Sync();
+        const int closeErr = j.IsOpen() ? j.Close() : 0;
+        if (!err) err = closeErr;
+        if (!err) err = platform::SyncDirectory(journalPath.parent_path());
+        if (err) {
+            // No data file was touched: the journal (whatever of it was written) goes.
+            (void)platform::RemoveFile(journalPath);
+            throw EInOutError(EInOutError::CodeFromErrno(err), journalText);
         }
-    } catch (...) {
-        // Put back what was written, newest first; the error of the write is the one to report.
-        for (std::size_t i = written; i-- > 0;) {
-            try {
-                const CommittedChange& c = done.changes[i];
-                RecordFile f;
-                f.Bind(dataPath + c.file);
-                f.Reset(1);
-                WriteAt(f, c.offset, c.before);
-            } catch (...) {
+    }
+
+    try {
+        NoteFilesChanged();
+        for (const CommittedChange& c : done.changes) {
+            if (c.cut) continue;
+            OpenFile& f = files.Get(c.file);
+            if (const int err = f.file.WriteAt(c.after.data(), c.after.size(),
+                                               static_cast<std::uint64_t>(c.offset)))
+                files.Fail(err, c.file);
+        }
+        for (const CommittedChange& c : done.changes)
+            if (c.cut) {
+                if (const int err =
+                        files.Get(c.file).file.Truncate(static_cast<std::uint64_t>(c.offset)))
+                    files.Fail(err, c.file);
             }
+        for (auto& [name, f] : files.All()) {
+            int err = f.file.Sync();
+            if (!err) err = f.file.Close();
+            if (err) files.Fail(err, name);
+        }
+        NoteFilesChanged();
+        RemoveJournal(journalPath, journalText);
+    } catch (...) {
+        NoteFilesChanged();
+        try {
+            files.All().clear();  // the rollback opens the files afresh
+            RollBack(dataPath, journal);
+            RemoveJournal(journalPath, journalText);
+        } catch (...) {
+            // The journal stays: the next load rolls it back. The first error is the one to show.
         }
         throw;
     }

@@ -30,6 +30,9 @@ void TVHEdit::BackupMenuClick() {
             QStringLiteral("Enter the data directory in \"VH Data Dir:\" before backing up."));
         return;
     }
+    // A backup of files an interrupted command left half written would keep them so: the
+    // command is rolled back first.
+    Recover(dataPath, QStringLiteral("Backup Files"));
     const db::CopyReport report = db::Backup(dataPath);
     if (report.failed.empty()) return;
     // Only a file that had a backup copy before keeps one; a first backup has none to keep.
@@ -56,6 +59,10 @@ void TVHEdit::RestoreBackupMenuClick() {
             QStringLiteral("This will delete all changes since you last backed up the data"),
             Buttons::kOkCancel, Icon::kWarning) != Answer::kOk)
         return;
+    // A journal left by an interrupted command would roll its before-images over the restored
+    // files at the next load: it is rolled back first. Nothing Undo holds fits the restored files.
+    Recover(dataPath, QStringLiteral("Restore Backup"));
+    s_.history.Clear();
     // The files in use are closed while they are replaced, then opened again.
     if (s_.dataLoaded) s_.files.CloseAll();
     const db::CopyReport report = db::Restore(dataPath);

@@ -51,10 +51,18 @@ void TVHEdit::LoadClick() {
         return;
     }
     UnReadOnlyClick();
+    // A command interrupted by a crash is rolled back before anything is read. Where it cannot be
+    // (a read-only directory) nothing is changed and the files are opened for reading only.
+    const db::Recovery recovery = Recover(dataPath, QStringLiteral("Load Data"));
+    const bool journalLeft = recovery.outcome == db::Recovery::Outcome::kReadOnly;
     // Open the whole new set first; only a complete set replaces the one in use, so a load that
     // fails part-way leaves the previous load exactly as it was.
     db::FileSet fresh;
-    const bool readOnly = fresh.OpenWritableOrReadOnly(dataPath) == db::Access::kReadOnly;
+    bool readOnly = true;
+    if (journalLeft)
+        fresh.Open(dataPath, db::Access::kReadOnly);
+    else
+        readOnly = fresh.OpenWritableOrReadOnly(dataPath) == db::Access::kReadOnly;
     s_.files.CloseAll();
     s_.files = std::move(fresh);
     // Files that cannot be made writable (another user's, a read-only medium) are still opened,
@@ -68,12 +76,17 @@ void TVHEdit::LoadClick() {
     if (s_.dataLoaded && dataPath != s_.dataPath) {
         ClearPages();
         if (checkWindow_) checkWindow_->close();  // its findings are of the other directory
+    } else if (recovery.outcome == db::Recovery::Outcome::kRolledBack) {
+        ClearPages();  // the records they show may be the ones just put back
     }
+    // What Undo holds belongs to the directory it was written in.
+    if (dataPath != s_.dataPath) s_.history.Clear();
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     checkDataMenu_->setEnabled(true);
     lists_.NewLoad();
-    if (readOnly)
+    UpdateUndoMenus();
+    if (readOnly && !journalLeft)
         ShowMessage(this, QStringLiteral("Load Data"),
                     QStringLiteral("The files of this data directory cannot be written (they "
                                    "belong to another user, or the medium is read-only). They are "

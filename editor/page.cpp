@@ -57,3 +57,39 @@ std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, con
 }
 
 }  // namespace vh::ui
+
+namespace vh::ui {
+
+void TPage::CommitSet(const db::WriteSet& set) {
+    Session().history.Commit(Session().dataPath, set);
+}
+
+namespace {
+std::string Named(const char* kind, std::string name, const std::string& otherwise = {}) {
+    if (name.empty()) name = otherwise;
+    return std::string("Save of ") + kind + " " + name;
+}
+}  // namespace
+
+std::string SaveLabel(const db::StadiumRecord& rec) {
+    return Named("Stadium", rec.Get(db::StadiumRecord::Name));
+}
+std::string SaveLabel(const db::CityRecord& rec) {
+    return Named("City", rec.Get(db::CityRecord::Name));
+}
+std::string SaveLabel(const db::ClubRecord& rec) {
+    return Named("Club", rec.Get(db::ClubRecord::LongName), rec.Get(db::ClubRecord::ShortName));
+}
+std::string SaveLabel(const db::NationRecord& rec) {
+    return Named("Nation", rec.Get(db::NationRecord::LongName),
+                 rec.Get(db::NationRecord::ShortName));
+}
+
+std::string FileNameIn(const std::string& dataPath, const db::RecordFile& file) {
+    const std::string& path = file.PathText();
+    if (path.size() <= dataPath.size() || path.compare(0, dataPath.size(), dataPath) != 0)
+        throw std::logic_error("a record file outside the data directory: " + path);
+    return path.substr(dataPath.size());
+}
+
+}  // namespace vh::ui

@@ -11,9 +11,11 @@
 #include <optional>
 #include <vector>
 
+#include "database/data_def.h"
 #include "database/fields.h"
 #include "database/record_file.h"
 #include "database/session.h"
+#include "database/write_set.h"
 #include "dialogs/list_source.h"
 #include "dialogs/qtext.h"
 
@@ -80,6 +82,15 @@ class TPage {
     std::optional<QString> ReachableName(db::RecordFile& file, std::int64_t record,
                                          std::initializer_list<db::Str> fields);
 
+    // Commits the set through the write path (journal, then the records in place) and keeps it
+    // for Undo.
+    void CommitSet(const db::WriteSet& set);
+    // Reads record `number` of the file, lets `change` change it, and commits it at the same
+    // number as one write set labelled "Save of <kind> <name>". `change` runs every conversion
+    // and lookup before it touches the record; when it throws, nothing is written.
+    template <class R, class F>
+    R ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change);
+
     PageContext& ctx_;
     std::int64_t number_ = -1;
 
@@ -91,21 +102,14 @@ class TPage {
 // The message of a search that found nothing.
 void ShowNoMatches(QWidget* parent);
 
-// Reads record `number` of the file, lets `change` change it, and writes it back at the same
-// number. `change` runs every conversion and lookup before it touches the record; when it throws,
-// nothing is written.
-template <class R, class F>
-R ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change) {
-    R rec;
-    file.Reset(static_cast<int>(R::kSize));
-    file.Seek(number);
-    file.Read(rec.bytes);
-    change(rec);
-    file.Reset(static_cast<int>(R::kSize));
-    file.Seek(number);
-    file.Write(rec.bytes);
-    return rec;
-}
+// What Undo calls a save of a record of this kind: "Save of Club Oslund".
+std::string SaveLabel(const db::StadiumRecord& rec);
+std::string SaveLabel(const db::CityRecord& rec);
+std::string SaveLabel(const db::ClubRecord& rec);
+std::string SaveLabel(const db::NationRecord& rec);
+// The name of a data file as the file lists spell it ("\\club.dat"), from a file of the session's
+// set (bound to the data path followed by that name).
+std::string FileNameIn(const std::string& dataPath, const db::RecordFile& file);
 
 // Reads record `number` into a buffer of its own.
 template <class R>
@@ -114,6 +118,16 @@ R ReadRecord(db::RecordFile& file, std::int64_t number) {
     file.Reset(static_cast<int>(R::kSize));
     file.Seek(number);
     file.Read(rec.bytes);
+    return rec;
+}
+
+template <class R, class F>
+R TPage::ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change) {
+    R rec = ReadRecord<R>(file, number);
+    change(rec);
+    db::WriteSet set(SaveLabel(rec));
+    set.PutRecord(FileNameIn(Session().dataPath, file), number, rec);
+    CommitSet(set);
     return rec;
 }
 

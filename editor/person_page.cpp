@@ -132,29 +132,17 @@ std::optional<db::StaffRecord> TPersonPage::ReadPerson(const QString& label) {
     return std::nullopt;
 }
 
-void TPersonPage::WritePerson() {
-    db::RecordFile& staff = Files().staff;
-    staff.Reset(StaffRecord::kSize);
-    staff.Seek(StaffRec.Get(StaffRecord::Id));
-    staff.Write(StaffRec.bytes);
+std::string TPersonPage::PersonName(const db::StaffRecord& person) {
+    return db::PersonLabel(person, Session().names);
 }
 
-void TPersonPage::SavePerson(const db::StaffRecord& person,
-                             const std::function<void()>& writeBlock) {
-    const StaffRecord previous = StaffRec;
+void TPersonPage::SavePerson(const db::StaffRecord& person, const char* kind,
+                             const std::function<void(db::WriteSet&)>& putBlock) {
+    db::WriteSet set(std::string("Save of ") + kind + " " + PersonName(person));
+    set.PutRecord(db::kStaffFile, person.Get(StaffRecord::Id), person);
+    putBlock(set);
+    CommitSet(set);
     StaffRec = person;
-    try {
-        WritePerson();
-        writeBlock();
-    } catch (...) {
-        StaffRec = previous;
-        try {
-            WritePerson();
-        } catch (...) {
-            // The failure already being shown is the one the user needs to see.
-        }
-        throw;
-    }
 }
 
 std::int32_t TPersonPage::MoveTarget(QLineEdit* edit, db::RecordFile& file,
@@ -187,21 +175,11 @@ TPersonPage::MoveInput TPersonPage::ReadMove(std::int32_t target) {
     return in;
 }
 
-void TPersonPage::WriteMove(const db::MoveResult& move) {
-    db::RecordFile& clubs = Files().club;
-    for (const auto& [number, rec] : move.clubs) {
-        clubs.Reset(db::ClubRecord::kSize);
-        clubs.Seek(number);
-        clubs.Write(rec.bytes);
-    }
-    const StaffRecord previous = StaffRec;
-    StaffRec.Set(StaffRecord::Club, move.person.Get(StaffRecord::Club));
-    try {
-        WritePerson();
-    } catch (...) {
-        StaffRec = previous;
-        throw;
-    }
+void TPersonPage::WriteMove(const db::MoveResult& move, const char* what) {
+    db::WriteSet set(std::string(what) + " of " + PersonName(move.person));
+    db::PutMove(move, set);
+    CommitSet(set);
+    StaffRec = move.person;
 }
 
 void TPersonPage::BindPerson(QWidget* panel, const PersonRows& rows) {

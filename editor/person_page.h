@@ -45,12 +45,14 @@ class TPersonPage : public TPage {
     // The person a list label names, read into a buffer of its own. A text that is no person's
     // label (nothing chosen, or an edited line) says "No Matches" and gives nullopt.
     std::optional<db::StaffRecord> ReadPerson(const QString& label);
-    // Writes StaffRec whole at its Id.
-    void WritePerson();
-    // Makes `person` the current person and writes it, then runs `writeBlock` (the person's block
-    // record). The two are saved together or not at all: a block record that cannot be written
-    // takes the person record back to what it was.
-    void SavePerson(const db::StaffRecord& person, const std::function<void()>& writeBlock);
+    // The person's label as the lists write it, for what Undo calls a command ("Berg, Tomas
+    // (123)").
+    std::string PersonName(const db::StaffRecord& person);
+    // Commits `person` and, added to the same write set by `putBlock`, the person's block record
+    // (the player's or the staff member's attributes): both are saved or neither is. Then `person`
+    // is the current person. `kind` names the page for Undo ("Save of Player Berg, Tomas (123)").
+    void SavePerson(const db::StaffRecord& person, const char* kind,
+                    const std::function<void(db::WriteSet&)>& putBlock);
     // The club or nation a move goes to, from its target field: empty or "<empty>" is none; a pick
     // is the record picked; a typed name is looked up (the first record of that name).
     std::int32_t MoveTarget(QLineEdit* edit, db::RecordFile& file, const db::NameField& field);
@@ -64,9 +66,10 @@ class TPersonPage : public TPage {
         const db::ClubRecord* Joined() const { return joined ? &*joined : Left(); }
     };
     MoveInput ReadMove(std::int32_t target);
-    // Writes what the move returned: the clubs that changed, in order, then the person's new Club
-    // (only that field: edits not yet saved stay on the page for the next save).
-    void WriteMove(const db::MoveResult& move);
+    // Commits what the move returned as one write set labelled "<what> of <person>": the clubs that
+    // changed, then the person as last read or saved with the move's changes (edits not yet saved
+    // stay on the page for the next save). The person becomes StaffRec.
+    void WriteMove(const db::MoveResult& move, const char* what);
     // Resolves the shared rows against the page's panel.
     void BindPerson(QWidget* panel, const PersonRows& rows);
     Binding person_;

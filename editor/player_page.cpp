@@ -440,10 +440,10 @@ void TPlayerPage::PlayerSave() {
     staff_.Save(staff.data(), rows);
     player_.Save(player.data(), rows);
 
-    SavePerson(staff, [&] {
-        db::PutPlayerData(Session().dataPath, player, PlayerPlace, Session().scratch);
-        PlayerRec = player;
+    SavePerson(staff, "Player", [&](db::WriteSet& set) {
+        db::PutPlayerData(Session().dataPath, player, PlayerPlace, Session().scratch, set);
     });
+    PlayerRec = player;
     // What the page shows is now what the files hold: a field changed back is a change again.
     person_.Saved(StaffRec.data());
     staff_.Saved(StaffRec.data());
@@ -465,7 +465,7 @@ void TPlayerPage::TransferPlayerClick(QPushButton* sender) {
         return;
     }
     const QString shown = newClub >= 0 ? ShortNameOf(*in.Joined()) : kFreeTransfer;
-    WriteMove(move);
+    WriteMove(move, newClub >= 0 ? "Transfer" : "Release");
     currentClub_->setText(shown);
     currentClub_->setCursorPosition(0);
     newClub_->clear();

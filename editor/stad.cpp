@@ -78,6 +78,8 @@ TVHEdit::TVHEdit(QWidget* parent)
     BuildWindow();
     BuildPages();
     BuildMenus();
+    s_.history.SetOnChange([this] { UpdateUndoMenus(); });
+    UpdateUndoMenus();
     // Initial state: Players mode, nothing changed.
     SetRecordChanged(false);
     SwitchMode(Mode::kPlayers);
@@ -201,6 +203,11 @@ void TVHEdit::BuildMenus() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
+    undoMenu_ = action(edit, "UndoMenu", QStringLiteral("Undo"), &TVHEdit::UndoMenuClick);
+    undoMenu_->setShortcut(QKeySequence::Undo);
+    redoMenu_ = action(edit, "RedoMenu", QStringLiteral("Redo"), &TVHEdit::RedoMenuClick);
+    redoMenu_->setShortcut(QKeySequence::Redo);
+    edit->addSeparator();
     playerMenu_ = action(edit, "PlayerMenu", QStringLiteral("Players"), &TVHEdit::PlayerMenuClick);
     nonPlayerMenu_ =
         action(edit, "NonPlayerMenu", QStringLiteral("Staff"), &TVHEdit::NonPlayerMenuClick);

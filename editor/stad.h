@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "database/journal.h"
 #include "database/session.h"
 #include "dialogs/change.h"
 #include "dialogs/list_source.h"
@@ -111,6 +112,12 @@ class TVHEdit : public QMainWindow {
     void RestoreBackupMenuClick();
     void FormDestroy();
 
+    // --- Undo and Redo (Edit menu) ------------------------------------------------------------
+    // Take back the last command that wrote data, or write it again; refused with a message when
+    // a record it would take back has changed since. The pages show their records again after.
+    void UndoMenuClick();
+    void RedoMenuClick();
+
     // --- "Check Data" ---------------------------------------------------------------------------
     // Checks the loaded directory and shows the findings in the "Check Data" window.
     void CheckDataMenuClick();
@@ -159,6 +166,13 @@ class TVHEdit : public QMainWindow {
     void RefreshResultList();
     void ShowLeftOutNotice(const QString& text);
     bool ReopenAfterRestore();
+    void UndoOrRedo(bool undo);
+    void UpdateUndoMenus();
+    // Every page that shows a record reads it again (after Undo or Redo), and the result list is
+    // filled again, keeping what is typed in the search box.
+    void ShowRecordsAgain();
+    // Rolls back a journal an interrupted command left in the directory, saying so.
+    db::Recovery Recover(const std::string& dataPath, const QString& caption);
     void Handle(const std::function<void()>& f);
 
     db::Session s_;
@@ -203,6 +217,8 @@ class TVHEdit : public QMainWindow {
     QAction* restoreBackupMenu_ = nullptr;
     QAction* checkDataMenu_ = nullptr;
     QAction* exit1_ = nullptr;
+    QAction* undoMenu_ = nullptr;
+    QAction* redoMenu_ = nullptr;
     QAction* playerMenu_ = nullptr;
     QAction* nonPlayerMenu_ = nullptr;
     QAction* clubMenu_ = nullptr;

@@ -317,10 +317,10 @@ void TStaffPage::NonPlayerSave() {
     person_.Save(person.data(), rows);
     attributes_.Save(staff.data(), rows);
 
-    SavePerson(person, [&] {
-        db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch);
-        NonPlayerRec = staff;
+    SavePerson(person, "Staff", [&](db::WriteSet& set) {
+        db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch, set);
     });
+    NonPlayerRec = staff;
     // What the page shows is now what the files hold: a field changed back is a change again.
     person_.Saved(StaffRec.data());
     attributes_.Saved(NonPlayerRec.data());
@@ -349,7 +349,7 @@ void TStaffPage::NonPlayerClubTransferClick(QObject* sender) {
                     QString::fromStdString(*moved.refusal));
         return;
     }
-    WriteMove(moved);
+    WriteMove(moved, target >= 0 ? "Appointment" : "Release");
     currentClub_->setText(targetRecord ? FromCp1252(targetRecord->Get(ClubRecord::ShortName))
                                        : kReleasedFromClub);
     currentClub_->setCursorPosition(0);
@@ -364,14 +364,9 @@ void TStaffPage::NonPlayerNationTransferClick(QObject* sender) {
     if (target >= 0)
         shown = FromCp1252(ReadRecord<NationRecord>(nations, target).Get(NationRecord::ShortName));
 
-    const db::StaffRecord previous = StaffRec;
-    StaffRec = db::MoveStaffToNation(StaffRec, target);
-    try {
-        WritePerson();
-    } catch (...) {
-        StaffRec = previous;
-        throw;
-    }
+    db::MoveResult moved;
+    moved.person = db::MoveStaffToNation(StaffRec, target);
+    WriteMove(moved, target >= 0 ? "Nation appointment" : "Nation release");
     currentNation_->setText(shown);
     currentNation_->setCursorPosition(0);
     newNation_->clear();

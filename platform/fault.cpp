@@ -1,5 +1,8 @@
 #include "fault.h"
 
+#include <csignal>
+#include <cstdlib>
+
 namespace vh::platform::fault {
 namespace {
 struct State {
@@ -50,6 +53,12 @@ Outcome Check(Op op) {
     const bool hit = s.plan.sticky ? s.seen >= s.plan.nth : s.seen == s.plan.nth;
     if (!hit) return {};
     s.fired = true;
+    if (s.plan.kind == Kind::kKill) {
+#ifdef SIGKILL
+        std::raise(SIGKILL);
+#endif
+        std::_Exit(137);
+    }
     const bool transfer = (op & (kRead | kWrite)) != 0;
     if (s.plan.kind == Kind::kShort) return {0, transfer};
     if (s.plan.kind == Kind::kShortThenError && transfer) {

@@ -29,6 +29,9 @@ enum class Kind {
     // would move the rest, fails with `err`: a disk that fills up in the middle of a record.
     // Other calls fail at once.
     kShortThenError,
+    // The process is killed (SIGKILL) just before the nth matching call: a crash or a power cut
+    // at that point, for the crash tests. Where there is no SIGKILL the process ends at once.
+    kKill,
 };
 
 struct Plan {

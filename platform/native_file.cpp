@@ -194,4 +194,22 @@ int NativeFile::Close() {
     return rc == 0 ? 0 : errno;
 }
 
+int SyncDirectory(const std::filesystem::path& dir) {
+    if (const auto f = fault::Check(fault::kSync); f.err) return f.err;
+#ifdef _WIN32
+    (void)dir;
+    return 0;
+#else
+    int fd;
+    do {
+        fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return errno;
+    // Some file systems cannot sync a directory (EINVAL): there is nothing more to be done there.
+    const int rc = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(fd);
+    return rc;
+#endif
+}
+
 }  // namespace vh::platform

@@ -44,4 +44,8 @@ class NativeFile {
     bool readOnly_ = false;
 };
 
+// Makes the directory's entries (files created, renamed or deleted in it) durable. Does nothing
+// where the system has no such call (Windows makes them durable with the file's own flush).
+int SyncDirectory(const std::filesystem::path& dir);
+
 }  // namespace vh::platform

@@ -14,12 +14,15 @@
 
 #include "database/check.h"
 #include "database/errors.h"
+#include "database/journal.h"
 #include "database/table_import.h"
 #include "database/table_io.h"
+#include "database/text.h"
 #include "database/write_set.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "sample.h"
+#include "vh_version.h"
 
 namespace vh::sample {
 
@@ -34,7 +37,7 @@ constexpr std::string_view kUsage =
     "       vhtool check DIR [--json]\n"
     "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
     "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
-    "       vhtool --help\n"
+    "       vhtool --help | --version\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
     "                     file the editor opens, plus clubcomp.dat and index.dat.\n"
@@ -48,7 +51,9 @@ constexpr std::string_view kUsage =
     "\n"
     "  check DIR          Check the data directory DIR without changing it: file sizes,\n"
     "                     references, squads and staff posts, the blocks of staff.dat,\n"
-    "                     names, duplicate names. Exit status 0 when no error was found\n"
+    "                     names, duplicate names. A change of the editor's that a crash\n"
+    "                     interrupted is rolled back first, as the editor's load does.\n"
+    "                     Exit status 0 when no error was found\n"
     "                     (warnings allowed), 1 when errors were found, 2 when the\n"
     "                     directory could not be read.\n"
     "  --json             One JSON object per finding, one per line.\n"
@@ -61,7 +66,8 @@ constexpr std::string_view kUsage =
     "                     cell, numbers separated by ';'; a date is its day and month columns.\n"
     "                     TABLE is one of: stadiums cities clubs nations players staff\n"
     "                     competitions colours continents first-names second-names\n"
-    "                     common-names. Nothing in DIR is changed.\n"
+    "                     common-names. Nothing in DIR is changed but a change of the\n"
+    "                     editor's that a crash interrupted, rolled back as by check.\n"
     "  --format csv|json  csv (the default): RFC 4180, UTF-8, a header line. json: an array\n"
     "                     of objects with the same keys.\n"
     "  -o FILE            Write to FILE (a CSV file then starts with the UTF-8 byte order\n"
@@ -112,10 +118,21 @@ int Usage(std::ostream& err, const std::string& problem) {
 
 int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = platform::Utf8Path(dir);
-    if (!opt.overwrite) {
-        if (auto existing = ExistingDataFile(path)) {
-            err << "vhtool: " << dir << " already holds " << *existing
-                << "; nothing was written. Use --force to write over its data files.\n";
+    // A journal left by an interrupted command belongs to the files it would roll back: it goes
+    // with them (--force), or keeps the directory from being written like they do.
+    const std::filesystem::path journal =
+        platform::ResolveCase(path / std::string(db::kJournalFile.substr(1)));
+    std::optional<std::string> existing = ExistingDataFile(path);
+    if (!existing && platform::Exists(journal)) existing = journal.filename().string();
+    if (!opt.overwrite && existing) {
+        err << "vhtool: " << dir << " already holds " << *existing
+            << "; nothing was written. Use --force to write over its data files.\n";
+        return kFailed;
+    }
+    if (platform::Exists(journal)) {
+        if (const int e = platform::RemoveFile(journal)) {
+            err << "vhtool: cannot remove " << journal.string() << ": "
+                << db::EInOutError::MessageFor(db::EInOutError::CodeFromErrno(e)) << "\n";
             return kFailed;
         }
     }
@@ -157,6 +174,10 @@ void PrintFinding(std::ostream& out, const db::Finding& f) {
 int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
     db::CheckReport report;
     try {
+        // What is checked is what the editor will load: a command interrupted by a crash is
+        // rolled back first, as the editor's load does (a read-only directory is left as it is).
+        const std::string notice = db::RecoverJournal(dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
         report = db::CheckDataDirectory(dir);
     } catch (const db::EInOutError& e) {
         const std::string where = e.Where();
@@ -235,6 +256,10 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     std::string text;
     std::size_t rows = 0;
     try {
+        // What is exported is what the editor will load: a change a crash interrupted is rolled
+        // back first.
+        const std::string notice = db::RecoverJournal(o.dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
         db::DataFiles files(o.dir);
         const db::TableRows table_rows(files, table->id);
         std::vector<db::Condition> where;
@@ -247,6 +272,9 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
         return Usage(err, e.what());
     } catch (const db::EInOutError& e) {
         err << "vhtool: cannot export from " << o.dir << ": " << ReadFailure(e) << "\n";
+        return kFailed;
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot export from " << o.dir << ": " << e.what() << "\n";
         return kFailed;
     }
     if (o.output.empty()) {
@@ -292,6 +320,8 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     db::ImportPlan plan;
     try {
         const db::CellTable cells = db::ReadCellTable(text);
+        const std::string notice = db::RecoverJournal(o.dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
         db::DataFiles files(o.dir);
         plan = db::PlanImport(files, table->id, cells);
     } catch (const db::ETableError& e) {
@@ -300,6 +330,9 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     } catch (const db::EInOutError& e) {
         err << "vhtool: cannot import into " << o.dir << ": " << ReadFailure(e)
             << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot import into " << o.dir << ": " << e.what() << "\n";
         return kFailed;
     }
     if (!plan.bad.empty()) {
@@ -319,6 +352,9 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
         } catch (const db::EInOutError& e) {
             err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
                 << "; nothing was written.\n";
+            return kFailed;
+        } catch (const db::EDataError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << e.what() << "\n";
             return kFailed;
         }
     }
@@ -370,6 +406,8 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     app.set_help_flag();  // help is printed from kUsage, for the whole program at once
     bool help = false;
     app.add_flag("-h,--help", help);
+    bool version = false;
+    app.add_flag("--version", version)->disable_flag_override();
     app.require_subcommand(0, 1);
 
     SampleOptions opt;
@@ -440,6 +478,10 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (help) {
         out << kUsage;
+        return kOk;
+    }
+    if (version) {
+        out << "vhtool (VH Editor) " << kVersion << "\n";
         return kOk;
     }
 

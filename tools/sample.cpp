@@ -958,6 +958,8 @@ SampleSummary WriteSample(const std::filesystem::path& dir, const SampleOptions&
     std::filesystem::create_directories(dir, ec);
     if (ec) throw SampleError("cannot create " + dir.string() + ": " + ec.message());
     if (!platform::IsDirectory(dir)) throw SampleError(dir.string() + " is not a directory");
+    // A whole directory of generated files, not a change to data a user holds: written directly
+    // rather than through the write set and its journal.
     for (const SampleFile& f : data.files) {
         // Over an existing file in any letter case, rather than beside it.
         const auto path = platform::ResolveCase(dir / f.name);

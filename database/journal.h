@@ -1,0 +1,79 @@
+// The rollback journal of the write path. Before a commit changes a byte of a data file, it
+// writes the before-image of everything it will change into vhedit.journal in the data directory
+// and syncs it; the journal is deleted once the new bytes are synced. A journal found later means
+// a commit was interrupted: rolling it back puts every file as it was before that command.
+//
+// Format (integers little-endian):
+//   magic "VHJOURNL" (8 bytes), format version u32 (1), entry count u32,
+//   total length of the journal in bytes u64 (the checksum included),
+//   label length u32, label bytes (what the command was, as Undo names it),
+//   per entry: file name length u16, file name ("\staff.dat", as the file lists spell it),
+//              the file's size before the command u64, byte offset u64,
+//              before-image length u32, before-image bytes (shorter than the change, or empty,
+//              where the command appended past the end of the file),
+//   CRC-32 (IEEE) of every byte before it, u32.
+// A journal whose length, magic or checksum is wrong was torn while it was written: no data file
+// had been touched yet, so it is discarded.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vh::db {
+
+inline constexpr std::string_view kJournalFile = "\\vhedit.journal";
+inline constexpr std::uint32_t kJournalVersion = 1;
+
+struct JournalEntry {
+    std::string file;
+    std::int64_t sizeBefore = 0;  // rolled back to this size: appended bytes are cut off
+    std::int64_t offset = 0;
+    std::vector<std::uint8_t> before;
+};
+
+struct Journal {
+    std::string label;
+    std::vector<JournalEntry> entries;
+};
+
+std::vector<std::uint8_t> EncodeJournal(const Journal& journal);
+enum class JournalState { kValid, kTorn, kNewerVersion };
+JournalState DecodeJournal(std::span<const std::uint8_t> bytes, Journal& journal);
+
+// The journal's path in a data directory (found in any letter case, as the data files are).
+std::filesystem::path JournalPath(const std::string& dataPath);
+
+// Writes every before-image back, newest first, cuts each file to its size before the command and
+// syncs the files. Throws EInOutError naming the file that failed.
+void RollBack(const std::string& dataPath, const Journal& journal);
+
+// What the records of a set of entries are, for a notice: "club.dat record 12",
+// "staff.dat player record 40", "colour.dat bytes 580-637". Each named once, in order.
+std::vector<std::string> DescribeRecords(const std::string& dataPath,
+                                         const std::vector<JournalEntry>& entries);
+
+struct Recovery {
+    enum class Outcome {
+        kNothing,     // no journal
+        kRolledBack,  // an interrupted command was undone
+        kTorn,        // a journal torn while it was written was discarded; no data file changed
+        kReadOnly,    // a journal was found but the directory cannot be written: nothing changed
+    };
+    Outcome outcome = Outcome::kNothing;
+    std::string label;                 // the interrupted command
+    std::vector<std::string> records;  // the records it touched (DescribeRecords)
+    // The one notice to show; "" when there is nothing to say (no journal, or a torn one).
+    std::string Notice() const;
+};
+
+// Run before a data directory is read: rolls back a journal left by an interrupted commit and
+// deletes it. A read-only directory (or journal) is left exactly as it is. A journal of a newer
+// format throws EDataError without touching anything; failed rollbacks throw EInOutError and keep
+// the journal for the next attempt.
+Recovery RecoverJournal(const std::string& dataPath);
+
+}  // namespace vh::db

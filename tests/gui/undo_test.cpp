@@ -1,0 +1,141 @@
+// Edit > Undo and Redo through the real window, and the recovery notice of "Load Data".
+#include <QListWidget>
+
+#include "database/journal.h"
+#include "database/write_set.h"
+#include "dialogs/qtext.h"
+#include "editor/club_page.h"
+#include "editor_fixture.h"
+
+namespace vh::test {
+namespace {
+
+using State = std::vector<std::pair<std::string, Bytes>>;
+
+class UndoRedo : public EditorTest {
+  protected:
+    // The data files; the editor's scratch files change with every search.
+    State Data() {
+        State s = Snapshot(dir.Path());
+        std::erase_if(s, [](const auto& f) {
+            return f.first == "index2.dat" || f.first == "player.dat" || f.first == "nonplayer.dat";
+        });
+        return s;
+    }
+    void ShowPlayer(std::int32_t id) {
+        Find<QRadioButton>("PlayerRad")->click();
+        Choose(Main().Players().GetStaffName(id));
+    }
+    void Transfer(const QString& club) {
+        Edit("PlayerNewClub")->setText(club);
+        Find<QPushButton>("TransferPlayer")->click();
+    }
+    QString Caption(const char* action) { return Action(action)->text(); }
+};
+
+TEST_F(UndoRedo, ATransferIsTakenBackAndWrittenAgainByteForByte) {
+    Load();
+    EXPECT_FALSE(Action("UndoMenu")->isEnabled());
+    ShowPlayer(summary.player);
+    const QString label = Main().Players().GetStaffName(summary.player);
+    const QString home = Edit("PlayerCurrentClub")->text();
+    const State before = Data();
+    Transfer(QStringLiteral("Athletic"));
+    const State after = Data();
+    ASSERT_NE(before, after);
+    EXPECT_EQ(Caption("UndoMenu"), "Undo Transfer of " + label);
+    EXPECT_EQ(Action("UndoMenu")->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_FALSE(Action("RedoMenu")->isEnabled());
+
+    Action("UndoMenu")->trigger();
+    EXPECT_EQ(Data(), before);
+    EXPECT_EQ(Edit("PlayerCurrentClub")->text(), home);  // the page reads the record again
+    EXPECT_EQ(Caption("RedoMenu"), "Redo Transfer of " + label);
+    EXPECT_FALSE(Action("UndoMenu")->isEnabled());
+
+    Action("RedoMenu")->trigger();
+    EXPECT_EQ(Data(), after);
+    EXPECT_EQ(Edit("PlayerCurrentClub")->text(), "Athletic");
+    EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
+}
+
+TEST_F(UndoRedo, AChangedRecordOrACancelledSaveChangesNothing) {
+    Load();
+    ShowPlayer(summary.player);
+    Transfer(QStringLiteral("Athletic"));
+    const QString undo = Caption("UndoMenu");
+
+    // A pending edit is asked about first; Cancel keeps everything.
+    Edit("PlayerWage")->setText("77");
+    ASSERT_TRUE(Main().RecordChanged());
+    const State transferred = Data();
+    ui::seam::QueueAnswer(ui::Answer::kCancel);
+    Action("UndoMenu")->trigger();
+    ASSERT_NE(LastAsked(), nullptr);
+    EXPECT_EQ(LastAsked()->caption, "Save Changes?");
+    EXPECT_EQ(Data(), transferred);
+    EXPECT_EQ(Caption("UndoMenu"), undo);
+    ui::seam::QueueAnswer(ui::Answer::kNo);
+    ShowPlayer(summary.player);
+
+    // Another program changes the player's record: Undo says so and writes nothing.
+    Bytes staff = ReadFile(File("staff.dat"));
+    staff[static_cast<std::size_t>(summary.player) * 157 + 78] ^= 1;  // his wage
+    WriteFile(File("staff.dat"), staff);
+    const State changed = Data();
+    ui::seam::Clear();
+    Action("UndoMenu")->trigger();
+    ASSERT_NE(LastAsked(), nullptr);
+    EXPECT_EQ(LastAsked()->caption, "Undo");
+    EXPECT_EQ(LastText(), undo + " is not possible: staff.dat record " +
+                              QString::number(summary.player) +
+                              " has been changed since, by another command or another program. "
+                              "Nothing was changed.");
+    EXPECT_EQ(Data(), changed);
+    EXPECT_EQ(Caption("UndoMenu"), undo);
+}
+
+// Undoing a club save that renamed the club: the page and the result list have the old name.
+TEST_F(UndoRedo, UndoOfARenameRefillsTheList) {
+    Load();
+    Action("ClubMenu")->trigger();
+    const QString old = Main().ResultModel().Texts().front();
+    Choose(old);
+    ASSERT_EQ(Edit("ClubSName")->text(), old);
+    const QString longName = Edit("ClubLName")->text();
+    Edit("ClubSName")->setText("Renamed");
+    Find<QPushButton>("Save")->click();
+    EXPECT_EQ(Caption("UndoMenu"), "Undo Save of Club " + longName);
+    Find<QRadioButton>("Clubrad")->click();
+    ASSERT_TRUE(Main().ResultModel().Texts().contains("Renamed"));
+
+    Action("UndoMenu")->trigger();
+    EXPECT_EQ(Edit("ClubSName")->text(), old);
+    EXPECT_TRUE(Main().ResultModel().Texts().contains(old));
+    EXPECT_FALSE(Main().ResultModel().Texts().contains("Renamed"));
+    EXPECT_FALSE(Main().RecordChanged());
+}
+
+// A journal left by a crash: "Load Data" rolls it back first and says which command it undid.
+TEST_F(UndoRedo, LoadRollsBackAnInterruptedCommandAndSaysSo) {
+    const State before = Data();
+    Bytes club = ReadFile(File("club.dat"));
+    db::Journal j{"Transfer of Berg, Tomas (12)",
+                  {{"\\club.dat", static_cast<std::int64_t>(club.size()), 581,
+                    Bytes(club.begin() + 581, club.begin() + 2 * 581)}}};
+    std::fill(club.begin() + 581, club.begin() + 600, 0xEE);  // written before the crash
+    WriteFile(File("club.dat"), club);
+    WriteFile(File("vhedit.journal"), db::EncodeJournal(j));
+
+    Load();
+    EXPECT_EQ(Data(), before);
+    ASSERT_NE(LastAsked(), nullptr);
+    EXPECT_EQ(LastAsked()->caption, "Load Data");
+    EXPECT_EQ(LastText(),
+              "The last change to these files, \"Transfer of Berg, Tomas (12)\", was interrupted "
+              "before it was complete. It has been undone: these records are as they were before "
+              "it: club.dat record 1.");
+}
+
+}  // namespace
+}  // namespace vh::test
