@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -47,6 +48,16 @@ struct BlockPlace {
                static_cast<std::int64_t>(index) * recordSize;
     }
 };
+
+// The block of that type as index.dat's entries (without the header) place it in a staff.dat of
+// `staffSize` bytes: at the offset of the first entry of that type, ending where the next block
+// (by offset) starts or at the end of the file. nullopt when no whole entry has that type.
+std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std::int64_t staffSize,
+                                      int blockType);
+// Whether record `index` of `recordSize` bytes lies inside the block, and the block inside the
+// file: a damaged index.dat that puts a block before the file's start must not aim at the
+// person records.
+bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize);
 
 // index.dat without its 8-byte header: the 67-byte block entries, as bytes. A file shorter than
 // its header throws "Read beyond end of file".

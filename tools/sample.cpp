@@ -7,8 +7,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "database/catalogue.h"
 #include "database/data_def.h"
 #include "database/file_set.h"
+#include "database/languages.h"
 #include "database/squad.h"
 #include "database/text.h"
 #include "platform/files.h"
@@ -50,6 +52,21 @@ constexpr int kSecondAlbanian = 34;
 //   header  0..3  number of entries          4..7  number of person records
 //   entry   0..50 block name (fixed string)  55..58 records in the block  63..66 record size
 constexpr std::int32_t kIndexEntries = 2;
+
+// The largest value the page of `table` accepts for the field over that member: values are drawn
+// within what the editor accepts, so that the sample checks clean.
+int Top(TableId table, std::string_view member, Part part = Part::kRecord) {
+    const Field* f = TableOf(table).FindMember(part, member);
+    if (!f) throw std::logic_error("no field over " + std::string(member));
+    return f->max;
+}
+// The same for the field at that offset.
+int TopAt(TableId table, std::size_t offset, Part part = Part::kRecord) {
+    for (const Field& f : TableOf(table).fields)
+        if (f.part == part && f.offset == offset) return f.max;
+    throw std::logic_error("no field at offset " + std::to_string(offset));
+}
+const int kLanguages = static_cast<int>(kLanguageNames.size());
 
 // ---- Randomness ------------------------------------------------------------------------------
 // splitmix64: our own, so that a seed gives the same world with every standard library.
@@ -373,18 +390,21 @@ class Generator {
             n.Set(NationRecord::NationalityName, name + (name.back() == 'a' ? "n" : "ian"));
             n.Set(NationRecord::Continent, rng.Between(0, n_.continents - 1));
             n.Set(NationRecord::Region, static_cast<std::uint8_t>(rng.Between(1, 12)));
-            n.Set(NationRecord::Language1, static_cast<std::uint8_t>(rng.Between(1, 60)));
+            n.Set(NationRecord::Language1, static_cast<std::uint8_t>(rng.Between(1, kLanguages)));
             n.Set(NationRecord::Language2,
-                  static_cast<std::uint8_t>(rng.Percent(50) ? rng.Between(1, 60) : 0));
+                  static_cast<std::uint8_t>(rng.Percent(50) ? rng.Between(1, kLanguages) : 0));
             n.Set(NationRecord::Language3,
-                  static_cast<std::uint8_t>(rng.Percent(15) ? rng.Between(1, 60) : 0));
+                  static_cast<std::uint8_t>(rng.Percent(15) ? rng.Between(1, kLanguages) : 0));
             n.Set(NationRecord::CapitalCity, i % 10 == 9 ? -1 : i);
             n.Set(NationRecord::StateOfDevelopment, static_cast<std::uint8_t>(rng.Between(1, 3)));
             n.Set(NationRecord::Eec, static_cast<std::uint8_t>(rng.Between(1, 2)));
             n.Set(NationRecord::NationalStadium, i % 7 == 6 ? -1 : i);
-            n.Set(NationRecord::GameImportance, static_cast<std::uint8_t>(rng.Between(0, 255)));
-            n.Set(NationRecord::LeagueStandard, static_cast<std::uint8_t>(rng.Between(0, 20)));
-            n.Set(NationRecord::Reputation, static_cast<std::int16_t>(rng.Between(0, 10000)));
+            n.Set(NationRecord::GameImportance, static_cast<std::uint8_t>(rng.Between(
+                                                    0, Top(TableId::kNations, "GameImportance"))));
+            n.Set(NationRecord::LeagueStandard, static_cast<std::uint8_t>(rng.Between(
+                                                    0, Top(TableId::kNations, "LeagueStandard"))));
+            n.Set(NationRecord::Reputation,
+                  static_cast<std::int16_t>(rng.Between(0, Top(TableId::kNations, "Reputation"))));
             for (I32 f : {NationRecord::HomeColour1, NationRecord::HomeColour2,
                           NationRecord::AwayColour1, NationRecord::AwayColour2,
                           NationRecord::ThirdColour1, NationRecord::ThirdColour2})
@@ -417,7 +437,8 @@ class Generator {
             // Whole ten-thousandths of a degree, as the city page stores them.
             c.Set(CityRecord::Longitude, rng.Between(-1800000, 1800000) / 10000.0);
             c.Set(CityRecord::Latitude, rng.Between(-900000, 900000) / 10000.0);
-            c.Set(CityRecord::Attraction, static_cast<std::uint8_t>(rng.Between(0, 20)));
+            c.Set(CityRecord::Attraction,
+                  static_cast<std::uint8_t>(rng.Between(0, Top(TableId::kCities, "Attraction"))));
             fill.Fill(c, i, kCityKept);
         }
     }
@@ -499,15 +520,17 @@ class Generator {
                   rng.Percent(70) ? division
                                   : (rng.Percent(80) ? rng.Between(0, n_.competitions - 1) : -1));
             c.Set(ClubRecord::LastPosition, std::uint8_t{0});  // the club page accepts only 0
-            c.Set(ClubRecord::Status, static_cast<std::uint8_t>(rng.Between(1, 3)));
-            c.Set(ClubRecord::Cash, rng.Between(0, 50000) * 1000);
+            c.Set(ClubRecord::Status,
+                  static_cast<std::uint8_t>(rng.Between(1, Top(TableId::kClubs, "Status"))));
+            c.Set(ClubRecord::Cash, rng.Between(0, Top(TableId::kClubs, "Cash") / 1000) * 1000);
             const std::int32_t stadium = i == kNoStadiumClub ? -1 : rng.Between(0, n_.stadiums - 1);
             c.Set(ClubRecord::Stadium, stadium);
             c.Set(ClubRecord::OwnStadium, static_cast<std::uint8_t>(rng.Percent(60) ? 0 : 1));
             const int r = rng.Between(0, 9);
             c.Set(ClubRecord::ReserveStadium,
                   r < 4 ? stadium : (r < 7 ? rng.Between(0, n_.stadiums - 1) : -1));
-            c.Set(ClubRecord::ReserveMatchDay, static_cast<std::uint8_t>(rng.Between(1, 7)));
+            c.Set(ClubRecord::ReserveMatchDay, static_cast<std::uint8_t>(rng.Between(
+                                                   1, Top(TableId::kClubs, "ReserveMatchDay"))));
             const int capacity =
                 stadium >= 0
                     ? stadiums_[static_cast<std::size_t>(stadium)].Get(StadiumRecord::Capacity)
@@ -517,8 +540,10 @@ class Generator {
             c.Set(ClubRecord::MaximumAttendance, maximum);
             c.Set(ClubRecord::AverageAttendance, average);
             c.Set(ClubRecord::MinimumAttendance, average / 100 * rng.Between(30, 90));
-            c.Set(ClubRecord::Training, static_cast<std::uint8_t>(rng.Between(0, 20)));
-            c.Set(ClubRecord::Reputation, static_cast<std::int16_t>(rng.Between(0, 10000)));
+            c.Set(ClubRecord::Training,
+                  static_cast<std::uint8_t>(rng.Between(0, Top(TableId::kClubs, "Training"))));
+            c.Set(ClubRecord::Reputation,
+                  static_cast<std::int16_t>(rng.Between(0, Top(TableId::kClubs, "Reputation"))));
             c.Set(ClubRecord::Plc, static_cast<std::uint8_t>(rng.Percent(20) ? 100 : 0));
             for (I32 f :
                  {ClubRecord::HomeColour1, ClubRecord::HomeColour2, ClubRecord::AwayColour1,
@@ -708,7 +733,10 @@ class Generator {
             p.Set(StaffRecord::JoinedYear,
                   static_cast<std::int16_t>(rng.Between(std::max(birthYear + 16, 1980), 2000)));
             p.Set(StaffRecord::ContractDay, static_cast<std::int16_t>(rng.Between(1, 365)));
-            p.Set(StaffRecord::ContractYear, static_cast<std::int16_t>(rng.Between(2001, 2008)));
+            // Players' contracts end by 2003, staff contracts by 2008: each as its page accepts.
+            const TableId page = role.player ? TableId::kPlayers : TableId::kStaff;
+            p.Set(StaffRecord::ContractYear,
+                  static_cast<std::int16_t>(rng.Between(2001, Top(page, "ContractYear"))));
             p.Set(StaffRecord::Wage,
                   rng.Between(role.player ? 2 : 5, role.player ? 500 : 200) * 100);
             p.Set(StaffRecord::Value, role.player ? rng.Between(0, 3000) * 10000 : 0);
@@ -716,7 +744,7 @@ class Generator {
                  {StaffRecord::Adaptability, StaffRecord::Ambition, StaffRecord::Determination,
                   StaffRecord::Loyalty, StaffRecord::Pressure, StaffRecord::Professionalism,
                   StaffRecord::Sportsmanship, StaffRecord::Temperament})
-                p.Set(f, static_cast<std::uint8_t>(rng.Between(1, 20)));
+                p.Set(f, static_cast<std::uint8_t>(rng.Between(1, TopAt(page, f.offset))));
             p.Set(StaffRecord::Squad,
                   static_cast<std::uint8_t>(role.player ? (role.squadPlace < 16 ? 1 : 2) : 0));
             for (std::size_t s = 0; s < 3; ++s) {
@@ -753,11 +781,16 @@ class Generator {
         PlayerRecord r;
         r.Set(PlayerRecord::Id, index);
         r.Set(PlayerRecord::SquadNumber,
-              static_cast<std::uint8_t>(role.club >= 0 ? role.slot + 1 : rng.Between(1, 50)));
-        const int current = rng.Between(20, 190);
+              static_cast<std::uint8_t>(
+                  role.club >= 0
+                      ? role.slot + 1
+                      : rng.Between(1, Top(TableId::kPlayers, "SquadNumber", Part::kPlayer))));
+        const int best = Top(TableId::kPlayers, "PotentialAbility", Part::kPlayer);
+        const int current = rng.Between(20, best - 10);
         r.Set(PlayerRecord::CurrentAbility, static_cast<std::int16_t>(current));
-        r.Set(PlayerRecord::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, 200)));
-        const int home = rng.Between(0, 200);
+        r.Set(PlayerRecord::PotentialAbility,
+              static_cast<std::int16_t>(rng.Between(current, best)));
+        const int home = rng.Between(0, Top(TableId::kPlayers, "HomeReputation", Part::kPlayer));
         const int now = rng.Between(0, home);
         r.Set(PlayerRecord::HomeReputation, static_cast<std::int16_t>(home));
         r.Set(PlayerRecord::CurrentReputation, static_cast<std::int16_t>(now));
@@ -765,7 +798,8 @@ class Generator {
         // Position ratings and attributes: one byte each, Goalkeeper through WorkRate.
         for (std::size_t off = PlayerRecord::Goalkeeper.offset;
              off <= PlayerRecord::WorkRate.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(
+                               rng.Between(1, TopAt(TableId::kPlayers, off, Part::kPlayer))));
         return r;
     }
 
@@ -773,22 +807,26 @@ class Generator {
         using N = NonPlayerRecord;
         N r;
         r.Set(N::Id, index);
-        const int current = rng.Between(20, 190);
+        const int best = Top(TableId::kStaff, "PotentialAbility", Part::kNonPlayer);
+        const int current = rng.Between(20, best - 10);
         r.Set(N::CurrentAbility, static_cast<std::int16_t>(current));
-        r.Set(N::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, 200)));
-        const int home = rng.Between(0, 200);
+        r.Set(N::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, best)));
+        const int home = rng.Between(0, Top(TableId::kStaff, "HomeReputation", Part::kNonPlayer));
         const int now = rng.Between(0, home);
         r.Set(N::HomeReputation, static_cast<std::int16_t>(home));
         r.Set(N::CurrentReputation, static_cast<std::int16_t>(now));
         r.Set(N::WorldReputation, static_cast<std::int16_t>(rng.Between(0, now)));
         // One-byte skills Attacking..Marking and Offside..Youngsters (byte 27 between is kept).
+        auto skill = [&](std::size_t off) {
+            return rng.Between(1, TopAt(TableId::kStaff, off, Part::kNonPlayer));
+        };
         for (std::size_t off = N::Attacking.offset; off <= N::Marking.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(skill(off)));
         for (std::size_t off = N::Offside.offset; off <= N::Youngsters.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(skill(off)));
         for (I32 f : {N::Goalkeeper, N::Sweeper, N::Defender, N::DefensiveMidfielder, N::Midfielder,
                       N::AttackingMidfielder, N::Attacker, N::WingBack})
-            r.Set(f, rng.Between(1, 20));
+            r.Set(f, skill(f.offset));
         return r;
     }
 

@@ -162,6 +162,21 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
                                          r.Get(StadiumRecord::Capacity) + 1);
                                }),
          E{kWarning, CheckKind::kRange, "stadium.dat", 0, "Seating"}},
+        // Every page's ranges: clubs, cities, and the player page's years, which end before the
+        // staff page's.
+        {"club cash beyond its page",
+         Record<ClubRecord>("club.dat", 5,
+                            [](ClubRecord& c) { c.Set(ClubRecord::Cash, 50000001); }),
+         E{kWarning, CheckKind::kRange, "club.dat", 5, "Cash"}},
+        {"city attraction 21",
+         Record<CityRecord>("city.dat", 1,
+                            [](CityRecord& c) { c.Set(CityRecord::Attraction, std::uint8_t{21}); }),
+         E{kWarning, CheckKind::kRange, "city.dat", 1, "Attraction"}},
+        {"player's contract to 2004",
+         Record<StaffRecord>(
+             "staff.dat", player,
+             [](StaffRecord& p) { p.Set(StaffRecord::ContractYear, std::int16_t{2004}); }),
+         E{kWarning, CheckKind::kRange, "staff.dat", player, "ContractYear"}},
         {"player block record with another Id",
          [=](const std::filesystem::path& dir) {
              Edit<PlayerRecord>(dir, "staff.dat", s.playerBlockOffset + 70,
