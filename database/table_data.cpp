@@ -206,6 +206,10 @@ const RowRef* TableRows::Find(std::int64_t record) const {
     return row < 0 ? nullptr : &rows_[static_cast<std::size_t>(row)];
 }
 
+std::string TableRows::Label(const RowRef& row) const {
+    return Cp1252ToUtf8(files_.NameOf(TargetOf(table_.id), row.record));
+}
+
 const Column* TableRows::FindColumn(std::string_view name) const {
     for (const Column& c : columns_)
         if (c.name == name) return &c;
