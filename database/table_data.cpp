@@ -5,6 +5,7 @@
 #include "convert.h"
 #include "data_def.h"
 #include "dates.h"
+#include "errors.h"
 #include "file_set.h"
 #include "languages.h"
 #include "lists.h"
@@ -172,6 +173,68 @@ std::string DataFiles::NameOf(Target t, std::int64_t v) {
     return Names(t)[static_cast<std::size_t>(v)];
 }
 
+std::optional<std::int64_t> DataFiles::FindName(Target t, std::string_view name) {
+    switch (t) {
+        case Target::kNone:
+            return std::nullopt;
+        case Target::kPerson: {
+            std::int32_t id = -1;
+            try {
+                id = GetStaffIdFromName(name);
+            } catch (const EConvertError&) {
+                return std::nullopt;
+            }
+            if (id < 0 || id >= PersonCount() || NameOf(t, id) != name) return std::nullopt;
+            return id;
+        }
+        case Target::kLanguage:
+            for (std::int64_t v = 1; v < CountOf(t); ++v)
+                if (NameOf(t, v) == name) return v;
+            return std::nullopt;
+        default:
+            break;
+    }
+    auto [at, added] = firstOfName_.try_emplace(t);
+    if (added) {
+        const std::vector<std::string>& names = Names(t);
+        at->second.reserve(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i)
+            at->second.emplace(names[i], static_cast<std::int64_t>(i));  // the first one stays
+    }
+    const auto found = at->second.find(std::string(name));
+    if (found == at->second.end()) return std::nullopt;
+    return found->second;
+}
+
+bool DataFiles::Apply(const WriteSet& set) {
+    if (!set.Cuts().empty()) return false;
+    for (const Change& c : set.Changes()) {
+        if (c.file == kIndexFile) return false;  // where the blocks lie
+        const auto it = files_.find(c.file);
+        if (it != files_.end() && c.offset + static_cast<std::int64_t>(c.bytes.size()) >
+                                      static_cast<std::int64_t>(it->second.size()))
+            return false;
+    }
+    for (const Change& c : set.Changes()) {
+        const auto it = files_.find(c.file);
+        if (it == files_.end()) continue;  // not read yet: it will be read as it is now
+        std::copy(c.bytes.begin(), c.bytes.end(), it->second.begin() + c.offset);
+        // What was taken from the file is taken again when next needed.
+        for (auto n = names_.begin(); n != names_.end();) {
+            if (InfoOf(n->first).file == c.file) {
+                firstOfName_.erase(n->first);
+                if (n->first == Target::kFirstName || n->first == Target::kSecondName ||
+                    n->first == Target::kCommonName)
+                    personNames_.reset();
+                n = names_.erase(n);
+            } else {
+                ++n;
+            }
+        }
+    }
+    return true;
+}
+
 // --- rows and cells ------------------------------------------------------------------------------
 
 TableRows::TableRows(DataFiles& files, TableId table)
@@ -223,14 +286,6 @@ std::string TableRows::Cell(const RowRef& row, const Column& c) const {
 
 namespace {
 
-// The name a reference shows on its page, UTF-8.
-std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files) {
-    const std::int64_t count = files.CountOf(f.target);
-    if (f.IsNone(v, count)) return f.NoneText();
-    if (v >= count) return MissingText(v);
-    return Cp1252ToUtf8(files.NameOf(f.target, v));
-}
-
 template <class Each>
 std::string Joined(const Field& f, Each each) {
     std::string out;
@@ -242,6 +297,13 @@ std::string Joined(const Field& f, Each each) {
 }
 
 }  // namespace
+
+std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files) {
+    const std::int64_t count = files.CountOf(f.target);
+    if (f.IsNone(v, count)) return f.NoneText();
+    if (v >= count) return MissingText(v);
+    return Cp1252ToUtf8(files.NameOf(f.target, v));
+}
 
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files) {
     if (c.shows == Column::Shows::kRecord || !rec) return {};

@@ -15,11 +15,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "blocks.h"
 #include "catalogue.h"
 #include "names.h"
+#include "write_set.h"
 
 namespace vh::db {
 
@@ -77,6 +79,15 @@ class DataFiles {
     // The name (cp1252) a reference to record v shows: a name, a person's label, a language.
     // v must be a record of the target (0 <= v < CountOf(t)).
     std::string NameOf(Target t, std::int64_t v);
+    // The record a reference finds by the name (cp1252) it shows, as a save finds it: the first
+    // record of that name; a person by the Id in his label, when the label is his. nullopt for
+    // none.
+    std::optional<std::int64_t> FindName(Target t, std::string_view name);
+
+    // Brings the bytes read so far up to the state a set just committed left the files in, so
+    // that the rows read from them stay where they are. False, changing nothing, when the set
+    // changes a file's size: then only reading the files again will do.
+    bool Apply(const WriteSet& set);
 
   private:
     const std::vector<std::string>& Names(Target t);
@@ -87,6 +98,7 @@ class DataFiles {
     std::optional<std::int64_t> persons_;
     std::optional<std::optional<BlockPlace>> player_, nonPlayer_;
     std::map<Target, std::vector<std::string>> names_;
+    std::map<Target, std::unordered_map<std::string, std::int64_t>> firstOfName_;
     std::optional<NameTables> personNames_;
 };
 
@@ -132,6 +144,9 @@ class TableRows {
 // A cell as export writes it, from the record the column's field lies in (nullptr: a block
 // record the person has not, which gives an empty cell).
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files);
+// The name (UTF-8) a reference of the field holding v shows on its page: "<empty>" (or the
+// field's own text for none), "<missing N>", or the name.
+std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files);
 
 // "Record, StadName, StadCap, ..." for a message that lists the columns of a table.
 std::string ColumnList(std::span<const Column> columns);

@@ -108,7 +108,7 @@ class Importer {
     // Which field each column of the file is, with a date's day and month together.
     struct Given {
         const Field* field;
-        std::optional<std::size_t> value, month;  // columns of the file
+        std::optional<std::size_t> value, month, name;  // columns of the file
     };
 
     void Bad(std::size_t line, std::string record, std::string column, std::string value,
@@ -130,7 +130,6 @@ class Importer {
                 continue;
             }
             const Column* c = rows_.FindColumn(name);
-            if (c && c->shows == Column::Shows::kName) continue;  // shown names are not read
             if (!c) {
                 Bad(0, "", name, "",
                     "no such column in " + std::string(table_.name) +
@@ -139,8 +138,10 @@ class Importer {
             }
             auto at = std::find_if(given_.begin(), given_.end(),
                                    [&](const Given& g) { return g.field == c->field; });
-            if (at == given_.end()) at = given_.insert(given_.end(), Given{c->field, {}, {}});
-            (c->shows == Column::Shows::kMonth ? at->month : at->value) = i;
+            if (at == given_.end()) at = given_.insert(given_.end(), Given{c->field, {}, {}, {}});
+            (c->shows == Column::Shows::kMonth  ? at->month
+             : c->shows == Column::Shows::kName ? at->name
+                                                : at->value) = i;
         }
         if (!recordColumn_)
             Bad(0, "", std::string(kRecordColumn), "",
@@ -259,8 +260,11 @@ class Importer {
         for (const Given& g : given_) {
             const std::optional<std::string> value = g.value ? in.cells[*g.value] : std::nullopt;
             const std::optional<std::string> month = g.month ? in.cells[*g.month] : std::nullopt;
-            if (!value && !month) continue;
-            Cell cell{in, recordText, *g.field, value, month, *row};
+            // The name a reference shows is read only where its number is not given.
+            const std::optional<std::string> name =
+                g.name && !value ? in.cells[*g.name] : std::nullopt;
+            if (!value && !month && !name) continue;
+            Cell cell{in, recordText, *g.field, value, month, name, *row};
             changed |= ReadCell(cell);
         }
         if (changed && !table_.IsPersons())
@@ -274,7 +278,7 @@ class Importer {
         const CellTable::Row& in;
         const std::string& recordText;
         const Field& f;
-        std::optional<std::string> value, month;
+        std::optional<std::string> value, month, name;
         const RowRef& row;
     };
 
@@ -289,7 +293,9 @@ class Importer {
         const std::uint8_t* stored = c.row.Of(f);
         if (!stored) {
             // A person without a block record exports empty cells there.
-            if (c.value.value_or("").empty() && c.month.value_or("").empty()) return false;
+            if (c.value.value_or("").empty() && c.month.value_or("").empty() &&
+                c.name.value_or("").empty())
+                return false;
             return bad(f.part == Part::kPlayer ? kNoPlayerRecord : kNoStaffRecord,
                        c.value.value_or("").empty());
         }
@@ -297,6 +303,7 @@ class Importer {
         if (c.value && *c.value == FormatCell(valueColumn, stored, files_) && !c.month)
             return false;  // as exported
         if (f.kind == Kind::kDate) return ReadDate(c, stored, bad);
+        if (c.name) return ReadNames(c, stored);
         const std::string& text = *c.value;
         if (f.edit == Edit::kShownOnly) return bad("the page only shows it: it cannot be changed");
 
@@ -427,6 +434,65 @@ class Importer {
         if (values.size() != f.count)
             return bad("a list of " + std::to_string(f.count) + ": give " +
                        std::to_string(f.count) + " numbers separated by ';'");
+        return SetReferences(c, stored, text, values, bad);
+    }
+
+    // A reference given by the names it shows: each slot is the first record of its name (a
+    // person by his label), or none; a slot that shows the same name keeps what it holds.
+    bool ReadNames(const Cell& c, const std::uint8_t* stored) {
+        const Field& f = c.f;
+        const std::string& text = *c.name;
+        auto bad = [&](std::string reason) {
+            Bad(c.in.line, c.recordText, f.name + std::string(kNameSuffix), text,
+                std::move(reason));
+            return false;
+        };
+        if (f.edit == Edit::kShownOnly) return bad("the page only shows it: it cannot be changed");
+        std::vector<std::string_view> names;
+        for (std::size_t from = 0;;) {
+            const std::size_t end =
+                f.kind == Kind::kList ? text.find(kListSeparator, from) : std::string::npos;
+            std::string_view name = std::string_view(text).substr(from, end - from);
+            if (from > 0 && name.starts_with(' ')) name.remove_prefix(1);  // as a table view joins
+            names.push_back(name);
+            if (end == std::string::npos) break;
+            from = end + 1;
+        }
+        if (names.size() != f.count)
+            return bad("a list of " + std::to_string(f.count) + ": give " +
+                       std::to_string(f.count) + " names separated by ';'");
+        std::vector<std::int64_t> values;
+        for (std::size_t k = 0; k < f.count; ++k) {
+            const std::int64_t was = f.Read(stored, k);
+            if (names[k] == ReferenceName(f, was, files_)) {
+                values.push_back(was);
+                continue;
+            }
+            if (names[k] == f.NoneText() || names[k] == "<empty>") {
+                values.push_back(f.NoneValue());
+                continue;
+            }
+            const std::optional<std::string> bytes = Utf8ToCp1252(names[k]);
+            const std::optional<std::int64_t> v =
+                bytes ? files_.FindName(f.target, *bytes) : std::nullopt;
+            if (!v) return bad(NoName(f.target, names[k]));
+            values.push_back(*v);
+        }
+        auto badValue = [&](std::string reason, bool = false) { return bad(std::move(reason)); };
+        return SetReferences(c, stored, text, values, badValue);
+    }
+
+    static std::string NoName(Target t, std::string_view name) {
+        if (t == Target::kPerson) return "no person's label is " + Quoted(name) + " in staff.dat";
+        if (t == Target::kLanguage) return "no language is named " + Quoted(name);
+        return "no record of " + std::string(FileNameOf(t)) + " is named " + Quoted(name);
+    }
+
+    // The values of a reference's slots, as read: stored when they differ, or moved by the rules.
+    template <class Bad>
+    bool SetReferences(const Cell& c, const std::uint8_t* stored, const std::string& given,
+                       const std::vector<std::int64_t>& values, Bad bad) {
+        const Field& f = c.f;
         bool same = true;
         for (std::size_t k = 0; k < f.count; ++k) same = same && values[k] == f.Read(stored, k);
         if (same) return false;
@@ -434,7 +500,8 @@ class Importer {
             if (values[k] != f.Read(stored, k))
                 if (const std::string why = NotARecord(f, values[k]); !why.empty()) return bad(why);
         if (f.edit == Edit::kMove) {
-            moves_.push_back({c.in.line, c.recordText, &f, f.name, text, c.row.record, values});
+            const std::string column = c.value ? f.name : f.name + std::string(kNameSuffix);
+            moves_.push_back({c.in.line, c.recordText, &f, column, given, c.row.record, values});
             return false;
         }
         for (std::size_t k = 0; k < f.count; ++k) f.Write(NowOf(c.row, f), values[k], k);

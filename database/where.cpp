@@ -1,6 +1,8 @@
 #include "where.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -37,6 +39,44 @@ std::optional<double> Number(std::string_view s) {
     return v;
 }
 
+constexpr std::string_view kNoCondition =
+    "' is no condition: write FIELD OP VALUE, with OP one of = != < <= > >= ~";
+
+// A number, or numbers separated by ';' (a list of references).
+bool AllNumbers(std::string_view s) {
+    for (;;) {
+        const std::size_t end = s.find(kListSeparator);
+        if (!Number(s.substr(0, end))) return false;
+        if (end == std::string_view::npos) return true;
+        s.remove_prefix(end + 1);
+    }
+}
+
+// Whether the text starts as a condition does: a field name, then an operator.
+bool StartsCondition(std::string_view s) {
+    const std::size_t at = s.find_first_of("!=<>~");
+    if (at == std::string_view::npos) return false;
+    const std::string_view field = Trimmed(s.substr(0, at));
+    return !field.empty() && std::all_of(field.begin(), field.end(), [](char ch) {
+        return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.';
+    });
+}
+
+// Where " and " (any case, blanks around it) stands in the text from `from` on; npos for nowhere.
+std::size_t FindAnd(std::string_view s, std::size_t from) {
+    for (std::size_t i = from; i + 5 <= s.size(); ++i) {
+        if (s[i] != ' ' && s[i] != '\t') continue;
+        const std::string_view word = s.substr(i + 1, 3);
+        const std::size_t after = i + 4;
+        if (after < s.size() && (s[after] == ' ' || s[after] == '\t') && (word[0] | 0x20) == 'a' &&
+            (word[1] | 0x20) == 'n' && (word[2] | 0x20) == 'd')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 // Letters of the Windows code page in lower case, so that "é" contains "É".
 std::string Folded(std::string_view utf8) {
     std::string bytes = Utf8ToCp1252(utf8).value_or(std::string(utf8));
@@ -52,15 +92,11 @@ std::string Folded(std::string_view utf8) {
     return bytes;
 }
 
-}  // namespace
-
 Condition ParseWhere(std::string_view expression, std::span<const Column> columns) {
     // The field is the text before the first operator character.
     const std::size_t at = expression.find_first_of("!=<>~");
     if (at == std::string_view::npos)
-        throw ETableError("'" + std::string(expression) +
-                          "' is no condition: write FIELD OP VALUE, with OP one of = != < <= > "
-                          ">= ~");
+        throw ETableError("'" + std::string(expression) + std::string(kNoCondition));
     const std::string_view field = Trimmed(expression.substr(0, at));
     Condition c;
     bool found = false;
@@ -72,16 +108,42 @@ Condition ParseWhere(std::string_view expression, std::span<const Column> column
             break;
         }
     if (!found || field.empty())
-        throw ETableError("'" + std::string(expression) +
-                          "' is no condition: write FIELD OP VALUE, with OP one of = != < <= > "
-                          ">= ~");
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].name == field) {
-            c.column = i;
-            return c;
-        }
-    throw ETableError("no field '" + std::string(field) +
-                      "'; the fields are: " + ColumnList(columns));
+        throw ETableError("'" + std::string(expression) + std::string(kNoCondition));
+    const auto named = [&](std::string_view name) {
+        return std::find_if(columns.begin(), columns.end(),
+                            [&](const Column& col) { return col.name == name; });
+    };
+    auto column = named(field);
+    if (column == columns.end())
+        throw ETableError("no field '" + std::string(field) +
+                          "'; the fields are: " + ColumnList(columns));
+    if (column->shows == Column::Shows::kValue && column->field->IsReference() &&
+        !AllNumbers(c.value)) {
+        // A name: held against the name the reference shows.
+        column = named(std::string(field) + std::string(kNameSuffix));
+    } else if (c.op != CompareOp::kContains && !Number(c.value) &&
+               (column->IsWholeNumber() || (column->shows == Column::Shows::kValue &&
+                                            column->field->kind == Kind::kCoordinate))) {
+        throw ETableError("'" + c.value + "' is no number: " + std::string(field) +
+                          " holds numbers");
+    }
+    c.column = static_cast<std::size_t>(column - columns.begin());
+    return c;
+}
+
+std::vector<Condition> ParseFilter(std::string_view line, std::span<const Column> columns) {
+    std::vector<Condition> out;
+    line = Trimmed(line);
+    if (line.empty()) return out;
+    std::size_t start = 0;
+    for (std::size_t at = FindAnd(line, 0); at != std::string_view::npos;
+         at = FindAnd(line, at + 1)) {
+        if (!StartsCondition(line.substr(at + 5))) continue;
+        out.push_back(ParseWhere(line.substr(start, at - start), columns));
+        start = at + 5;
+    }
+    out.push_back(ParseWhere(line.substr(start), columns));
+    return out;
 }
 
 bool Matches(const Condition& c, std::string_view cell) {

@@ -73,24 +73,27 @@ constexpr std::string_view kUsage =
     "  -o FILE            Write to FILE (a CSV file then starts with the UTF-8 byte order\n"
     "                     mark spreadsheets look for) instead of standard output.\n"
     "  --where EXPR       Only the rows where FIELD OP VALUE holds, OP one of = != < <= > >=\n"
-    "                     ~ (contains, whatever the case); numbers compare as numbers. Give it\n"
-    "                     again for more conditions: a row must meet them all. Example:\n"
-    "                     --where 'PLayerPace>=18' --where 'PlayerNation=12'\n"
+    "                     ~ (contains, whatever the case); numbers compare as numbers, and a\n"
+    "                     reference is given by its number or by the name it shows. Join\n"
+    "                     conditions with 'and', or give --where again: a row must meet them\n"
+    "                     all. Example: --where 'PLayerPace>=18 and PlayerNation=Norland'\n"
     "                     Exit status 0 when written, 1 when DIR could not be read or FILE\n"
     "                     written, 2 for an unknown table, field or condition.\n"
     "\n"
     "  import DIR TABLE FILE\n"
     "                     Apply FILE, as export writes it (CSV or JSON, told apart by their\n"
     "                     content), to TABLE of the data directory DIR. Rows are matched by\n"
-    "                     Record; any rows and columns may be left out; .name columns are\n"
-    "                     not read. Only a cell that differs from what is stored is applied,\n"
-    "                     after the checks of the editor's page: so an unchanged export\n"
-    "                     changes nothing. A person's club, a club's squad and its staff posts\n"
-    "                     change by the transfer and appointment rules. Any bad cell: every\n"
-    "                     one is listed with its line, record, column, value and reason, and\n"
-    "                     nothing is written. Otherwise the changes are written together: all\n"
-    "                     of them or, should the writing fail, none. The backup directory is\n"
-    "                     never touched.\n"
+    "                     Record; any rows and columns may be left out. A .name column is\n"
+    "                     read only where its number column is not given: a name stands for\n"
+    "                     the first record of that name, a person's label for that person,\n"
+    "                     <empty> for none. Only a cell that differs from what is stored is\n"
+    "                     applied, after the checks of the editor's page: so an unchanged\n"
+    "                     export changes nothing. A person's club, a club's squad and its\n"
+    "                     staff posts change by the transfer and appointment rules. Any bad\n"
+    "                     cell: every one is listed with its line, record, column, value and\n"
+    "                     reason, and nothing is written. Otherwise the changes are written\n"
+    "                     together: all of them or, should the writing fail, none. The backup\n"
+    "                     directory is never touched.\n"
     "  --dry-run          Check and count the changes, write nothing.\n"
     "  --verbose          List every field changed, before and after.\n"
     "                     Exit status 0 when done, 1 for bad cells or a file or directory\n"
@@ -264,7 +267,8 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
         const db::TableRows table_rows(files, table->id);
         std::vector<db::Condition> where;
         for (const std::string& w : o.where)
-            where.push_back(db::ParseWhere(w, table_rows.Columns()));
+            for (db::Condition& c : db::ParseFilter(w, table_rows.Columns()))
+                where.push_back(std::move(c));
         rows = db::WriteTable(table_rows,
                               o.format == "json" ? db::TableFormat::kJson : db::TableFormat::kCsv,
                               where, !o.output.empty(), text);

@@ -1,9 +1,11 @@
 // vhtool export: cells as the pages show them, CSV and JSON alike, and the --where filter.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 
 #include "database/table_io.h"
+#include "database/text.h"
 #include "planted_faults.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
@@ -77,6 +79,11 @@ TEST(VhtoolExport, WhereKeepsTheRowsThatMeetEveryCondition) {
         fastAndHome += isFast && players.Cell(players[i], nation) == "2";
     }
     ASSERT_GT(fast, fastAndHome);
+    const std::string home =
+        db::Cp1252ToUtf8(test::ReadRecords<db::NationRecord>(dir.Str() + "/nation.dat")[2].Get(
+            db::NationRecord::ShortName));
+    std::string upper = home;
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
 
     struct Case {
         std::vector<std::string> where;
@@ -86,6 +93,9 @@ TEST(VhtoolExport, WhereKeepsTheRowsThatMeetEveryCondition) {
     const Case cases[] = {
         {{"PLayerPace>=18"}, "players", fast},
         {{"PLayerPace >= 18", "PlayerNation=2"}, "players", fastAndHome},
+        {{"PLayerPace>=18 AND PlayerNation=" + home}, "players", fastAndHome},  // by its name
+        {{"PlayerNation~" + upper + " and PLayerPace>=18"}, "players", fastAndHome},
+        {{"PlayerNation=<missing 7>"}, "players", 0},
         {{"ClubLName~ATHLETIC CLUB"}, "clubs", 2},  // contains, whatever the case
         {{"Record<5"}, "clubs", 5},                 // as numbers: 10 is not below 5
         {{"ClubSName=Athletic", "Record!=4"}, "clubs", 1},
@@ -106,6 +116,16 @@ TEST(VhtoolExport, WhereKeepsTheRowsThatMeetEveryCondition) {
         << unknown.err;
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(Vhtool({"export", dir.Str(), "players", "--where", "PLayerPace"}).status, 2);
+    const Outcome word = Vhtool({"export", dir.Str(), "players", "--where", "PLayerPace>=fast"});
+    EXPECT_EQ(word.status, 2);
+    EXPECT_NE(word.err.find("'fast' is no number: PLayerPace holds numbers"), std::string::npos)
+        << word.err;
+    // "and" that starts no condition belongs to the value.
+    const std::vector<db::Column> columns = db::ColumnsOf(db::TableOf(db::TableId::kClubs));
+    const auto both = db::ParseFilter("ClubLName~Brighton and Hove and ClubCash>=5", columns);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0].value, "Brighton and Hove");
+    EXPECT_TRUE(db::ParseFilter("  ", columns).empty());
     EXPECT_NE(Vhtool({"export", dir.Str(), "teams"}).err.find("use one of stadiums cities"),
               std::string::npos);
 }
