@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "stad.h"
+#include "table_view.h"
 
 namespace vh::ui {
 
@@ -42,7 +43,7 @@ void TVHEdit::OpenDialog1Close() {
 
 void TVHEdit::LoadClick() {
     // A load replaces the files a pending change would be saved into: ask first.
-    if (!SaveCheck()) return;
+    if (!SaveCheck() || (tableWindow_ && !tableWindow_->SaveCheck())) return;
     const std::string dataPath = path_->text().toStdString();
     if (!db::HasStadiumFile(dataPath)) {
         // Not a data directory: let the user find its stadium.dat instead.
@@ -84,8 +85,9 @@ void TVHEdit::LoadClick() {
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     checkDataMenu_->setEnabled(true);
+    tableViewMenu_->setEnabled(true);
     lists_.NewLoad();
-    UpdateUndoMenus();
+    DataChanged();
     if (readOnly && !journalLeft)
         ShowMessage(this, QStringLiteral("Load Data"),
                     QStringLiteral("The files of this data directory cannot be written (they "

@@ -30,6 +30,7 @@
 #include "player_page.h"
 #include "stadium_page.h"
 #include "staff_page.h"
+#include "table_view.h"
 
 namespace vh::ui {
 
@@ -78,7 +79,7 @@ TVHEdit::TVHEdit(QWidget* parent)
     BuildWindow();
     BuildPages();
     BuildMenus();
-    s_.history.SetOnChange([this] { UpdateUndoMenus(); });
+    s_.history.SetOnChange([this] { DataChanged(); });
     UpdateUndoMenus();
     // Initial state: Players mode, nothing changed.
     SetRecordChanged(false);
@@ -219,6 +220,12 @@ void TVHEdit::BuildMenus() {
     for (QAction* a :
          {playerMenu_, nonPlayerMenu_, clubMenu_, stadiumMenu_, nationMenu_, cityMenu_})
         a->setCheckable(true);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    tableViewMenu_ =
+        action(view, "TableViewMenu", QStringLiteral("Table View"), &TVHEdit::TableViewMenuClick);
+    tableViewMenu_->setEnabled(false);  // until data are loaded
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -397,7 +404,7 @@ void TVHEdit::Exit1Click() {
 }
 
 void TVHEdit::closeEvent(QCloseEvent* e) {
-    if (!closing_ && !SaveCheck()) {
+    if (!closing_ && (!SaveCheck() || (tableWindow_ && !tableWindow_->SaveCheck()))) {
         e->ignore();
         return;
     }
@@ -406,6 +413,7 @@ void TVHEdit::closeEvent(QCloseEvent* e) {
     if (picker_) picker_->close();
     if (about_) about_->close();
     if (checkWindow_) checkWindow_->close();
+    if (tableWindow_) tableWindow_->close();
     emit Closed();
 }
 

@@ -38,6 +38,7 @@ class TNationPage;
 class TPlayerPage;
 class TStaffPage;
 class TCheckWindow;
+class TTableViewWindow;
 
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 
@@ -130,6 +131,11 @@ class TVHEdit : public QMainWindow {
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
 
+    // --- View > "Table View" --------------------------------------------------------------------
+    // Opens the table view on the current mode's table.
+    void TableViewMenuClick();
+    TTableViewWindow* TableViewWindow() const;
+
   signals:
     void Closed();
 
@@ -168,6 +174,8 @@ class TVHEdit : public QMainWindow {
     bool ReopenAfterRestore();
     void UndoOrRedo(bool undo);
     void UpdateUndoMenus();
+    // Files were written or loaded: the menus and the table view follow.
+    void DataChanged();
     // Every page that shows a record reads it again (after Undo or Redo), and the result list is
     // filled again, keeping what is typed in the search box.
     void ShowRecordsAgain();
@@ -189,6 +197,7 @@ class TVHEdit : public QMainWindow {
     QPointer<TChangeForm> picker_;
     QPointer<QWidget> about_;
     QPointer<TCheckWindow> checkWindow_;
+    QPointer<TTableViewWindow> tableWindow_;
 
     // Fixed parts of the window.
     QWidget* client_ = nullptr;
@@ -225,6 +234,7 @@ class TVHEdit : public QMainWindow {
     QAction* stadiumMenu_ = nullptr;
     QAction* nationMenu_ = nullptr;
     QAction* cityMenu_ = nullptr;
+    QAction* tableViewMenu_ = nullptr;
     QAction* about1_ = nullptr;
 };
 
