@@ -12,11 +12,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +40,7 @@
 #include "editor/stad.h"
 #include "editor/stadium_page.h"
 #include "editor/startup.h"
+#include "editor/table_view.h"
 #include "measure.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
@@ -447,6 +451,107 @@ void BM_StadiumSave(benchmark::State& state) {
 }
 BENCHMARK(BM_StadiumSave)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// --- the table view ----------------------------------------------------------------------------
+
+// The files the players table reads: the persons and their blocks, the names of their labels, and
+// what the references of the rows on screen name.
+const std::initializer_list<const char*> kTableFiles = {
+    "staff.dat",        "index.dat",  "first_names.dat", "second_names.dat",
+    "common_names.dat", "nation.dat", "club.dat"};
+
+ui::TTableViewWindow& Table() {
+    ui::TTableViewWindow* w = Main().TableViewWindow();
+    if (!w) throw std::logic_error("the table view is not open");
+    return *w;
+}
+// The grid column of a field, by its name (the header's tooltip).
+int TableColumn(const char* name) {
+    const ui::TTableModel& m = Table().Model();
+    for (int c = 0; c < m.columnCount(); ++c)
+        if (m.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString() == QLatin1String(name))
+            return c;
+    throw std::logic_error(std::string("no column ") + name);
+}
+void OpenPlayersTable() {
+    Find<QAction>("PlayerMenu")->trigger();
+    Find<QAction>("TableViewMenu")->trigger();
+    QApplication::processEvents();
+}
+
+// View > "Table View" on the players: every row read, the first screen drawn.
+void BM_TableOpenPlayers(benchmark::State& state) {
+    TimeAction(
+        state,
+        [](std::int64_t) {
+            if (Main().TableViewWindow()) Table().close();
+        },
+        OpenPlayersTable, kTableFiles);
+    state.counters["rows"] = static_cast<double>(Table().Model().Total());
+}
+BENCHMARK(BM_TableOpenPlayers)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A click on a column's header, up and down in turn: 0 pace (numbers), 1 the label, 2 the
+// nationality (the names a reference shows).
+void BM_TableSort(benchmark::State& state) {
+    OpenPlayersTable();
+    static const char* const kColumns[] = {"PLayerPace", "Record", "PlayerNation"};
+    const int column =
+        state.range(0) == 1 ? ui::TTableModel::kLabelColumn : TableColumn(kColumns[state.range(0)]);
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&, down = false]() mutable {
+            Table().Grid()->sortByColumn(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
+            down = !down;
+            QApplication::processEvents();
+        },
+        kTableFiles);
+}
+BENCHMARK(BM_TableSort)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One keystroke in the filter line, the last digit of a year typed and taken back in turn
+// (argument 0); or in the name box, a third letter (argument 1).
+void BM_TableFilterKeystroke(benchmark::State& state) {
+    OpenPlayersTable();
+    const bool labels = state.range(0) == 1;
+    auto* box = Table().findChild<QLineEdit*>(labels ? "TableLabelFilter" : "TableFilter");
+    const QString a =
+        labels ? QStringLiteral("an") : QStringLiteral("PLayerPace>=18 and PlayerYearOB>=198");
+    const QString b = labels ? QStringLiteral("and") : a + QLatin1Char('0');
+    box->setText(a);
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&, flip = false]() mutable {
+            box->setText(flip ? a : b);
+            flip = !flip;
+            QApplication::processEvents();
+        },
+        kTableFiles);
+    state.counters["shown"] = static_cast<double>(Table().Model().Matching());
+    box->clear();
+}
+BENCHMARK(BM_TableFilterKeystroke)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// "Save Data" of a column pasted into 100 rows: the check of every cell, the one write set through
+// the journal, the rows taking it in and the pages reading their records again.
+void BM_TableSave100(benchmark::State& state) {
+    OpenPlayersTable();
+    ui::TTableViewWindow& w = Table();
+    const int wage = TableColumn("PlayerWage");
+    TimeAction(
+        state,
+        [&](std::int64_t i) {
+            QString column;
+            for (int r = 0; r < 100; ++r) column += QString::number(1000 + 2 * r + (i & 1)) + '\n';
+            QApplication::clipboard()->setText(column);
+            w.Grid()->selectionModel()->select(w.Model().index(0, wage),
+                                               QItemSelectionModel::ClearAndSelect);
+            w.PasteClick();
+        },
+        [&] { w.findChild<QPushButton*>("TableSave")->click(); }, {"staff.dat"});
+    state.counters["unsaved"] = static_cast<double>(w.Model().PendingRecords());
+}
+BENCHMARK(BM_TableSave100)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // --- backup and restore, beside `cp -r` --------------------------------------------------------
 
 int Spawn(const std::vector<std::string>& args, std::string* out = nullptr) {
@@ -578,6 +683,21 @@ void BM_StartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUp)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// The first opening of the players table in a fresh process (after the load), and the process's
+// peak memory with the table open.
+void BM_TableFirstOpen(benchmark::State& state) {
+    double peak = 0;
+    for (auto _ : state) {
+        std::string out;
+        Spawn({g_self, "--probe-table", Full().Path()}, &out);
+        state.counters["wall_ms"] = Field(out, "wall_ms=");
+        state.counters["cpu_ms"] = Field(out, "cpu_ms=");
+        peak = std::max(peak, Field(out, "peak_mb="));
+    }
+    state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_TableFirstOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Peak memory of a process that started, loaded the full sample and filled the people list.
 void BM_PeakMemory(benchmark::State& state) {
     double peak = 0;
@@ -621,6 +741,15 @@ int Probe(int argc, char** argv) {
     const double wall = Ms(Clock::now() - start);
     if (std::string(argv[1]) == "--probe-startup") {
         std::printf("cpu_ms=%.3f wall_ms=%.3f\n", cpu, wall);
+    } else if (std::string(argv[1]) == "--probe-table") {
+        w.main->LoadClick();
+        QApplication::processEvents();
+        const double cpuStart = CpuMs();
+        const auto at = Clock::now();
+        w.main->findChild<QAction*>("TableViewMenu")->trigger();
+        QApplication::processEvents();
+        std::printf("wall_ms=%.3f cpu_ms=%.3f peak_mb=%.3f rows=%zu\n", Ms(Clock::now() - at),
+                    CpuMs() - cpuStart, PeakMb(), w.main->TableViewWindow()->Model().Total());
     } else {
         w.main->LoadClick();  // files, name tables, people list
         QApplication::processEvents();

@@ -14,6 +14,7 @@
 
 #include "database/journal.h"
 #include "database/session.h"
+#include "database/table_import.h"
 #include "dialogs/change.h"
 #include "dialogs/list_source.h"
 #include "dialogs/name_list_model.h"
@@ -176,9 +177,13 @@ class TVHEdit : public QMainWindow {
     void UpdateUndoMenus();
     // Files were written or loaded: the menus and the table view follow.
     void DataChanged();
+    // The table view saved these cells.
+    void TableWritten(const std::vector<db::CellChange>& changes);
     // Every page that shows a record reads it again (after Undo or Redo), and the result list is
     // filled again, keeping what is typed in the search box.
     void ShowRecordsAgain();
+    // The same for the pages whose record was `written`, and the list only with `lists`.
+    void ShowRecordsAgain(const std::function<bool(Mode, std::int64_t)>& written, bool lists);
     // Rolls back a journal an interrupted command left in the directory, saying so.
     db::Recovery Recover(const std::string& dataPath, const QString& caption);
     void Handle(const std::function<void()>& f);

@@ -1,6 +1,7 @@
 // View > "Table View": the grid of every record of a kind beside the main window, and what the
 // shell tells it: that files were written, and which record to show on its page.
 #include <QAction>
+#include <set>
 
 #include "stad.h"
 #include "table_view.h"
@@ -26,6 +27,27 @@ void TVHEdit::DataChanged() {
     if (tableWindow_) tableWindow_->DataChanged();
 }
 
+void TVHEdit::TableWritten(const std::vector<db::CellChange>& changes) {
+    // A page keeping a record the table changed would write it back as it was. The lists show
+    // names: they are filled again only when a name may have changed.
+    std::set<std::pair<db::TableId, std::int64_t>> written;
+    bool names = false;
+    for (const db::CellChange& c : changes) {
+        written.emplace(c.table, c.record);
+        const db::Field* f = db::TableOf(c.table).Find(c.column);
+        names = names || (f && (f->kind == db::Kind::kText || f->target == db::Target::kFirstName ||
+                                f->target == db::Target::kSecondName ||
+                                f->target == db::Target::kCommonName));
+    }
+    ShowRecordsAgain(
+        [&](Mode m, std::int64_t record) {
+            for (const auto& [mode, table] : kModeTables)
+                if (mode == m && written.count({table, record})) return true;
+            return false;
+        },
+        names);
+}
+
 void TVHEdit::TableViewMenuClick() {
     if (!s_.dataLoaded) return;
     if (!tableWindow_) {
@@ -33,8 +55,7 @@ void TVHEdit::TableViewMenuClick() {
             s_,
             [this] { return readOnly_; },
             [this] { return SaveCheck(); },
-            // The pages would otherwise write the records they show back as they were.
-            [this] { ShowRecordsAgain(); },
+            [this](const std::vector<db::CellChange>& changes) { TableWritten(changes); },
             [this](db::TableId table, std::int64_t record) {
                 for (const auto& [mode, t] : kModeTables)
                     if (t == table && ShowRecord(mode, record)) {

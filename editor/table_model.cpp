@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <unordered_map>
 
 #include "database/dates.h"
 #include "database/text.h"
@@ -601,7 +602,38 @@ void TTableModel::SortRows() {
         by(keys);
         return;
     }
-    // Texts and the names references show, whatever the letter case.
+    if (f.IsReference()) {
+        // By the names the values show, each folded once and ranked: there are far fewer values
+        // than rows. A row without the block record first.
+        constexpr std::int64_t kNoRecord = std::numeric_limits<std::int64_t>::min();
+        std::vector<std::int64_t> held(n * f.count, kNoRecord);
+        std::unordered_map<std::int64_t, int> rank;
+        for (std::size_t i = 0; i < n; ++i)
+            if (const std::uint8_t* rec = (*rows_)[i].Of(f))
+                for (std::size_t k = 0; k < f.count; ++k)
+                    rank.emplace(held[i * f.count + k] = f.Read(rec, k), 0);
+        std::vector<std::pair<std::string, std::int64_t>> values;
+        values.reserve(rank.size());
+        for (const auto& [v, r] : rank)
+            values.emplace_back(db::Folded(db::ReferenceName(f, v, *files_)), v);
+        std::sort(values.begin(), values.end());
+        for (std::size_t r = 0; r < values.size(); ++r)
+            rank[values[r].second] = static_cast<int>(r);
+        rank[kNoRecord] = -1;
+        if (f.count == 1) {
+            std::vector<int> keys(n);
+            for (std::size_t i = 0; i < n; ++i) keys[i] = rank[held[i]];
+            by(keys);
+            return;
+        }
+        // A list by its first slot, then its second, ...
+        std::vector<std::vector<int>> keys(n, std::vector<int>(f.count));
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t k = 0; k < f.count; ++k) keys[i][k] = rank[held[i * f.count + k]];
+        by(keys);
+        return;
+    }
+    // Texts, whatever the letter case.
     std::vector<std::string> keys(n);
     for (std::size_t i = 0; i < n; ++i) keys[i] = db::Folded(Shown(c, (*rows_)[i]).toStdString());
     by(keys);

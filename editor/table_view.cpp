@@ -554,7 +554,7 @@ void TTableViewWindow::SaveClick() {
     if (!plan.writes.Empty()) ctx_.session.history.Commit(ctx_.session.dataPath, plan.writes);
     model_.Committed(plan.writes);
     stale_ = false;
-    if (ctx_.afterCommit) ctx_.afterCommit();
+    if (ctx_.afterCommit) ctx_.afterCommit(plan.changes);
 }
 
 // --- editing

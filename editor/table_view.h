@@ -14,6 +14,7 @@
 
 #include "database/catalogue.h"
 #include "database/session.h"
+#include "database/table_import.h"
 #include "dialogs/list_source.h"
 #include "table_model.h"
 
@@ -32,9 +33,10 @@ class TChangeForm;
 // What the window may use of the main window.
 struct TableContext {
     db::Session& session;
-    std::function<bool()> readOnly;     // the data were loaded read-only
-    std::function<bool()> saveCheck;    // asks about a change pending on the main window's page
-    std::function<void()> afterCommit;  // the pages read the records they show again
+    std::function<bool()> readOnly;   // the data were loaded read-only
+    std::function<bool()> saveCheck;  // asks about a change pending on the main window's page
+    // A save of the table changed these cells: the pages read the records they show again.
+    std::function<void(const std::vector<db::CellChange>&)> afterCommit;
     std::function<void(db::TableId, std::int64_t)> openRecord;  // shows a record on its page
 };
 

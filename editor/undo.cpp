@@ -52,11 +52,15 @@ void TVHEdit::UndoOrRedo(bool undo) {
 }
 
 void TVHEdit::ShowRecordsAgain() {
+    ShowRecordsAgain([](Mode, std::int64_t) { return true; }, true);
+}
+
+void TVHEdit::ShowRecordsAgain(const std::function<bool(Mode, std::int64_t)>& written, bool lists) {
     // Every page, shown or not: a page keeping the record as it was would write it back whole
     // with its next save or move.
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         TPage& page = *pages_[i];
-        if (!page.HasRecord()) continue;
+        if (!page.HasRecord() || !written(static_cast<Mode>(i), page.RecordNumber())) continue;
         const std::optional<QString> text = page.SearchTextFor(page.RecordNumber());
         if (!text) {
             page.Clear();  // no longer to be found by its name: nothing stale stays on it
@@ -69,6 +73,7 @@ void TVHEdit::ShowRecordsAgain() {
         page.Search(*text, kind);
     }
     SetRecordChanged(false);
+    if (!lists) return;
     // Names may have changed back: the list is filled again, filtered as it was.
     RefreshResultList();
     if (!searchEdit_->text().isEmpty()) SearchEditChange();
