@@ -128,6 +128,36 @@ std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
     return body;
 }
 
+std::int64_t PersonRecordsEnd(std::span<const std::uint8_t> entries) {
+    std::int64_t end = -1;
+    for (std::size_t at = 0; at + IndexEntry::kSize <= entries.size(); at += IndexEntry::kSize) {
+        const std::int32_t offset = IndexEntry::BlockOffset.Read(entries.data() + at);
+        if (offset > 0 && (end < 0 || offset < end)) end = offset;
+    }
+    return end;
+}
+
+std::int64_t PersonRecordsEnd(const std::string& dataPath) {
+    try {
+        return PersonRecordsEnd(ReadIndexEntries(dataPath));
+    } catch (const EInOutError& e) {
+        if (e.Code() == kFileNotFound || e.Code() == kReadBeyondEnd) return -1;
+        throw;
+    }
+}
+
+std::int64_t PersonRecordCount(std::int64_t staffBytes, std::int64_t end) {
+    return (end < 0 ? staffBytes : std::min(staffBytes, end)) /
+           static_cast<std::int64_t>(StaffRecord::kSize);
+}
+
+std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath) {
+    const std::int64_t end = PersonRecordsEnd(dataPath);
+    staff.Reset(StaffRecord::kSize);
+    return PersonRecordCount(staff.RecordCount() * static_cast<std::int64_t>(StaffRecord::kSize),
+                             end);
+}
+
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
     const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
     if (!scratch.IsReadOnly()) {

@@ -747,4 +747,33 @@ void ApplyRecordRules(TableId table, std::uint8_t* rec) {
     if (StadiumRecord::Seating.Read(rec) > capacity) StadiumRecord::Seating.Write(rec, capacity);
 }
 
+Target TargetOf(TableId id) {
+    switch (id) {
+        case TableId::kStadiums:
+            return Target::kStadium;
+        case TableId::kCities:
+            return Target::kCity;
+        case TableId::kClubs:
+            return Target::kClub;
+        case TableId::kNations:
+            return Target::kNation;
+        case TableId::kPlayers:
+        case TableId::kStaff:
+            return Target::kPerson;
+        case TableId::kCompetitions:
+            return Target::kCompetition;
+        case TableId::kColours:
+            return Target::kColour;
+        case TableId::kContinents:
+            return Target::kContinent;
+        case TableId::kFirstNames:
+            return Target::kFirstName;
+        case TableId::kSecondNames:
+            return Target::kSecondName;
+        case TableId::kCommonNames:
+            return Target::kCommonName;
+    }
+    return Target::kNone;
+}
+
 }  // namespace vh::db

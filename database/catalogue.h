@@ -132,6 +132,8 @@ std::span<const Table> Tables();
 const Table& TableOf(TableId id);
 // nullptr for a name that is no table.
 const Table* FindTable(std::string_view name);
+// What a reference to a record of the table points at: its records are shown and found that way.
+Target TargetOf(TableId id);
 // "stadiums cities clubs ...", for messages.
 std::string TableNames();
 

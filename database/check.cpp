@@ -4,9 +4,11 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <type_traits>
 #include <unordered_map>
 
+#include "blocks.h"
 #include "catalogue.h"
 #include "data_def.h"
 #include "errors.h"
@@ -172,30 +174,37 @@ class Checker {
         std::int64_t end = 0;
     };
 
+    static bool KnownBlock(std::int32_t type) {
+        return type == kPlayerBlockType || type == kNonPlayerBlockType;
+    }
+
     void Blocks() {
         const std::int64_t staffSize = static_cast<std::int64_t>(staff_.bytes.size());
+        std::span<const std::uint8_t> entries;
+        if (index_.bytes.size() >= kIndexHeaderSize)
+            entries = std::span(index_.bytes).subspan(kIndexHeaderSize);
+        // An entry of another type than the two blocks is the game's business: it is reported
+        // only where it overlaps another block.
         std::vector<Block> blocks;
-        if (index_.bytes.size() >= kIndexHeaderSize) {
-            const std::size_t n = (index_.bytes.size() - kIndexHeaderSize) / IndexEntry::kSize;
-            for (std::size_t e = 0; e < n; ++e) {
-                const std::uint8_t* rec =
-                    index_.bytes.data() + kIndexHeaderSize + e * IndexEntry::kSize;
-                const Block b{static_cast<std::int64_t>(e), Get(rec, IndexEntry::BlockType),
-                              Get(rec, IndexEntry::BlockOffset)};
-                if (b.offset < 0 || b.offset > staffSize) {
+        for (std::size_t e = 0; (e + 1) * IndexEntry::kSize <= entries.size(); ++e) {
+            const std::uint8_t* rec = entries.data() + e * IndexEntry::kSize;
+            const Block b{static_cast<std::int64_t>(e), Get(rec, IndexEntry::BlockType),
+                          Get(rec, IndexEntry::BlockOffset)};
+            if (b.offset < 0 || b.offset > staffSize) {
+                if (KnownBlock(b.type))
                     Error(CheckKind::kBlock, index_, b.entry, "BlockOffset", Num(b.offset),
                           "the block of type " + Num(b.type) + " lies outside staff.dat (" +
                               Num(staffSize) + " bytes)");
-                    continue;
-                }
-                blocks.push_back(b);
+                continue;
             }
+            blocks.push_back(b);
         }
         std::vector<Block> byOffset = blocks;
         std::stable_sort(byOffset.begin(), byOffset.end(),
                          [](const Block& a, const Block& b) { return a.offset < b.offset; });
+        // Entries at offset 0 describe the person records rather than a block after them.
         for (std::size_t i = 1; i < byOffset.size(); ++i)
-            if (byOffset[i].offset == byOffset[i - 1].offset)
+            if (byOffset[i].offset > 0 && byOffset[i].offset == byOffset[i - 1].offset)
                 Error(CheckKind::kBlock, index_, byOffset[i].entry, "BlockOffset",
                       Num(byOffset[i].offset),
                       "the block overlaps the block of entry " + Num(byOffset[i - 1].entry));
@@ -207,9 +216,10 @@ class Checker {
                 if (o.offset > b.offset) b.end = std::min(b.end, o.offset);
         }
 
-        // The persons fill staff.dat up to the first block.
-        const std::int64_t personBytes = byOffset.empty() ? staffSize : byOffset.front().offset;
-        personCount_ = personBytes / static_cast<std::int64_t>(StaffRecord::kSize);
+        // The persons as the editor lists them.
+        const std::int64_t personEnd = PersonRecordsEnd(entries);
+        const std::int64_t personBytes = personEnd < 0 ? staffSize : std::min(staffSize, personEnd);
+        personCount_ = PersonRecordCount(staffSize, personEnd);
         if (const auto odd = personBytes % static_cast<std::int64_t>(StaffRecord::kSize))
             Error(CheckKind::kSize, staff_, personCount_, "", Num(odd),
                   Num(odd) + " bytes between the last whole person record and the first block");
@@ -344,6 +354,8 @@ class Checker {
                     if (v >= count)
                         Error(CheckKind::kReference, t, n, f->member, Num(v),
                               "no language " + Num(v) + " (0 for none, or 1 to 60)", subject);
+                } else if (v == 0 && f->none == None::kNotPositive) {
+                    // A common name of 0 is none, unlike every other reference.
                 } else if (f->kind == Kind::kList) {
                     Ref(t, n, Slot(f->member, k), v, FileOf(f->target), count, subject);
                 } else {

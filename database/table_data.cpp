@@ -68,12 +68,9 @@ std::int64_t DataFiles::Count(std::string_view file, int recordSize) {
 }
 
 std::int64_t DataFiles::PersonCount() {
-    if (!persons_) {
-        std::int64_t bytes = static_cast<std::int64_t>(Bytes(kStaffFile).size());
-        if (const std::int64_t end = PersonRecordsEnd(path_); end >= 0)
-            bytes = std::min(bytes, end);
-        persons_ = bytes / static_cast<std::int64_t>(StaffRecord::kSize);
-    }
+    if (!persons_)
+        persons_ = PersonRecordCount(static_cast<std::int64_t>(Bytes(kStaffFile).size()),
+                                     PersonRecordsEnd(path_));
     return *persons_;
 }
 
@@ -211,6 +208,10 @@ const RowRef* TableRows::Find(std::int64_t record) const {
     if (record < 0 || record >= static_cast<std::int64_t>(rowOfRecord_.size())) return nullptr;
     const std::int32_t row = rowOfRecord_[static_cast<std::size_t>(record)];
     return row < 0 ? nullptr : &rows_[static_cast<std::size_t>(row)];
+}
+
+std::string TableRows::Label(const RowRef& row) const {
+    return Cp1252ToUtf8(files_.NameOf(TargetOf(table_.id), row.record));
 }
 
 const Column* TableRows::FindColumn(std::string_view name) const {

@@ -118,6 +118,9 @@ class TableRows {
     const Column* FindColumn(std::string_view name) const;
 
     std::string Cell(const RowRef& row, const Column& c) const;
+    // The label the lists show for the row (UTF-8): a person's label, else the name references
+    // to the record show ("Oslund" for a club: its short name).
+    std::string Label(const RowRef& row) const;
 
   private:
     DataFiles& files_;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "database/blocks.h"
 #include "database/convert.h"
 #include "database/dates.h"
 #include "database/languages.h"
@@ -62,9 +63,15 @@ db::RecordFile& FileOf(db::Target t, db::Session& s) {
     return *s.files.Of(t);
 }
 
-// The records the target's file holds.
-std::int64_t CountOf(db::Target t, db::Session& s) {
+// The records the target's file holds: for staff.dat, its person records (the blocks after them
+// hold no person), counted once per show.
+std::int64_t CountOf(db::Target t, RowContext& ctx) {
+    db::Session& s = ctx.session;
     db::RecordFile& file = FileOf(t, s);
+    if (t == db::Target::kPerson) {
+        if (!ctx.persons) ctx.persons = db::PersonRecordCount(file, s.dataPath);
+        return *ctx.persons;
+    }
     file.Reset(db::InfoOf(t).naming.recordSize);
     return file.RecordCount();
 }
@@ -121,7 +128,7 @@ struct Shown {
     bool forced = false;  // a number outside the file that counts as none: saved as -1
 };
 Shown ShowReference(const db::Field& f, std::int32_t v, RowContext& ctx, const QString& where) {
-    const std::int64_t count = CountOf(f.target, ctx.session);
+    const std::int64_t count = CountOf(f.target, ctx);
     if (f.IsNone(v, count))
         return {Latin(f.NoneText()), v, v >= 0 && f.none == db::None::kOutsideFile};
     if (v >= count) {

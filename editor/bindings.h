@@ -43,7 +43,8 @@ struct RowContext {
     explicit RowContext(db::Session& s) : session(s) {}
     db::Session& session;
     QStringList missing;  // "City: city.dat has no record 9999", one line per such field
-    std::optional<QStringList> colours;  // colour.dat's names, read once per show
+    std::optional<QStringList> colours;   // colour.dat's names, read once per show
+    std::optional<std::int64_t> persons;  // staff.dat's person records, counted once per show
     // Names that a save looks up by text, found before the rows convert with one pass over each
     // file for all of them (Binding::Save); a row takes its record from here when it is listed.
     db::BatchLookup found;

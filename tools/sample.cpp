@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 
 #include "database/catalogue.h"
@@ -40,6 +41,7 @@ constexpr std::array<std::int32_t, 2> kAthleticClubs = {4, 9};
 constexpr std::string_view kAthletic = "Athletic";
 constexpr std::array<std::int32_t, 2> kCentralParkStadiums = {2, 6};
 constexpr std::string_view kCentralPark = "Central Park";
+constexpr std::string_view kHalberg = "Halberg";  // twice in the head of the cities
 constexpr std::int32_t kLongNameStadium = 7;
 constexpr std::string_view kLongStadiumName = "Memorial Ground of the United Workers of Upper Vale";
 static_assert(kLongStadiumName.size() == kLongNameWidth);
@@ -90,6 +92,9 @@ enum Stream : std::uint64_t {
     kPeopleStream,
     kClubcompStream,
 };
+// A table's second stream: names drawn again when the first gave one already taken, so that the
+// first stream, and every other byte, stays as it was.
+constexpr std::uint64_t kAgain = 0x100;
 
 class Rng {
   public:
@@ -192,6 +197,38 @@ class Words {
     std::vector<std::string> syllables_, accented_, endings_;
 };
 
+// The names of one field of a table that a search or pick goes by, each given once: a name is
+// taken as the field holds it, cut to the field's width.
+class NameSet {
+  public:
+    explicit NameSet(std::size_t width) : width_(width) {}
+    bool Take(std::string_view name) {
+        return taken_.emplace(name.substr(0, std::min(name.size(), width_))).second;
+    }
+    // The first name that make(k) gives for k = first, first + 1, ... (count of them, in turn)
+    // that is not taken yet; when all are, the first one numbered " 2", " 3", ... inside the
+    // width.
+    template <class Make>
+    std::string FirstFree(std::size_t first, std::size_t count, Make make) {
+        for (std::size_t k = 0; k < count; ++k) {
+            std::string name = make((first + k) % count);
+            if (Take(name)) return name;
+        }
+        const std::string base = make(first);
+        for (int n = 2;; ++n) {
+            std::string number(1, ' ');
+            number += std::to_string(n);
+            std::string name = base.substr(0, std::min(base.size(), width_ - number.size()));
+            name += number;
+            if (Take(name)) return name;
+        }
+    }
+
+  private:
+    std::size_t width_;
+    std::unordered_set<std::string> taken_;
+};
+
 // The fixed head of a list, then made-up words up to n.
 template <class MakeOne>
 std::vector<std::string> NameList(std::span<const std::string_view> head, int n, MakeOne make) {
@@ -267,6 +304,7 @@ class Generator {
 
   private:
     Rng R(Stream s) const { return Rng(opt_.seed, s); }
+    Rng Again(Stream s) const { return Rng(opt_.seed, static_cast<Stream>(s | kAgain)); }
     Filler F(Stream s) const { return Filler(opt_.seed, s); }
 
     static std::vector<NamesRecord> NamesRecords(const std::vector<std::string>& names,
@@ -327,12 +365,17 @@ class Generator {
         Rng rng = R(kNationStream);
         const Filler fill = F(kNationStream);
         // Made-up names never begin with "Van": the filter tests count the ones that do.
-        nationNames_ = NameList(words::Nations(), n_.nations, [&] {
+        auto made = [&](Rng& from) {
             for (;;) {
-                std::string w = words_.Make(rng, 2, 3, 5);
+                std::string w = words_.Make(from, 2, 3, 5);
                 if (w.rfind("Van", 0) != 0) return w;
             }
-        });
+        };
+        nationNames_ = NameList(words::Nations(), n_.nations, [&] { return made(rng); });
+        Rng again = Again(kNationStream);
+        NameSet taken(NationRecord::ShortName.width);
+        for (std::string& name : nationNames_)
+            while (!taken.Take(name)) name = made(again);
         nations_.resize(nationNames_.size());
         for (int i = 0; i < n_.nations; ++i) {
             NationRecord& n = nations_[static_cast<std::size_t>(i)];
@@ -379,6 +422,12 @@ class Generator {
         Rng rng = R(kCityStream);
         const Filler fill = F(kCityStream);
         cityNames_ = NameList(words::Cities(), n_.cities, [&] { return words_.Place(rng); });
+        Rng again = Again(kCityStream);
+        NameSet taken(CityRecord::Name.width);
+        for (std::string& name : cityNames_) {
+            if (opt_.sharedNames && name == kHalberg) continue;
+            while (!taken.Take(name)) name = words_.Place(again);
+        }
         cities_.resize(cityNames_.size());
         for (int i = 0; i < n_.cities; ++i) {
             CityRecord& c = cities_[static_cast<std::size_t>(i)];
@@ -398,12 +447,18 @@ class Generator {
         Rng rng = R(kStadiumStream);
         const Filler fill = F(kStadiumStream);
         const auto patterns = AnsiList(words::StadiumPatterns());
+        NameSet taken(StadiumRecord::Name.width);
         stadiums_.resize(static_cast<std::size_t>(n_.stadiums));
         for (int i = 0; i < n_.stadiums; ++i) {
             StadiumRecord& s = stadiums_[static_cast<std::size_t>(i)];
             const std::int32_t city = i < n_.nations ? i : rng.Between(0, n_.cities - 1);
-            std::string name = rng.Pick(patterns);
-            name.replace(name.find('%'), 1, cityNames_[static_cast<std::size_t>(city)]);
+            const auto picked = static_cast<std::size_t>(rng.Next() % patterns.size());
+            // A name given already: another pattern of the same city.
+            const std::string name = taken.FirstFree(picked, patterns.size(), [&](std::size_t k) {
+                std::string n = patterns[k];
+                n.replace(n.find('%'), 1, cityNames_[static_cast<std::size_t>(city)]);
+                return n;
+            });
             s.Set(StadiumRecord::Id, i);
             s.Set(StadiumRecord::Name, name);
             s.Set(StadiumRecord::City, i % 17 == 16 ? -1 : city);
@@ -415,8 +470,9 @@ class Generator {
             s.Set(StadiumRecord::Undersoil, static_cast<std::uint8_t>(rng.Between(0, 1)));
             fill.Fill(s, i, kStadiumKept);
         }
-        for (std::int32_t i : kCentralParkStadiums)
-            stadiums_[i].Set(StadiumRecord::Name, kCentralPark);
+        if (opt_.sharedNames)
+            for (std::int32_t i : kCentralParkStadiums)
+                stadiums_[i].Set(StadiumRecord::Name, kCentralPark);
         stadiums_[kLongNameStadium].Set(StadiumRecord::Name, kLongStadiumName);
     }
 
@@ -440,12 +496,18 @@ class Generator {
         Rng rng = R(kClubStream);
         const Filler fill = F(kClubStream);
         const auto suffixes = AnsiList(words::ClubSuffixes());
+        NameSet taken(ClubRecord::ShortName.width);
         clubs_.resize(static_cast<std::size_t>(n_.clubs));
         for (int i = 0; i < n_.clubs; ++i) {
             ClubRecord& c = clubs_[static_cast<std::size_t>(i)];
             const std::int32_t city = rng.Between(0, n_.cities - 1);
             const std::string& cityName = cityNames_[static_cast<std::size_t>(city)];
-            const std::string shortName = cityName + " " + rng.Pick(suffixes);
+            const auto picked = static_cast<std::size_t>(rng.Next() % suffixes.size());
+            // A name given already: another suffix after the same city. The long name follows
+            // the short one, so it is as unique.
+            const std::string shortName =
+                taken.FirstFree(picked, suffixes.size(),
+                                [&](std::size_t k) { return cityName + " " + suffixes[k]; });
             c.Set(ClubRecord::Id, i);
             c.Set(ClubRecord::LongName, shortName + " Football Club");
             c.Set(ClubRecord::ShortName, shortName);
@@ -500,6 +562,7 @@ class Generator {
             SetAll(c, ClubRecord::Players, -1);
             fill.Fill(c, i, kClubKept);
         }
+        if (!opt_.sharedNames) return;
         const auto athletic = Ansi(kAthletic);
         for (std::int32_t i : kAthleticClubs) {
             ClubRecord& c = clubs_[static_cast<std::size_t>(i)];
@@ -890,9 +953,11 @@ class Generator {
         s.clubWithoutManager = kNoManagerClub;
         s.clubWithoutStadium = kNoStadiumClub;
         s.clubWithoutSquad = n_.clubs - 1;
-        s.clubsSharingShortName = {kAthleticClubs[0], kAthleticClubs[1]};
-        s.stadiumsSharingName = {kCentralParkStadiums[0], kCentralParkStadiums[1]};
-        s.citiesSharingName = FirstTwo(cityNames_, "Halberg");
+        if (opt_.sharedNames) {
+            s.clubsSharingShortName = {kAthleticClubs[0], kAthleticClubs[1]};
+            s.stadiumsSharingName = {kCentralParkStadiums[0], kCentralParkStadiums[1]};
+            s.citiesSharingName = FirstTwo(cityNames_, kHalberg);
+        }
         s.secondNamesAlike = FirstTwo(secondNames_, "Berg");
         s.longNameStadium = kLongNameStadium;
         s.albanianNation = kAlbanianNation;

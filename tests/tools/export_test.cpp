@@ -63,7 +63,9 @@ TEST(VhtoolExport, CsvAndJsonHoldTheSameCells) {
 
 TEST(VhtoolExport, WhereKeepsTheRowsThatMeetEveryCondition) {
     TempDir dir;
-    const auto s = sample::WriteSample(dir.Path(), {});
+    sample::SampleOptions options;
+    options.sharedNames = true;  // two clubs named "Athletic"
+    const auto s = sample::WriteSample(dir.Path(), options);
     db::DataFiles files(dir.Str());
     const db::TableRows players(files, db::TableId::kPlayers);
     const db::Column& pace = *players.FindColumn("PLayerPace");
