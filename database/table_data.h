@@ -98,6 +98,7 @@ class DataFiles {
     std::optional<std::int64_t> persons_;
     std::optional<std::optional<BlockPlace>> player_, nonPlayer_;
     std::map<Target, std::vector<std::string>> names_;
+    std::map<Target, std::int64_t> counts_;
     std::map<Target, std::unordered_map<std::string, std::int64_t>> firstOfName_;
     std::optional<NameTables> personNames_;
 };
@@ -144,6 +145,8 @@ class TableRows {
 // A cell as export writes it, from the record the column's field lies in (nullptr: a block
 // record the person has not, which gives an empty cell).
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files);
+std::string FormatCell(Column::Shows shows, const Field& f, const std::uint8_t* rec,
+                       DataFiles& files);
 // The name (UTF-8) a reference of the field holding v shows on its page: "<empty>" (or the
 // field's own text for none), "<missing N>", or the name.
 std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files);

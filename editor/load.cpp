@@ -85,6 +85,8 @@ void TVHEdit::LoadClick() {
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     checkDataMenu_->setEnabled(true);
+    exportTableMenu_->setEnabled(true);
+    importTableMenu_->setEnabled(!readOnly);
     tableViewMenu_->setEnabled(true);
     lists_.NewLoad();
     DataChanged();
