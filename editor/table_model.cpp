@@ -617,8 +617,11 @@ void TTableModel::SortRows() {
         for (const auto& [v, r] : rank)
             values.emplace_back(db::Folded(db::ReferenceName(f, v, *files_)), v);
         std::sort(values.begin(), values.end());
-        for (std::size_t r = 0; r < values.size(); ++r)
-            rank[values[r].second] = static_cast<int>(r);
+        int r = 0;  // equal names rank equal, whichever record they are
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0 && values[i].first != values[i - 1].first) ++r;
+            rank[values[i].second] = r;
+        }
         rank[kNoRecord] = -1;
         if (f.count == 1) {
             std::vector<int> keys(n);

@@ -223,6 +223,8 @@ TEST_F(TableView, APastedColumnIsSavedAsOneUndoStepThatChangesOnlyItsBytes) {
                      static_cast<std::size_t>(records[1]) * db::StaffRecord::kSize + 78),
               40001);
 
+    EXPECT_EQ(Model().index(RowOf(records[1]), wage).data().toString(), "40001");
+
     // Undo gives the files back byte for byte, and the grid reads them again.
     Action("UndoMenu")->trigger();
     QApplication::processEvents();
@@ -265,6 +267,111 @@ TEST_F(TableView, TheChangeButtonOfACellPicksTheRecordAmongEqualNames) {
     w.Grid()->setCurrentIndex(Model().index(1, 0));  // leaving the cell takes the editor's lines
     EXPECT_TRUE(Model().IsPending(cell));
     EXPECT_EQ(Model().SlotValues(cell).at(1), *picker.Model().Record(second));
+}
+
+}  // namespace
+}  // namespace vh::test
+
+namespace vh::test {
+namespace {
+
+TEST_F(TableView, NumbersSortAsNumbersAndNamesByTheirLettersWhateverTheCase) {
+    ui::TTableViewWindow& w = Open("PlayerMenu");
+    ui::TTableModel& m = Model();
+    struct Case {
+        int column;
+        Qt::SortOrder order;
+        bool numbers;
+    };
+    const Case cases[] = {
+        {Column("PlayerWage"), Qt::AscendingOrder, true},
+        {Column("PLayerPace"), Qt::DescendingOrder, true},
+        {ui::TTableModel::kLabelColumn, Qt::AscendingOrder, false},
+        {Column("PlayerSecondName"), Qt::AscendingOrder, false},  // "de Vries" among the D's
+        {Column("PlayerNation"), Qt::DescendingOrder, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(m.headerData(c.column, Qt::Horizontal).toString().toStdString());
+        w.Grid()->sortByColumn(c.column, c.order);
+        for (int r = 1; r < m.rowCount(); ++r) {
+            const QString a = m.index(r - 1, c.column).data().toString();
+            const QString b = m.index(r, c.column).data().toString();
+            const int order =
+                c.numbers ? (a.toLongLong() > b.toLongLong()) - (a.toLongLong() < b.toLongLong())
+                          : a.compare(b, Qt::CaseInsensitive);
+            const int wanted = c.order == Qt::AscendingOrder ? order : -order;
+            ASSERT_LE(wanted, 0) << "row " << r << ": '" << a.toStdString() << "' before '"
+                                 << b.toStdString() << "'";
+            if (order == 0) {
+                ASSERT_LT(m.RecordAt(r - 1), m.RecordAt(r)) << "equal keys by record";
+            }
+        }
+    }
+}
+
+TEST_F(TableView, ASaveAsksAboutThePageFirstAndThePageShowsWhatTheTableWrote) {
+    Load();
+    const std::int32_t id = summary.player;
+    Find<QRadioButton>("PlayerRad")->click();
+    Choose(Main().Players().GetStaffName(id));
+    ui::TTableViewWindow& w = Open("PlayerMenu");
+    ASSERT_TRUE(
+        Model().setData(Model().index(RowOf(id), Column("PlayerWage")), "4321", Qt::EditRole));
+    Edit("PlayerWage")->setText("77");  // a change pending on the page
+    ASSERT_TRUE(Main().RecordChanged());
+
+    const auto before = Data();
+    ui::seam::QueueAnswer(ui::Answer::kCancel);
+    w.findChild<QPushButton*>("TableSave")->click();
+    EXPECT_EQ(LastAsked()->caption, "Save Changes?");
+    EXPECT_EQ(Data(), before);
+    EXPECT_TRUE(Model().HasPending());
+
+    ui::seam::QueueAnswer(ui::Answer::kNo);  // the page's change is dropped
+    w.findChild<QPushButton*>("TableSave")->click();
+    EXPECT_FALSE(Model().HasPending());
+    // The page read the record again: its next save keeps the table's wage.
+    EXPECT_EQ(Edit("PlayerWage")->text(), "4321");
+    Edit("PLayerPace")->setText("3");
+    Main().SaveClick();
+    const auto staff = ReadFile(File("staff.dat"));
+    EXPECT_EQ(GetI32(staff, static_cast<std::size_t>(id) * db::StaffRecord::kSize + 78), 4321);
+
+    // The page's save is read by the table once it is done.
+    QApplication::processEvents();
+    EXPECT_EQ(Model().index(RowOf(id), Column("PLayerPace")).data().toString(), "3");
+}
+
+TEST_F(TableView, ClosingOrSwitchingWithEditsAsksAndColumnGroupsStayHidden) {
+    ui::TTableViewWindow& w = Open("PlayerMenu");
+    const QModelIndex cell = Model().index(0, Column("PlayerWage"));
+    ASSERT_TRUE(Model().setData(cell, "12", Qt::EditRole));
+    ui::seam::QueueAnswer(ui::Answer::kCancel);
+    w.close();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(Model().IsPending(cell));
+    ui::seam::QueueAnswer(ui::Answer::kNo);
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(Model().IsOpen());
+
+    // The columns of a tab hidden stay hidden for the session, table by table.
+    Action("TableViewMenu")->trigger();
+    EXPECT_FALSE(Model().HasPending());
+    w.SetGroupShown("Player Attributes 2", false);
+    EXPECT_TRUE(w.Grid()->isColumnHidden(Column("PLayerPace")));
+    ASSERT_TRUE(w.ShowTable(db::TableId::kClubs));
+    EXPECT_FALSE(w.Grid()->isColumnHidden(Column("ClubCash")));
+    ASSERT_TRUE(w.ShowTable(db::TableId::kPlayers));
+    EXPECT_TRUE(w.Grid()->isColumnHidden(Column("PLayerPace")));
+    EXPECT_FALSE(w.Grid()->isColumnHidden(Column("PlayerWage")));
+
+    // A double click on a label opens the record on its page.
+    const std::int64_t record = Model().RecordAt(3);
+    w.GridDoubleClick(Model().index(3, ui::TTableModel::kLabelColumn));
+    EXPECT_EQ(Main().CurrentMode(), ui::Mode::kPlayers);
+    EXPECT_EQ(Main().Players().RecordNumber(), record);
+    EXPECT_EQ(ui::seam::Unanswered(), 0);
 }
 
 }  // namespace

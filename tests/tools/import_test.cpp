@@ -230,6 +230,55 @@ TEST(VhtoolImport, BadCellsAreListedAndNothingIsWritten) {
     EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
 }
 
+// A .name column stands for its field only where the file gives no number for it: an export
+// edited in its name columns alone changes nothing, a file of names alone is applied.
+TEST(VhtoolImport, NamesAreReadWhereNoNumberIsGiven) {
+    TempDir dir;
+    sample::SampleOptions options;
+    options.sharedNames = true;  // two clubs named "Athletic"
+    const auto s = sample::WriteSample(dir.Path(), options);
+    // A club's first rival is the second of the two, which a lookup by the name does not find.
+    const std::size_t shared = s.clubsSharingShortName.first == 0 ? 1 : 0;
+    test::Edit<db::ClubRecord>(
+        dir.Path(), "club.dat", static_cast<std::int64_t>(shared) * db::ClubRecord::kSize,
+        [&](db::ClubRecord& c) {
+            c.Set(db::ClubRecord::RivalClubs[0], s.clubsSharingShortName.second);
+        });
+    const auto before = test::Snapshot(dir.Path());
+    db::CellTable cells = Exported(dir.Str(), db::TableId::kClubs, db::TableFormat::kCsv);
+    const auto cell = [&](std::size_t r, const char* column) {
+        return *cells.rows.at(r).cells[ColumnOf(cells, column)];
+    };
+    ASSERT_TRUE(cell(shared, "ClubRivalList.name").starts_with("Athletic;"));
+    // A club of another nation.
+    std::size_t other = 0;
+    while (other == shared || cell(other, "ClubNation") == cell(shared, "ClubNation")) ++other;
+    cells.rows.at(shared).cells[ColumnOf(cells, "ClubNation.name")] =
+        cell(other, "ClubNation.name");
+    EXPECT_TRUE(Import(dir.Str(), db::TableId::kClubs, cells).writes.Empty());
+
+    // Only Record and the names: the shared name of the rival keeps the club it holds.
+    db::CellTable names;
+    names.columns = {"Record", "ClubNation.name", "ClubRivalList.name"};
+    names.rows.push_back({1,
+                          {std::to_string(shared), cell(other, "ClubNation.name"),
+                           cell(shared, "ClubRivalList.name")}});
+    names.rows.push_back({2, {std::to_string(other), "Atlantis", "<empty>;<empty>;<empty>"}});
+    db::ImportPlan plan = Import(dir.Str(), db::TableId::kClubs, names);
+    ASSERT_EQ(plan.bad.size(), 1u);
+    EXPECT_EQ(db::Describe(plan.bad.front()),
+              "line 2, record " + std::to_string(other) +
+                  ", ClubNation.name 'Atlantis': no record of nation.dat is named 'Atlantis'");
+    EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
+
+    names.rows.pop_back();
+    plan = Import(dir.Str(), db::TableId::kClubs, names);
+    ASSERT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
+    ASSERT_EQ(plan.changes.size(), 1u);
+    EXPECT_EQ(plan.changes.front().column, "ClubNation");
+    EXPECT_EQ(plan.changes.front().after, cell(other, "ClubNation"));
+}
+
 TEST(VhtoolImport, ClubsAndPostsMoveByTheirRules) {
     TempDir dir;
     const auto s = sample::WriteSample(dir.Path(), {});
