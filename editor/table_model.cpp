@@ -25,6 +25,17 @@ QString Capitalised(const std::string& reason) {
     return s;
 }
 
+// The numbers of a reference's cell as export writes it ("12;-1;7").
+std::vector<std::int64_t> Numbers(const std::string& cell) {
+    std::vector<std::int64_t> out;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = cell.find(db::kListSeparator, from);
+        out.push_back(std::stoll(cell.substr(from, end - from)));
+        if (end == std::string::npos) return out;
+        from = end + 1;
+    }
+}
+
 // Shown and sorted as numbers; a reference shows the name it points to.
 bool IsNumeric(const db::Column& c) {
     return (c.IsWholeNumber() && !c.field->IsReference()) || c.field->kind == db::Kind::kChoice ||
@@ -45,21 +56,20 @@ QString HeaderCaption(QString caption) {
 
 // Which command of a page changes a field that only a transfer or an appointment changes.
 QString MoveCommand(db::TableId table, const db::Field& f) {
-    const std::string_view member = f.member;
     if (table == db::TableId::kPlayers)
         return QStringLiteral(
             "Changed only by \"Transfer Player\" and \"Make Free Agent\" on the player page");
-    if (table == db::TableId::kStaff && member == "NationEmployer")
-        return QStringLiteral(
-            "Changed only by \"Transfer Staff\" and \"Release Staff From "
-            "Nation\" on the staff page");
     if (table == db::TableId::kStaff)
-        return QStringLiteral(
-            "Changed only by \"Transfer Staff\" and \"Release Staff From Club\" "
-            "on the staff page");
+        return std::string_view(f.member) == "NationEmployer"
+                   ? QStringLiteral(
+                         "Changed only by \"Transfer Staff\" and \"Release Staff "
+                         "From Nation\" on the staff page")
+                   : QStringLiteral(
+                         "Changed only by \"Transfer Staff\" and \"Release Staff "
+                         "From Club\" on the staff page");
     return QStringLiteral(
-        "Changed only by the transfers of the player page and the "
-        "appointments of the staff page");
+        "Changed only by the transfers of the player page and the appointments "
+        "of the staff page");
 }
 
 const QColor kEditedGround{96, 48, 0};
@@ -71,8 +81,7 @@ const QColor kFixedText{0, 150, 150};
 TTableModel::TTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 TTableModel::~TTableModel() = default;
 
-// --- rows
-// -----------------------------------------------------------------------------------------
+// --- rows ---------------------------------------------------------------------------------------
 
 void TTableModel::Read() {
     files_ = std::make_unique<db::DataFiles>(dataPath_);
@@ -91,7 +100,6 @@ void TTableModel::Open(const std::string& dataPath, db::TableId table) {
     table_ = table;
     pending_.clear();
     where_.clear();
-    whereText_.clear();
     labelFilter_.clear();
     sortColumn_ = kRecordColumn;
     sortOrder_ = Qt::AscendingOrder;
@@ -102,7 +110,10 @@ void TTableModel::Reread() {
     if (!IsOpen()) return;
     Reload();
     // The edits that now give what is stored are edits no more.
-    if (!pending_.empty()) Check(pending_, true);
+    if (pending_.empty()) return;
+    Check(pending_, true);
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit CountsChanged();
 }
 
 void TTableModel::Reload() {
@@ -180,8 +191,7 @@ const std::vector<std::string>& TTableModel::Labels() const {
     return labels_;
 }
 
-// --- cells
-// ----------------------------------------------------------------------------------------
+// --- cells --------------------------------------------------------------------------------------
 
 QString TTableModel::Shown(const db::Column& c, const db::RowRef& row) const {
     const db::Field& f = *c.field;
@@ -199,14 +209,7 @@ QString TTableModel::Shown(const db::Column& c, const db::RowRef& row) const {
 QString TTableModel::ShownAfter(const db::Column& c, const std::string& after) const {
     if (!c.field->IsReference()) return Utf8(after);
     QStringList names;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t end = after.find(db::kListSeparator, from);
-        names << Utf8(
-            db::ReferenceName(*c.field, std::stoll(after.substr(from, end - from)), *files_));
-        if (end == std::string::npos) break;
-        from = end + 1;
-    }
+    for (std::int64_t v : Numbers(after)) names << ReferenceText(*c.field, v);
     return names.join(QStringLiteral("; "));
 }
 
@@ -241,30 +244,17 @@ QString TTableModel::ReadOnlyReason(const QModelIndex& index) const {
 
 QString TTableModel::CopyText(const QModelIndex& index) const {
     if (index.column() == kRecordColumn) return QString::number(RecordAt(index.row()));
-    if (index.column() == kLabelColumn) return data(index).toString();
-    if (FieldOf(index.column())->kind == db::Kind::kCheck) {
-        const Pending* p = PendingAt(index);
-        return p ? Utf8(p->after)
-                 : Utf8(db::FormatCell(*ColumnOf(index.column()),
-                                       Row(index.row()).Of(*FieldOf(index.column())), *files_));
-    }
-    return data(index).toString();
+    if (index.column() < 2 || FieldOf(index.column())->kind != db::Kind::kCheck)
+        return data(index).toString();
+    const QVariant state = data(index, Qt::CheckStateRole);
+    return state.isValid() ? QString::number(state.toInt() == Qt::Checked) : QString();
 }
 
 std::vector<std::int64_t> TTableModel::SlotValues(const QModelIndex& index) const {
     std::vector<std::int64_t> out;
     const db::Field* f = FieldOf(index.column());
     if (!f || !f->IsReference()) return out;
-    if (const Pending* p = PendingAt(index)) {
-        std::size_t from = 0;
-        for (;;) {
-            const std::size_t end = p->after.find(db::kListSeparator, from);
-            out.push_back(std::stoll(p->after.substr(from, end - from)));
-            if (end == std::string::npos) break;
-            from = end + 1;
-        }
-        return out;
-    }
+    if (const Pending* p = PendingAt(index)) return Numbers(p->after);
     if (const std::uint8_t* rec = Row(index.row()).Of(*f))
         for (std::size_t k = 0; k < f->count; ++k) out.push_back(f->Read(rec, k));
     return out;
@@ -385,8 +375,7 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
     return lastRefusal_.isEmpty();
 }
 
-// --- edits
-// ----------------------------------------------------------------------------------------
+// --- edits --------------------------------------------------------------------------------------
 
 db::ImportPlan TTableModel::Check(std::map<std::int64_t, RowEdits> edits, bool keep) {
     const std::vector<db::Column>& all = rows_->Columns();
@@ -536,8 +525,7 @@ void TTableModel::Committed(const db::WriteSet& writes) {
     Show();
 }
 
-// --- order and filter
-// -----------------------------------------------------------------------------
+// --- order and filter ---------------------------------------------------------------------------
 
 void TTableModel::sort(int column, Qt::SortOrder order) {
     if (!rows_ || column < 0 || column >= columnCount()) return;
@@ -646,7 +634,6 @@ void TTableModel::SetWhere(const QString& line) {
     if (!rows_) return;
     std::vector<db::Condition> where = db::ParseFilter(line.toStdString(), rows_->Columns());
     where_ = std::move(where);
-    whereText_ = line;
     FilterWhere();
     Show();
 }
@@ -654,7 +641,6 @@ void TTableModel::SetWhere(const QString& line) {
 void TTableModel::ClearWhere() {
     if (!rows_ || where_.empty()) return;
     where_.clear();
-    whereText_.clear();
     FilterWhere();
     Show();
 }

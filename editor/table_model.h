@@ -146,7 +146,6 @@ class TTableModel : public QAbstractTableModel {
     mutable std::vector<std::string> foldedLabels_;
 
     std::vector<db::Condition> where_;
-    QString whereText_;
     std::string labelFilter_;  // folded
     int sortColumn_ = kRecordColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

@@ -441,8 +441,7 @@ void TTableViewWindow::Build() {
     UpdateCounts();
 }
 
-// --- tables
-// ---------------------------------------------------------------------------------------
+// --- tables -------------------------------------------------------------------------------------
 
 bool TTableViewWindow::ShowTable(db::TableId table) {
     const auto sync = [this] {
@@ -534,8 +533,7 @@ void TTableViewWindow::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-// --- saving
-// ---------------------------------------------------------------------------------------
+// --- saving -------------------------------------------------------------------------------------
 
 void TTableViewWindow::SaveClick() {
     if (!model_.IsOpen() || !model_.HasPending() || ctx_.readOnly()) return;
@@ -557,8 +555,7 @@ void TTableViewWindow::SaveClick() {
     if (ctx_.afterCommit) ctx_.afterCommit(plan.changes);
 }
 
-// --- editing
-// --------------------------------------------------------------------------------------
+// --- editing ------------------------------------------------------------------------------------
 
 void TTableViewWindow::Refused(const QString& reason) {
     // Shown once the editor has closed: a box over an open editor would take its focus and
@@ -676,8 +673,7 @@ void TTableViewWindow::PasteClick() {
                 Buttons::kOk, Icon::kWarning);
 }
 
-// --- filters and columns
-// --------------------------------------------------------------------------
+// --- filters and columns ------------------------------------------------------------------------
 
 void TTableViewWindow::FilterChange() {
     if (!model_.IsOpen()) return;
