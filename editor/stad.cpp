@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -149,14 +148,6 @@ void TVHEdit::BuildWindow() {
     hiddenEdit_->setObjectName(QStringLiteral("HiddenEdit"));
     hiddenEdit_->hide();
 
-    openDialog_ = new QFileDialog(this, QStringLiteral("Select VH File"));
-    openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
-    openDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
-    openDialog_->setFileMode(QFileDialog::ExistingFile);
-    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    openDialog_->setNameFilter(QStringLiteral("Stadium File (stadium.dat)"));
-    openDialog_->setWindowModality(Qt::WindowModal);
-
     On(button1_, &QPushButton::clicked, &TVHEdit::Button1Click);
     On(load_, &QPushButton::clicked, &TVHEdit::LoadClick);
     On(save_, &QPushButton::clicked, &TVHEdit::SaveClick);
@@ -172,9 +163,6 @@ void TVHEdit::BuildWindow() {
                 {playerRad_, Radio::kPlayer, &TVHEdit::PlayerradClick},
                 {nonPlayerRad_, Radio::kStaff, &TVHEdit::PlayerradClick}}};
     for (const RadioPart& r : radios_) On(r.button, &QRadioButton::clicked, r.click);
-    connect(openDialog_, &QFileDialog::currentChanged, this,
-            [this](const QString& f) { Handle([this, f] { OpenDialog1SelectionChange(f); }); });
-    On(openDialog_, &QFileDialog::finished, &TVHEdit::OpenDialog1Close);
 
     resize(583, 460 + menuBar()->sizeHint().height());
 }

@@ -63,7 +63,8 @@ class TVHEdit : public QMainWindow {
     bool RecordChanged() const;
     TChangeForm* Picker() const { return picker_; }
     NameListModel& ResultModel() { return resultModel_; }
-    QFileDialog* OpenDialog1() const { return openDialog_; }
+    // The "Select VH File" dialog, made on first use.
+    QFileDialog* OpenDialog1();
 
     bool ReadOnly() const { return readOnly_; }
 
