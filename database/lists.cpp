@@ -70,8 +70,12 @@ void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& na
 
     auto players = std::make_shared<Names>();
     auto others = std::make_shared<Names>();
+    // Either list may take nearly everyone; the room not used is never touched.
+    const auto most = static_cast<std::size_t>(std::max<std::int64_t>(count, 0));
+    players->reserve(std::min(most, kPeopleListCapacity));
+    others->reserve(std::min(most, kPeopleListCapacity));
     std::size_t leftOut = 0;
-    constexpr std::int64_t kBatch = 512;
+    const std::int64_t kBatch = ScanBatchRecords(StaffRecord::kSize);
     std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch) * StaffRecord::kSize);
     StaffRecord person;
     for (std::int64_t base = 0; base < count; base += kBatch) {

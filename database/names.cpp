@@ -22,7 +22,7 @@ void FillNameTable(RecordFile& file, int recordSize, const Str& field, std::size
     auto names = std::make_shared<Names>();
     names->reserve(keep);
     // In batches of records: a read per record cost more than the names themselves.
-    constexpr std::size_t kBatch = 512;
+    const auto kBatch = static_cast<std::size_t>(ScanBatchRecords(recordSize));
     std::vector<std::uint8_t> batch(kBatch * size);
     for (std::size_t base = 0; base < keep; base += kBatch) {
         const std::size_t n = std::min(kBatch, keep - base);

@@ -20,6 +20,11 @@ void NoteFilesChanged() {
     ++g_writeEpoch;
 }
 
+std::int64_t ScanBatchRecords(int recordSize) {
+    const auto rs = static_cast<std::int64_t>(std::max(recordSize, 1));
+    return (static_cast<std::int64_t>(kReadAhead) + rs - 1) / rs;
+}
+
 void RecordFile::Bind(std::string pathText) {
     pathText_ = std::move(pathText);
 }

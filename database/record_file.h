@@ -24,6 +24,10 @@ enum class Access { kReadWrite, kReadOnly };
 // own handles): read-ahead buffers and cached sizes are dropped before their next use.
 void NoteFilesChanged();
 
+// How many records of this size a scan of a whole file reads at a time: enough bytes that each
+// read goes straight into the scan's own buffer, not through the read-ahead buffer and a copy.
+std::int64_t ScanBatchRecords(int recordSize);
+
 class RecordFile {
   public:
     RecordFile() = default;

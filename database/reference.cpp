@@ -22,7 +22,7 @@ std::optional<std::int64_t> FindFirst(RecordFile& file, int recordSize,
                                       const std::function<bool(const std::uint8_t*)>& match) {
     file.Reset(recordSize);
     const std::int64_t total = file.RecordCount();
-    constexpr std::int64_t kBatch = 256;
+    const std::int64_t kBatch = ScanBatchRecords(recordSize);
     std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch * recordSize));
     for (std::int64_t base = 0; base < total; base += kBatch) {
         const std::int64_t n = std::min(kBatch, total - base);
