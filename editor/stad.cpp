@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <vector>
 
 #include "banner.h"
@@ -83,6 +84,21 @@ TVHEdit::TVHEdit(QWidget* parent)
     SetRecordChanged(false);
     SwitchMode(Mode::kPlayers);
     FormCreate();
+    QTimer::singleShot(0, this, [this] { PrepareHiddenPage(0); });
+}
+
+void TVHEdit::PrepareHiddenPage(std::size_t i) {
+    // A page is polished, laid out and drawn for the first time when it is first shown, which
+    // made the first switch to each mode the slowest. That is done here instead while the window
+    // waits for the user, one page per turn of the event loop (a few milliseconds each).
+    for (; i < pages_.size(); ++i) {
+        QWidget* panel = pages_[i]->Panel();
+        if (panel->isVisible()) continue;
+        QPixmap scratch(panel->size());
+        panel->render(&scratch);
+        break;
+    }
+    if (i + 1 < pages_.size()) QTimer::singleShot(0, this, [this, i] { PrepareHiddenPage(i + 1); });
 }
 
 TVHEdit::~TVHEdit() {

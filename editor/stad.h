@@ -142,6 +142,7 @@ class TVHEdit : public QMainWindow {
     void BuildWindow();
     void BuildMenus();
     void BuildPages();
+    void PrepareHiddenPage(std::size_t i);
     using Handler = void (TVHEdit::*)();
     // Connects a signal to a handler that runs inside the handler guard.
     template <class Sender, class Signal>
