@@ -150,5 +150,26 @@ TEST_F(NameTables, EmptyFileAndTooManyRecords) {
               "common_names.dat: 2 records beyond what the editor can list were left out.");
 }
 
+TEST_F(NameTables, ScansAcrossBatchesSeeEveryRecordOnceInOrder) {
+    // Two whole batches and one record more, so that one read fills a scan's buffer directly and
+    // the last goes through the read-ahead.
+    const auto batch = static_cast<std::size_t>(ScanBatchRecords(60));
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < 2 * batch + 1; ++i) names.push_back(std::to_string(i));
+    test::WriteFile(dir / "second_names.dat", NamesFile(names));
+    RecordFile f = Open("second_names.dat", 60);
+    NameTable t{names.size()};
+    LoadNameTable(f, t);
+    EXPECT_EQ(*t.entries, names);
+    for (const std::size_t at : {batch - 1, batch, 2 * batch, std::size_t{0}})
+        EXPECT_EQ(LookupByName(names[at], f, kPersonName), static_cast<std::int32_t>(at));
+    try {
+        LookupByName("none", f, kPersonName);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Where(), "second_names.dat, record " + std::to_string(names.size()));
+    }
+}
+
 }  // namespace
 }  // namespace vh::db
