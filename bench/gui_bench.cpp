@@ -656,8 +656,8 @@ struct FirstAction {
     void (*act)();
     std::vector<std::string> files;  // read plainly beside it
 };
-const std::vector<std::string> kNamesAndPeople = {
-    "first_names.dat", "second_names.dat", "common_names.dat", "staff.dat", "index.dat"};
+const std::vector<std::string> kNamesAndPeople = {"first_names.dat", "second_names.dat",
+                                                  "common_names.dat", "staff.dat", "index.dat"};
 const std::vector<std::string> kPersonShow = {"staff.dat", "index.dat", "club.dat", "nation.dat"};
 std::vector<std::string> BackupFiles() {
     std::vector<std::string> out;
@@ -775,7 +775,12 @@ int Probe(int argc, char** argv) {
         const std::string name = argv[2];
         const auto a = std::find_if(all.begin(), all.end(),
                                     [&](const FirstAction& x) { return name == x.name; });
-        if (a == all.end()) return 2;
+        if (a == all.end()) {
+            std::fprintf(stderr, "no first action named %s; the actions:", name.c_str());
+            for (const FirstAction& x : all) std::fprintf(stderr, " %s", x.name);
+            std::fprintf(stderr, "\n");
+            _exit(2);
+        }
         a->before();
         UntilIdle();
         const double cpu = CpuMs();
