@@ -98,11 +98,11 @@ void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& na
     players->reserve(std::min(most, kPeopleListCapacity));
     others->reserve(std::min(most, kPeopleListCapacity));
     std::size_t leftOut = 0;
-    const std::int64_t kBatch = ScanBatchRecords(StaffRecord::kSize);
-    std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch) * StaffRecord::kSize);
+    const std::int64_t perRead = ScanBatchRecords(StaffRecord::kSize, count);
+    std::vector<std::uint8_t> batch(static_cast<std::size_t>(perRead) * StaffRecord::kSize);
     StaffRecord person;
-    for (std::int64_t base = 0; base < count; base += kBatch) {
-        const std::int64_t n = std::min(kBatch, count - base);
+    for (std::int64_t base = 0; base < count; base += perRead) {
+        const std::int64_t n = std::min(perRead, count - base);
         staff.Read(batch.data(), n);
         for (std::int64_t i = 0; i < n; ++i) {
             if (i + kPrefetchAhead < n)

@@ -22,10 +22,10 @@ std::optional<std::int64_t> FindFirst(RecordFile& file, int recordSize,
                                       const std::function<bool(const std::uint8_t*)>& match) {
     file.Reset(recordSize);
     const std::int64_t total = file.RecordCount();
-    const std::int64_t kBatch = ScanBatchRecords(recordSize);
-    std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch * recordSize));
-    for (std::int64_t base = 0; base < total; base += kBatch) {
-        const std::int64_t n = std::min(kBatch, total - base);
+    const std::int64_t perRead = ScanBatchRecords(recordSize, total);
+    std::vector<std::uint8_t> batch(static_cast<std::size_t>(perRead * recordSize));
+    for (std::int64_t base = 0; base < total; base += perRead) {
+        const std::int64_t n = std::min(perRead, total - base);
         file.Read(batch.data(), n);
         for (std::int64_t i = 0; i < n; ++i) {
             if (match(batch.data() + i * recordSize)) return base + i;

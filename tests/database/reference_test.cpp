@@ -153,7 +153,7 @@ TEST_F(NameTables, EmptyFileAndTooManyRecords) {
 TEST_F(NameTables, ScansAcrossBatchesSeeEveryRecordOnceInOrder) {
     // Two whole batches and one record more, so that one read fills a scan's buffer directly and
     // the last goes through the read-ahead.
-    const auto batch = static_cast<std::size_t>(ScanBatchRecords(60));
+    const auto batch = static_cast<std::size_t>(ScanBatchRecords(60, 1 << 20));
     std::vector<std::string> names;
     for (std::size_t i = 0; i < 2 * batch + 1; ++i) names.push_back(std::to_string(i));
     test::WriteFile(dir / "second_names.dat", NamesFile(names));
