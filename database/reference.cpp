@@ -1,5 +1,6 @@
 #include "reference.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -48,11 +49,23 @@ std::vector<std::optional<std::int32_t>> LookupAllByName(std::span<const std::st
         of.push_back(i);
     }
     if (want.empty()) return ids;
+    // A name is compared whole only where its first bytes agree, which rules out nearly every
+    // record of a scan: a save looks several names up in files of up to 60000 records.
+    const std::size_t headWidth = std::min<std::size_t>(sizeof(std::uint32_t), field.nameWidth);
+    auto head = [headWidth](const void* name) {
+        std::uint32_t h = 0;
+        std::memcpy(&h, name, headWidth);
+        return h;
+    };
+    std::vector<std::uint32_t> heads;
+    for (const std::string& w : want) heads.push_back(head(w.data()));
     std::size_t left = want.size();
     FindFirst(file, field.recordSize, [&](const std::uint8_t* rec) {
+        const std::uint8_t* name = rec + field.nameOffset;
+        const std::uint32_t recordHead = head(name);
         for (std::size_t k = 0; k < want.size(); ++k) {
-            if (ids[of[k]] ||
-                std::memcmp(rec + field.nameOffset, want[k].data(), field.nameWidth) != 0)
+            if (recordHead != heads[k] || ids[of[k]] ||
+                std::memcmp(name, want[k].data(), field.nameWidth) != 0)
                 continue;
             ids[of[k]] = I32{field.idOffset}.Read(rec);
             --left;
