@@ -699,7 +699,12 @@ const std::vector<FirstAction>& FirstActions() {
              ChooseLastOf<kPlayerMenu, kPlayerRad>();
              Show();
              UntilIdle();
-             TypeEveryReference(kPlayers, 0);
+             // The other set of names than the record holds (an earlier process saved one), so
+             // that every reference is looked up.
+             const bool holdsFirstSet =
+                 Find(Named(kPlayers, "FirstName").toLatin1().constData())->text() ==
+                 Q(Late().first[0]);
+             TypeEveryReference(kPlayers, holdsFirstSet ? 1 : 0);
          },
          [] { Main().SaveClick(); },
          {kPersonSaveFiles.begin(), kPersonSaveFiles.end()}},
