@@ -155,8 +155,8 @@ def rows(results, spec):
 
 
 def table(results, machine):
-    lines = ["Warm: each action repeated in one process that has already done it, timed without "
-             "the paints it causes.", ""]
+    lines = ["Warm: each action repeated in one process that has done it before; the call itself "
+             "is timed, mostly without the layouts and paints it causes.", ""]
     lines += rows(results, ROWS)
     lines += ["", "First in a fresh process: each action done once, as a user meets it after "
               "start-up, its events (layouts, paints) handled until the window is idle.", ""]
