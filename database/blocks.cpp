@@ -48,12 +48,8 @@ void CreateScratch(RecordFile& f, int recordSize, std::uint64_t size, ScratchFil
     scratch.Created(f.OpenedPath());
 }
 
-// The record must lie inside its block, and the block inside staff.dat: a damaged index.dat
-// that puts a block before the file's start would otherwise aim at the person records.
 void CheckIndex(const BlockPlace& place, int recordSize, const char* refusal) {
-    if (place.index < 0 || place.blockOffset < 0 ||
-        place.ByteOffset(recordSize) + recordSize > place.blockEnd)
-        throw EDataError(refusal);
+    if (!InBlock(place, place.index, recordSize)) throw EDataError(refusal);
 }
 
 template <class R>
@@ -96,6 +92,30 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
 
 }  // namespace
 
+std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std::int64_t staffSize,
+                                      int blockType) {
+    // A partial entry at the end is no entry.
+    std::vector<std::int32_t> offsets;
+    std::optional<std::int32_t> found;
+    for (std::size_t at = 0; at + IndexEntry::kSize <= entries.size(); at += IndexEntry::kSize) {
+        offsets.push_back(IndexEntry::BlockOffset.Read(entries.data() + at));
+        if (!found && IndexEntry::BlockType.Read(entries.data() + at) == blockType)
+            found = offsets.back();
+    }
+    if (!found) return std::nullopt;
+    BlockPlace place;
+    place.blockOffset = *found;
+    place.blockEnd = staffSize;
+    for (std::int32_t o : offsets)
+        if (o > place.blockOffset) place.blockEnd = std::min<std::int64_t>(place.blockEnd, o);
+    return place;
+}
+
+bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize) {
+    return index >= 0 && block.blockOffset >= 0 &&
+           block.blockOffset + index * recordSize + recordSize <= block.blockEnd;
+}
+
 std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
     RecordFile index = Bound(dataPath, kIndexFile);
     index.Reset(1, Access::kReadOnly);
@@ -106,6 +126,36 @@ std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
     index.Read(body.data(), static_cast<std::int64_t>(body.size()));
     index.Close();
     return body;
+}
+
+std::int64_t PersonRecordsEnd(std::span<const std::uint8_t> entries) {
+    std::int64_t end = -1;
+    for (std::size_t at = 0; at + IndexEntry::kSize <= entries.size(); at += IndexEntry::kSize) {
+        const std::int32_t offset = IndexEntry::BlockOffset.Read(entries.data() + at);
+        if (offset > 0 && (end < 0 || offset < end)) end = offset;
+    }
+    return end;
+}
+
+std::int64_t PersonRecordsEnd(const std::string& dataPath) {
+    try {
+        return PersonRecordsEnd(ReadIndexEntries(dataPath));
+    } catch (const EInOutError& e) {
+        if (e.Code() == kFileNotFound || e.Code() == kReadBeyondEnd) return -1;
+        throw;
+    }
+}
+
+std::int64_t PersonRecordCount(std::int64_t staffBytes, std::int64_t end) {
+    return (end < 0 ? staffBytes : std::min(staffBytes, end)) /
+           static_cast<std::int64_t>(StaffRecord::kSize);
+}
+
+std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath) {
+    const std::int64_t end = PersonRecordsEnd(dataPath);
+    staff.Reset(StaffRecord::kSize);
+    return PersonRecordCount(staff.RecordCount() * static_cast<std::int64_t>(StaffRecord::kSize),
+                             end);
 }
 
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
@@ -120,29 +170,15 @@ BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& s
     }
 
     // The entries are walked from memory in both modes, so a read-only load finds the same
-    // block. A partial entry at the end is no entry.
-    std::vector<std::int32_t> offsets;
-    std::optional<std::int32_t> found;
-    IndexEntry entry;
-    for (std::size_t at = 0; at + IndexEntry::kSize <= body.size(); at += IndexEntry::kSize) {
-        std::copy_n(body.begin() + static_cast<std::ptrdiff_t>(at), IndexEntry::kSize,
-                    entry.bytes.begin());
-        offsets.push_back(entry.Get(IndexEntry::BlockOffset));
-        if (!found && entry.Get(IndexEntry::BlockType) == blockType)
-            found = entry.Get(IndexEntry::BlockOffset);
-    }
-    // Named after the file the user has, not the scratch copy.
-    if (!found) throw EInOutError(kReadBeyondEnd, dataPath + std::string(kIndexFile));
-
-    BlockPlace place;
-    place.blockOffset = *found;
+    // block.
     RecordFile staff = Bound(dataPath, kStaffFile);
     staff.Reset(1, Access::kReadOnly);
-    place.blockEnd = staff.RecordCount();
+    const std::int64_t staffSize = staff.RecordCount();
     staff.Close();
-    for (std::int32_t o : offsets)
-        if (o > place.blockOffset) place.blockEnd = std::min<std::int64_t>(place.blockEnd, o);
-    return place;
+    const std::optional<BlockPlace> place = LocateBlock(body, staffSize, blockType);
+    // Named after the file the user has, not the scratch copy.
+    if (!place) throw EInOutError(kReadBeyondEnd, dataPath + std::string(kIndexFile));
+    return *place;
 }
 
 PlayerRecord GetPlayerData(const std::string& dataPath, std::int32_t playerIndex, BlockPlace& place,

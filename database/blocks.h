@@ -7,11 +7,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "data_def.h"
+#include "record_file.h"
 #include "write_set.h"
 
 namespace vh::db {
@@ -46,9 +49,35 @@ struct BlockPlace {
     }
 };
 
+// The block of that type as index.dat's entries (without the header) place it in a staff.dat of
+// `staffSize` bytes: at the offset of the first entry of that type, ending where the next block
+// (by offset) starts or at the end of the file. nullopt when no whole entry has that type.
+std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std::int64_t staffSize,
+                                      int blockType);
+// Whether record `index` of `recordSize` bytes lies inside the block, and the block inside the
+// file: a damaged index.dat that puts a block before the file's start must not aim at the
+// person records.
+bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize);
+
 // index.dat without its 8-byte header: the 67-byte block entries, as bytes. A file shorter than
 // its header throws "Read beyond end of file".
 std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
+
+// Where the person records of staff.dat end, by the entries of index.dat (without its header):
+// at the lowest BlockOffset above 0 that an entry names, whatever its type. An entry at offset 0
+// ends nothing (another generator may describe the person records themselves so); a partial
+// entry at the end is no entry. -1 when no entry names an offset above 0: the persons fill the
+// file.
+std::int64_t PersonRecordsEnd(std::span<const std::uint8_t> entries);
+// The same, read from the data directory's index.dat; -1 also when index.dat is missing or
+// shorter than its header.
+std::int64_t PersonRecordsEnd(const std::string& dataPath);
+// The whole person records of a staff.dat of `staffBytes` bytes whose persons end at `end`
+// (-1: at the end of the file).
+std::int64_t PersonRecordCount(std::int64_t staffBytes, std::int64_t end);
+// The whole person records of the data directory's staff.dat, open in `staff` (reset to 157-byte
+// records on return), by its index.dat.
+std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath);
 
 // Rebuilds index2.dat from index.dat (not when `scratch` is read-only) and finds the block of
 // that type; no such entry throws "Read beyond end of file" naming index.dat. The block ends

@@ -4,9 +4,12 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <type_traits>
 #include <unordered_map>
 
+#include "blocks.h"
+#include "catalogue.h"
 #include "data_def.h"
 #include "errors.h"
 #include "file_set.h"
@@ -20,7 +23,7 @@ namespace vh::db {
 namespace {
 
 // One file of the directory, read whole.
-struct Table {
+struct FileData {
     std::string name;  // "club.dat"
     std::size_t recordSize = 1;
     std::vector<std::uint8_t> bytes;
@@ -31,8 +34,8 @@ struct Table {
     }
 };
 
-Table ReadTable(const std::string& dataPath, std::string_view name, std::size_t recordSize) {
-    Table t;
+FileData ReadTable(const std::string& dataPath, std::string_view name, std::size_t recordSize) {
+    FileData t;
     t.name = std::string(name.substr(1));  // without its backslash
     t.recordSize = recordSize;
     RecordFile f;
@@ -47,10 +50,6 @@ Table ReadTable(const std::string& dataPath, std::string_view name, std::size_t 
 
 std::string Num(std::int64_t v) {
     return std::to_string(v);
-}
-
-bool IsUndefinedCp1252(std::uint8_t b) {
-    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
 // Text of a name for a report: UTF-8, the undefined bytes spelled as \xNN.
@@ -127,12 +126,12 @@ class Checker {
         report_.findings.push_back(Finding{s, k, file, record, std::move(field), std::move(value),
                                            std::move(message), subject});
     }
-    void Error(CheckKind k, const Table& t, std::int64_t record, std::string field,
+    void Error(CheckKind k, const FileData& t, std::int64_t record, std::string field,
                std::string value, std::string message, Subject subject = Subject::kOther) {
         Add(Severity::kError, k, t.name, record, std::move(field), std::move(value),
             std::move(message), subject);
     }
-    void Warning(CheckKind k, const Table& t, std::int64_t record, std::string field,
+    void Warning(CheckKind k, const FileData& t, std::int64_t record, std::string field,
                  std::string value, std::string message, Subject subject = Subject::kOther) {
         Add(Severity::kWarning, k, t.name, record, std::move(field), std::move(value),
             std::move(message), subject);
@@ -144,8 +143,8 @@ class Checker {
 
     // --- sizes ---------------------------------------------------------------------------------
     void Sizes() {
-        for (const Table* t : {&names_[0], &names_[1], &names_[2], &stadium_, &city_, &club_,
-                               &comp_, &colour_, &nation_, &continent_}) {
+        for (const FileData* t : {&names_[0], &names_[1], &names_[2], &stadium_, &city_, &club_,
+                                  &comp_, &colour_, &nation_, &continent_}) {
             const std::size_t odd = t->bytes.size() % t->recordSize;
             if (odd)
                 Error(CheckKind::kSize, *t, t->count, "", Num(static_cast<std::int64_t>(odd)),
@@ -175,30 +174,37 @@ class Checker {
         std::int64_t end = 0;
     };
 
+    static bool KnownBlock(std::int32_t type) {
+        return type == kPlayerBlockType || type == kNonPlayerBlockType;
+    }
+
     void Blocks() {
         const std::int64_t staffSize = static_cast<std::int64_t>(staff_.bytes.size());
+        std::span<const std::uint8_t> entries;
+        if (index_.bytes.size() >= kIndexHeaderSize)
+            entries = std::span(index_.bytes).subspan(kIndexHeaderSize);
+        // An entry of another type than the two blocks is the game's business: it is reported
+        // only where it overlaps another block.
         std::vector<Block> blocks;
-        if (index_.bytes.size() >= kIndexHeaderSize) {
-            const std::size_t n = (index_.bytes.size() - kIndexHeaderSize) / IndexEntry::kSize;
-            for (std::size_t e = 0; e < n; ++e) {
-                const std::uint8_t* rec =
-                    index_.bytes.data() + kIndexHeaderSize + e * IndexEntry::kSize;
-                const Block b{static_cast<std::int64_t>(e), Get(rec, IndexEntry::BlockType),
-                              Get(rec, IndexEntry::BlockOffset)};
-                if (b.offset < 0 || b.offset > staffSize) {
+        for (std::size_t e = 0; (e + 1) * IndexEntry::kSize <= entries.size(); ++e) {
+            const std::uint8_t* rec = entries.data() + e * IndexEntry::kSize;
+            const Block b{static_cast<std::int64_t>(e), Get(rec, IndexEntry::BlockType),
+                          Get(rec, IndexEntry::BlockOffset)};
+            if (b.offset < 0 || b.offset > staffSize) {
+                if (KnownBlock(b.type))
                     Error(CheckKind::kBlock, index_, b.entry, "BlockOffset", Num(b.offset),
                           "the block of type " + Num(b.type) + " lies outside staff.dat (" +
                               Num(staffSize) + " bytes)");
-                    continue;
-                }
-                blocks.push_back(b);
+                continue;
             }
+            blocks.push_back(b);
         }
         std::vector<Block> byOffset = blocks;
         std::stable_sort(byOffset.begin(), byOffset.end(),
                          [](const Block& a, const Block& b) { return a.offset < b.offset; });
+        // Entries at offset 0 describe the person records rather than a block after them.
         for (std::size_t i = 1; i < byOffset.size(); ++i)
-            if (byOffset[i].offset == byOffset[i - 1].offset)
+            if (byOffset[i].offset > 0 && byOffset[i].offset == byOffset[i - 1].offset)
                 Error(CheckKind::kBlock, index_, byOffset[i].entry, "BlockOffset",
                       Num(byOffset[i].offset),
                       "the block overlaps the block of entry " + Num(byOffset[i - 1].entry));
@@ -210,9 +216,10 @@ class Checker {
                 if (o.offset > b.offset) b.end = std::min(b.end, o.offset);
         }
 
-        // The persons fill staff.dat up to the first block.
-        const std::int64_t personBytes = byOffset.empty() ? staffSize : byOffset.front().offset;
-        personCount_ = personBytes / static_cast<std::int64_t>(StaffRecord::kSize);
+        // The persons as the editor lists them.
+        const std::int64_t personEnd = PersonRecordsEnd(entries);
+        const std::int64_t personBytes = personEnd < 0 ? staffSize : std::min(staffSize, personEnd);
+        personCount_ = PersonRecordCount(staffSize, personEnd);
         if (const auto odd = personBytes % static_cast<std::int64_t>(StaffRecord::kSize))
             Error(CheckKind::kSize, staff_, personCount_, "", Num(odd),
                   Num(odd) + " bytes between the last whole person record and the first block");
@@ -240,24 +247,17 @@ class Checker {
 
     // --- Ids ---------------------------------------------------------------------------------
     void Ids() {
-        auto ids = [&](const Table& t, const I32& field, const char* what) {
-            for (std::int64_t n = 0; n < t.count; ++n) {
-                const std::int32_t id = Get(t.At(n), field);
+        for (const db::Table& t : Tables()) {
+            if (t.IsPersons()) continue;
+            const FileData& data = Data(t.id);
+            const I32 idField{t.naming.idOffset};
+            for (std::int64_t n = 0; n < data.count; ++n) {
+                const std::int32_t id = Get(data.At(n), idField);
                 if (id != n)
-                    Error(CheckKind::kId, t, n, "Id", Num(id),
-                          std::string(what) + " has another Id than its record number");
+                    Error(CheckKind::kId, data, n, "Id", Num(id),
+                          "the " + std::string(t.what) + " has another Id than its record number");
             }
-        };
-        ids(names_[0], NamesRecord::Id, "the name");
-        ids(names_[1], NamesRecord::Id, "the name");
-        ids(names_[2], NamesRecord::Id, "the name");
-        ids(stadium_, StadiumRecord::Id, "the stadium");
-        ids(city_, CityRecord::Id, "the city");
-        ids(club_, ClubRecord::Id, "the club");
-        ids(comp_, ClubCompRecord::Id, "the competition");
-        ids(colour_, ColourRecord::Id, "the colour");
-        ids(nation_, NationRecord::Id, "the nation");
-        ids(continent_, ContinentRecord::Id, "the continent");
+        }
         for (std::int64_t n = 0; n < personCount_; ++n) {
             const std::int32_t id = Get(Person(n), StaffRecord::Id);
             if (id != n)
@@ -266,8 +266,7 @@ class Checker {
         }
         auto blockIds = [&](const BlockExtent& b, std::size_t size, const char* what) {
             for (std::int64_t n = 0; b.present && n < b.count; ++n) {
-                const std::int32_t id = Get(
-                    staff_.bytes.data() + b.offset + static_cast<std::size_t>(n) * size, I32{0});
+                const std::int32_t id = Get(BlockRecord(b, size, n), I32{0});
                 if (id != n)
                     Error(CheckKind::kId, staff_, n, std::string(what) + ".Id", Num(id),
                           std::string("record ") + Num(n) + " of the " + what +
@@ -289,8 +288,8 @@ class Checker {
             return std::string(field);
     }
     template <class Name>
-    bool Ref(const Table& t, std::int64_t n, const Name& field, std::int32_t v, const char* target,
-             std::int64_t targetCount, Subject subject) {
+    bool Ref(const FileData& t, std::int64_t n, const Name& field, std::int32_t v,
+             const char* target, std::int64_t targetCount, Subject subject) {
         if (v == -1) return false;
         if (v < 0) {
             Warning(CheckKind::kReference, t, n, FieldText(field), Num(v),
@@ -311,108 +310,93 @@ class Checker {
             [name, k] { return std::string(name) + "[" + Num(static_cast<std::int64_t>(k)) + "]"; };
     }
 
-    template <std::size_t N>
-    void RefList(const Table& t, std::int64_t n, const char* name, I32Array<N> list,
-                 const char* target, std::int64_t targetCount, Subject subject) {
-        for (std::size_t k = 0; k < N; ++k)
-            Ref(t, n, Slot(name, k), Get(t.At(n), list[k]), target, targetCount, subject);
+    // The records a reference of that target may name: the numbers below this.
+    std::int64_t CountOf(Target target) const {
+        switch (target) {
+            case Target::kPerson:
+                return personCount_;
+            case Target::kLanguage:
+                return kLanguageCount + 1;
+            case Target::kFirstName:
+                return names_[0].count;
+            case Target::kSecondName:
+                return names_[1].count;
+            case Target::kCommonName:
+                return names_[2].count;
+            case Target::kStadium:
+                return stadium_.count;
+            case Target::kCity:
+                return city_.count;
+            case Target::kClub:
+                return club_.count;
+            case Target::kCompetition:
+                return comp_.count;
+            case Target::kNation:
+                return nation_.count;
+            case Target::kContinent:
+                return continent_.count;
+            case Target::kColour:
+                return colour_.count;
+            case Target::kNone:
+                break;
+        }
+        return 0;
+    }
+
+    // Every reference and every slot of a list of a record, as the catalogue lists them.
+    void RefFields(const FileData& t, std::int64_t n, const std::uint8_t* rec,
+                   const std::vector<const Field*>& fields, Subject subject) {
+        for (const Field* f : fields) {
+            const std::int64_t count = CountOf(f->target);
+            for (std::size_t k = 0; k < f->count; ++k) {
+                const auto v = static_cast<std::int32_t>(f->Read(rec, k));
+                if (f->target == Target::kLanguage) {
+                    if (v >= count)
+                        Error(CheckKind::kReference, t, n, f->member, Num(v),
+                              "no language " + Num(v) + " (0 for none, or 1 to 60)", subject);
+                } else if (v == 0 && f->none == None::kNotPositive) {
+                    // A common name of 0 is none, unlike every other reference.
+                } else if (f->kind == Kind::kList) {
+                    Ref(t, n, Slot(f->member, k), v, FileOf(f->target), count, subject);
+                } else {
+                    Ref(t, n, f->member, v, FileOf(f->target), count, subject);
+                }
+            }
+        }
+    }
+
+    static const char* FileOf(Target target) { return FileNameOf(target).data(); }
+
+    // The references of a table's own records; a person's of both pages.
+    static std::vector<const Field*> References(TableId id, Part part = Part::kRecord) {
+        std::vector<const Field*> out;
+        const bool persons = TableOf(id).IsPersons();
+        for (TableId from :
+             persons ? std::vector{TableId::kPlayers, TableId::kStaff} : std::vector{id})
+            for (const Field& f : TableOf(from).fields) {
+                // The squads and posts are checked with the squads, where a bad slot is reported.
+                if (!f.IsReference() || f.part != part ||
+                    (from == TableId::kClubs && f.edit == Edit::kMove))
+                    continue;
+                if (std::none_of(out.begin(), out.end(),
+                                 [&](const Field* g) { return g->offset == f.offset; }))
+                    out.push_back(&f);
+            }
+        return out;
     }
 
     void References() {
-        const std::int64_t stadiums = stadium_.count, cities = city_.count, clubs = club_.count,
-                           comps = comp_.count, colours = colour_.count, nations = nation_.count,
-                           continents = continent_.count;
-        for (std::int64_t n = 0; n < stadium_.count; ++n) {
-            const auto* r = stadium_.At(n);
-            const Subject s = Subject::kStadium;
-            Ref(stadium_, n, "City", Get(r, StadiumRecord::City), "city.dat", cities, s);
-            Ref(stadium_, n, "NearbyStadium", Get(r, StadiumRecord::NearbyStadium), "stadium.dat",
-                stadiums, s);
+        for (const db::Table& t : Tables()) {
+            if (t.IsPersons()) continue;
+            const auto fields = References(t.id);
+            if (fields.empty()) continue;
+            const FileData& data = Data(t.id);
+            for (std::int64_t n = 0; n < data.count; ++n)
+                RefFields(data, n, data.At(n), fields, SubjectOf(t.id));
         }
-        for (std::int64_t n = 0; n < city_.count; ++n)
-            Ref(city_, n, "Nation", Get(city_.At(n), CityRecord::Nation), "nation.dat", nations,
-                Subject::kCity);
-
-        using C = ClubRecord;
-        static const std::array<std::pair<const char*, I32>, 6> kClubColours = {{
-            {"HomeColour1", C::HomeColour1},
-            {"HomeColour2", C::HomeColour2},
-            {"AwayColour1", C::AwayColour1},
-            {"AwayColour2", C::AwayColour2},
-            {"ThirdColour1", C::ThirdColour1},
-            {"ThirdColour2", C::ThirdColour2},
-        }};
-        for (std::int64_t n = 0; n < club_.count; ++n) {
-            const auto* r = club_.At(n);
-            const Subject s = Subject::kClub;
-            Ref(club_, n, "Nation", Get(r, C::Nation), "nation.dat", nations, s);
-            Ref(club_, n, "Division", Get(r, C::Division), "club_comp.dat", comps, s);
-            Ref(club_, n, "LastDivision", Get(r, C::LastDivision), "club_comp.dat", comps, s);
-            Ref(club_, n, "Stadium", Get(r, C::Stadium), "stadium.dat", stadiums, s);
-            Ref(club_, n, "ReserveStadium", Get(r, C::ReserveStadium), "stadium.dat", stadiums, s);
-            for (const auto& [name, f] : kClubColours)
-                Ref(club_, n, name, Get(r, f), "colour.dat", colours, s);
-            RefList(club_, n, "FavouriteStaff", C::FavouriteStaff, "staff.dat", personCount_, s);
-            RefList(club_, n, "DislikedStaff", C::DislikedStaff, "staff.dat", personCount_, s);
-            RefList(club_, n, "RivalClubs", C::RivalClubs, "club.dat", clubs, s);
-            // Squad and post slots are checked with the squads, where a bad one is reported.
-        }
-
-        using N = NationRecord;
-        static const std::array<std::pair<const char*, I32>, 6> kNationColours = {{
-            {"HomeColour1", N::HomeColour1},
-            {"HomeColour2", N::HomeColour2},
-            {"AwayColour1", N::AwayColour1},
-            {"AwayColour2", N::AwayColour2},
-            {"ThirdColour1", N::ThirdColour1},
-            {"ThirdColour2", N::ThirdColour2},
-        }};
-        static const std::array<std::pair<const char*, U8>, 3> kLanguages = {{
-            {"Language1", N::Language1},
-            {"Language2", N::Language2},
-            {"Language3", N::Language3},
-        }};
-        for (std::int64_t n = 0; n < nation_.count; ++n) {
-            const auto* r = nation_.At(n);
-            const Subject s = Subject::kNation;
-            Ref(nation_, n, "Continent", Get(r, N::Continent), "continent.dat", continents, s);
-            Ref(nation_, n, "CapitalCity", Get(r, N::CapitalCity), "city.dat", cities, s);
-            Ref(nation_, n, "NationalStadium", Get(r, N::NationalStadium), "stadium.dat", stadiums,
-                s);
-            for (const auto& [name, f] : kNationColours)
-                Ref(nation_, n, name, Get(r, f), "colour.dat", colours, s);
-            RefList(nation_, n, "RivalNations", N::RivalNations, "nation.dat", nations, s);
-            for (const auto& [name, f] : kLanguages)
-                if (const int lang = Get(r, f); lang > 60)
-                    Error(CheckKind::kReference, nation_, n, name, Num(lang),
-                          "no language " + Num(lang) + " (0 for none, or 1 to 60)", s);
-        }
-
-        using S = StaffRecord;
-        for (std::int64_t n = 0; n < personCount_; ++n) {
-            const auto* r = Person(n);
-            const Subject s = PersonSubject(r);
-            Ref(staff_, n, "FirstName", Get(r, S::FirstName), "first_names.dat", names_[0].count,
-                s);
-            Ref(staff_, n, "SecondName", Get(r, S::SecondName), "second_names.dat", names_[1].count,
-                s);
-            Ref(staff_, n, "CommonName", Get(r, S::CommonName), "common_names.dat", names_[2].count,
-                s);
-            Ref(staff_, n, "Nation", Get(r, S::Nation), "nation.dat", nations, s);
-            Ref(staff_, n, "SecondNation", Get(r, S::SecondNation), "nation.dat", nations, s);
-            Ref(staff_, n, "NationEmployer", Get(r, S::NationEmployer), "nation.dat", nations, s);
-            Ref(staff_, n, "Club", Get(r, S::Club), "club.dat", clubs, s);
-            StaffRefList(n, "FavouriteClubs", S::FavouriteClubs, "club.dat", clubs, s);
-            StaffRefList(n, "DislikedClubs", S::DislikedClubs, "club.dat", clubs, s);
-            StaffRefList(n, "FavouriteStaff", S::FavouriteStaff, "staff.dat", personCount_, s);
-            StaffRefList(n, "DislikedStaff", S::DislikedStaff, "staff.dat", personCount_, s);
-        }
-    }
-
-    void StaffRefList(std::int64_t n, const char* name, I32Array<3> list, const char* target,
-                      std::int64_t count, Subject s) {
-        for (std::size_t k = 0; k < 3; ++k)
-            Ref(staff_, n, Slot(name, k), Get(Person(n), list[k]), target, count, s);
+        const auto personFields = References(TableId::kPlayers);
+        for (std::int64_t n = 0; n < personCount_; ++n)
+            RefFields(staff_, n, Person(n), personFields, PersonSubject(Person(n)));
     }
 
     // --- squads and posts ----------------------------------------------------------------------
@@ -581,44 +565,30 @@ class Checker {
 
     // --- texts ---------------------------------------------------------------------------------
     void Texts() {
-        auto texts = [&](const Table& t, std::initializer_list<std::pair<const char*, Str>> fields,
-                         Subject s) {
-            for (std::int64_t n = 0; n < t.count; ++n)
-                for (const auto& [name, f] : fields) {
-                    const std::string text = f.Read(t.At(n));
+        for (const db::Table& t : Tables()) {
+            if (t.IsPersons()) continue;
+            const FileData& data = Data(t.id);
+            for (std::int64_t n = 0; n < data.count; ++n)
+                for (const Field& f : t.fields) {
+                    if (f.kind != Kind::kText) continue;
+                    const std::string text = f.ReadText(data.At(n));
                     const auto bad = std::find_if(text.begin(), text.end(), [](char c) {
                         return IsUndefinedCp1252(static_cast<std::uint8_t>(c));
                     });
                     if (bad != text.end())
-                        Error(CheckKind::kText, t, n, name, Shown(text),
+                        Error(CheckKind::kText, data, n, f.member, Shown(text),
                               "byte " + Shown(std::string_view(&*bad, 1)) +
                                   " is no character of the Windows code page",
-                              s);
+                              SubjectOf(t.id));
                 }
-        };
-        texts(names_[0], {{"Name", NamesRecord::Name}}, Subject::kOther);
-        texts(names_[1], {{"Name", NamesRecord::Name}}, Subject::kOther);
-        texts(names_[2], {{"Name", NamesRecord::Name}}, Subject::kOther);
-        texts(stadium_, {{"Name", StadiumRecord::Name}}, Subject::kStadium);
-        texts(city_, {{"Name", CityRecord::Name}}, Subject::kCity);
-        texts(club_, {{"LongName", ClubRecord::LongName}, {"ShortName", ClubRecord::ShortName}},
-              Subject::kClub);
-        texts(comp_, {{"Name", ClubCompRecord::Name}}, Subject::kOther);
-        texts(colour_, {{"Name", ColourRecord::Name}}, Subject::kOther);
-        texts(nation_,
-              {{"LongName", NationRecord::LongName},
-               {"ShortName", NationRecord::ShortName},
-               {"ThreeLetterName", NationRecord::ThreeLetterName},
-               {"NationalityName", NationRecord::NationalityName}},
-              Subject::kNation);
-        texts(continent_, {{"Name", ContinentRecord::Name}}, Subject::kOther);
+        }
     }
 
     // --- duplicates ----------------------------------------------------------------------------
     // Searches and picks take the first record whose name equals the text: a later record of the
     // same name is out of their reach.
     void Duplicates() {
-        auto dup = [&](const Table& t, const char* name, const Str& f, Subject s,
+        auto dup = [&](const FileData& t, const char* name, const Str& f, Subject s,
                        const char* reach) {
             std::unordered_map<std::string, std::int64_t> first;
             first.reserve(static_cast<std::size_t>(t.count));
@@ -646,147 +616,126 @@ class Checker {
 
     // --- ranges --------------------------------------------------------------------------------
     // `prefix` + `field` names the field; the text is made only for a finding.
-    void Range(const Table& t, std::int64_t n, const char* field, std::int64_t v, std::int64_t lo,
-               std::int64_t hi, Subject s, const char* prefix = "") {
+    void Range(const FileData& t, std::int64_t n, const char* field, std::int64_t v,
+               std::int64_t lo, std::int64_t hi, Subject s, const char* prefix = "") {
         if (v < lo || v > hi)
             Warning(CheckKind::kRange, t, n, std::string(prefix) + field, Num(v),
                     "outside " + Num(lo) + ".." + Num(hi) + ", what its page accepts", s);
     }
 
-    void Ranges() {
-        for (std::int64_t n = 0; n < stadium_.count; ++n) {
-            const auto* r = stadium_.At(n);
-            const std::int32_t capacity = Get(r, StadiumRecord::Capacity);
-            Range(stadium_, n, "Capacity", capacity, 0, 500000, Subject::kStadium);
-            Range(stadium_, n, "Seating", Get(r, StadiumRecord::Seating), 0,
-                  std::clamp(capacity, 0, 500000), Subject::kStadium);
-        }
-        using S = StaffRecord;
-        for (std::int64_t n = 0; n < personCount_; ++n) {
-            const auto* r = Person(n);
-            const Subject s = PersonSubject(r);
-            // Days of the year; 0 is kept for "no date".
-            Range(staff_, n, "BirthDay", Get(r, S::BirthDay), 0, 365, s);
-            Range(staff_, n, "JoinedDay", Get(r, S::JoinedDay), 0, 365, s);
-            Range(staff_, n, "ContractDay", Get(r, S::ContractDay), 0, 365, s);
-            Range(staff_, n, "Wage", Get(r, S::Wage), 0, 100000, s);
-            for (std::size_t off = S::Adaptability.offset; off <= S::Temperament.offset; ++off)
-                Range(staff_, n, kPersonality[off - S::Adaptability.offset], Get(r, U8{off}), 0, 20,
-                      s);
-        }
-        // The block records, by the names of their fields.
-        using P = PlayerRecord;
-        static const std::array<std::pair<const char*, I16>, 5> kPlayerAbilities = {{
-            {"CurrentAbility", P::CurrentAbility},
-            {"PotentialAbility", P::PotentialAbility},
-            {"HomeReputation", P::HomeReputation},
-            {"CurrentReputation", P::CurrentReputation},
-            {"WorldReputation", P::WorldReputation},
-        }};
-        static const std::array<const char*, 54> kPlayerAttributes = {
-            "Goalkeeper",      "Sweeper",
-            "Defender",        "DefensiveMidfielder",
-            "Midfielder",      "AttackingMidfielder",
-            "Attacker",        "WingBack",
-            "RightSide",       "LeftSide",
-            "Central",         "FreeRole",
-            "Acceleration",    "Aggression",
-            "Agility",         "Anticipation",
-            "Balance",         "Bravery",
-            "Consistency",     "Corners",
-            "Crossing",        "Decisions",
-            "Dirtiness",       "Dribbling",
-            "Finishing",       "Flair",
-            "FreeKicks",       "Handling",
-            "Heading",         "ImportantMatches",
-            "InjuryProneness", "Jumping",
-            "Leadership",      "LeftFoot",
-            "LongShots",       "Marking",
-            "Movement",        "NaturalFitness",
-            "OneOnOnes",       "Pace",
-            "Passing",         "Penalties",
-            "Positioning",     "Reflexes",
-            "RightFoot",       "Stamina",
-            "Strength",        "Tackling",
-            "Teamwork",        "Technique",
-            "ThrowIns",        "Versatility",
-            "Vision",          "WorkRate"};
-        static_assert(kPlayerAttributes.size() ==
-                      PlayerRecord::WorkRate.offset - PlayerRecord::Goalkeeper.offset + 1);
-        for (std::int64_t i = 0; playerBlock_.present && i < playerBlock_.count; ++i) {
-            const auto* r =
-                staff_.bytes.data() + playerBlock_.offset + static_cast<std::size_t>(i) * P::kSize;
-            for (const auto& [name, f] : kPlayerAbilities)
-                Range(staff_, i, name, Get(r, f), 0, 200, Subject::kOther, "player block.");
-            for (std::size_t k = 0; k < kPlayerAttributes.size(); ++k)
-                Range(staff_, i, kPlayerAttributes[k], Get(r, U8{P::Goalkeeper.offset + k}), 0, 20,
-                      Subject::kOther, "player block.");
-        }
-
-        using N = NonPlayerRecord;
-        static const std::array<std::pair<const char*, I16>, 5> kStaffAbilities = {{
-            {"CurrentAbility", N::CurrentAbility},
-            {"PotentialAbility", N::PotentialAbility},
-            {"HomeReputation", N::HomeReputation},
-            {"CurrentReputation", N::CurrentReputation},
-            {"WorldReputation", N::WorldReputation},
-        }};
-        static const std::array<std::pair<const char*, U8>, 20> kStaffSkills = {{
-            {"Attacking", N::Attacking},
-            {"Business", N::Business},
-            {"CoachingPlayers", N::CoachingPlayers},
-            {"CoachingGoalkeepers", N::CoachingGoalkeepers},
-            {"CoachingTechnique", N::CoachingTechnique},
-            {"Directness", N::Directness},
-            {"Discipline", N::Discipline},
-            {"CoachingFreeRoles", N::CoachingFreeRoles},
-            {"Interference", N::Interference},
-            {"Judgement", N::Judgement},
-            {"JudgingPotential", N::JudgingPotential},
-            {"ManHandling", N::ManHandling},
-            {"Marking", N::Marking},
-            {"Offside", N::Offside},
-            {"Patience", N::Patience},
-            {"Physiotherapy", N::Physiotherapy},
-            {"Pressing", N::Pressing},
-            {"Resources", N::Resources},
-            {"Tactics", N::Tactics},
-            {"Youngsters", N::Youngsters},
-        }};
-        static const std::array<std::pair<const char*, I32>, 8> kStaffRatings = {{
-            {"Goalkeeper", N::Goalkeeper},
-            {"Sweeper", N::Sweeper},
-            {"Defender", N::Defender},
-            {"DefensiveMidfielder", N::DefensiveMidfielder},
-            {"Midfielder", N::Midfielder},
-            {"AttackingMidfielder", N::AttackingMidfielder},
-            {"Attacker", N::Attacker},
-            {"WingBack", N::WingBack},
-        }};
-        for (std::int64_t i = 0; nonPlayerBlock_.present && i < nonPlayerBlock_.count; ++i) {
-            const auto* r = staff_.bytes.data() + nonPlayerBlock_.offset +
-                            static_cast<std::size_t>(i) * N::kSize;
-            for (const auto& [name, f] : kStaffAbilities)
-                Range(staff_, i, name, Get(r, f), 0, 200, Subject::kOther, "non-player block.");
-            for (const auto& [name, f] : kStaffSkills)
-                Range(staff_, i, name, Get(r, f), 0, 20, Subject::kOther, "non-player block.");
-            for (const auto& [name, f] : kStaffRatings)
-                Range(staff_, i, name, Get(r, f), 0, 20, Subject::kOther, "non-player block.");
+    // The numbers, dates and choices of one record that its page stores.
+    void RangeFields(const FileData& t, std::int64_t n, const std::uint8_t* rec,
+                     const db::Table& table, Part part, Subject s, const char* prefix = "") {
+        for (const Field& f : table.fields) {
+            if (f.part != part || f.edit != Edit::kStored) continue;
+            switch (f.kind) {
+                case Kind::kNumber: {
+                    std::int64_t hi = f.max;
+                    // Never more seats than places.
+                    if (table.id == TableId::kStadiums && f.offset == StadiumRecord::Seating.offset)
+                        hi = std::clamp<std::int64_t>(Get(rec, StadiumRecord::Capacity), 0, hi);
+                    Range(t, n, f.member, f.Read(rec), f.min, hi, s, prefix);
+                    break;
+                }
+                case Kind::kDate:
+                    // Days of the year; 0 is kept for "no date".
+                    Range(t, n, f.member, f.Read(rec), 0, kDaysInYear, s, prefix);
+                    break;
+                case Kind::kChoice:
+                    Range(t, n, f.member, f.Read(rec), f.min, f.max, s, prefix);
+                    break;
+                default:
+                    break;
+            }
         }
     }
 
-    static constexpr std::array<const char*, 8> kPersonality = {
-        "Adaptability", "Ambition",        "Determination", "Loyalty",
-        "Pressure",     "Professionalism", "Sportsmanship", "Temperament"};
+    void Ranges() {
+        for (const db::Table& t : Tables()) {
+            if (t.IsPersons()) continue;
+            const FileData& data = Data(t.id);
+            for (std::int64_t n = 0; n < data.count; ++n)
+                RangeFields(data, n, data.At(n), t, Part::kRecord, SubjectOf(t.id));
+        }
+        // A person by the page that shows him.
+        const db::Table& players = TableOf(TableId::kPlayers);
+        const db::Table& staff = TableOf(TableId::kStaff);
+        for (std::int64_t n = 0; n < personCount_; ++n) {
+            const auto* r = Person(n);
+            const Subject s = PersonSubject(r);
+            RangeFields(staff_, n, r, s == Subject::kPlayer ? players : staff, Part::kRecord, s);
+        }
+        // The block records, by the names of their fields.
+        for (std::int64_t i = 0; playerBlock_.present && i < playerBlock_.count; ++i)
+            RangeFields(staff_, i, BlockRecord(playerBlock_, PlayerRecord::kSize, i), players,
+                        Part::kPlayer, Subject::kOther, "player block.");
+        for (std::int64_t i = 0; nonPlayerBlock_.present && i < nonPlayerBlock_.count; ++i)
+            RangeFields(staff_, i, BlockRecord(nonPlayerBlock_, NonPlayerRecord::kSize, i), staff,
+                        Part::kNonPlayer, Subject::kOther, "non-player block.");
+    }
+
+    static constexpr int kDaysInYear = 365;
+    static constexpr int kLanguageCount = 60;
+
+    const FileData& Data(TableId id) const {
+        switch (id) {
+            case TableId::kStadiums:
+                return stadium_;
+            case TableId::kCities:
+                return city_;
+            case TableId::kClubs:
+                return club_;
+            case TableId::kNations:
+                return nation_;
+            case TableId::kCompetitions:
+                return comp_;
+            case TableId::kColours:
+                return colour_;
+            case TableId::kContinents:
+                return continent_;
+            case TableId::kFirstNames:
+                return names_[0];
+            case TableId::kSecondNames:
+                return names_[1];
+            case TableId::kCommonNames:
+                return names_[2];
+            case TableId::kPlayers:
+            case TableId::kStaff:
+                break;
+        }
+        return staff_;
+    }
+
+    static Subject SubjectOf(TableId id) {
+        switch (id) {
+            case TableId::kStadiums:
+                return Subject::kStadium;
+            case TableId::kCities:
+                return Subject::kCity;
+            case TableId::kClubs:
+                return Subject::kClub;
+            case TableId::kNations:
+                return Subject::kNation;
+            case TableId::kPlayers:
+                return Subject::kPlayer;
+            case TableId::kStaff:
+                return Subject::kStaff;
+            default:
+                return Subject::kOther;
+        }
+    }
 
     struct BlockExtent {
         bool present = false;
         std::int64_t offset = 0;
         std::int64_t count = 0;
     };
+    const std::uint8_t* BlockRecord(const BlockExtent& b, std::size_t size, std::int64_t n) const {
+        return staff_.bytes.data() + b.offset + static_cast<std::size_t>(n) * size;
+    }
 
-    std::array<Table, 3> names_;
-    Table stadium_, city_, club_, comp_, colour_, nation_, continent_, staff_, index_;
+    std::array<FileData, 3> names_;
+    FileData stadium_, city_, club_, comp_, colour_, nation_, continent_, staff_, index_;
     std::int64_t personCount_ = 0;
     BlockExtent playerBlock_, nonPlayerBlock_;
     CheckReport report_;

@@ -15,6 +15,37 @@ void FileSet::CloseAll() {
     }
 }
 
+RecordFile* FileSet::Of(Target t) {
+    switch (t) {
+        case Target::kStadium:
+            return &stadium;
+        case Target::kCity:
+            return &city;
+        case Target::kClub:
+            return &club;
+        case Target::kCompetition:
+            return &clubComp;
+        case Target::kNation:
+            return &nation;
+        case Target::kContinent:
+            return &continent;
+        case Target::kColour:
+            return &colour;
+        case Target::kFirstName:
+            return &firstNames;
+        case Target::kSecondName:
+            return &secondNames;
+        case Target::kCommonName:
+            return &commonNames;
+        case Target::kPerson:
+            return &staff;
+        case Target::kNone:
+        case Target::kLanguage:
+            break;
+    }
+    return nullptr;
+}
+
 void FileSet::Open(const std::string& dataPath) {
     Open(dataPath, Access::kReadWrite);
 }

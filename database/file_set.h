@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "record_file.h"
+#include "reference.h"
 
 namespace vh::db {
 
@@ -76,6 +77,8 @@ struct FileSet {
         return {&stadium,    &city,        &club,        &clubComp, &nation,   &staff,
                 &firstNames, &secondNames, &commonNames, &colour,   &continent};
     }
+    // The file a reference of that target points into; nullptr for the languages.
+    RecordFile* Of(Target t);
     // How the set was last opened: a read-only set refuses every write ("File access denied").
     Access access = Access::kReadWrite;
     bool IsReadOnly() const { return access == Access::kReadOnly; }

@@ -5,7 +5,6 @@
 
 #include "blocks.h"
 #include "data_def.h"
-#include "errors.h"
 #include "person.h"
 
 namespace vh::db {
@@ -43,22 +42,6 @@ void ContinentLoad(FileSet& f, ListTables& t) {
     FillTable<ContinentRecord>(f.continent, ContinentRecord::Name, t.continent);
 }
 
-std::int64_t PersonRecordsEnd(const std::string& dataPath) {
-    std::vector<std::uint8_t> entries;
-    try {
-        entries = ReadIndexEntries(dataPath);
-    } catch (const EInOutError& e) {
-        if (e.Code() == kFileNotFound || e.Code() == kReadBeyondEnd) return -1;
-        throw;
-    }
-    std::int64_t end = -1;
-    for (std::size_t off = 0; off + IndexEntry::kSize <= entries.size(); off += IndexEntry::kSize) {
-        const std::int32_t o = IndexEntry::BlockOffset.Read(entries.data() + off);
-        if (o > 0 && (end < 0 || o < end)) end = o;
-    }
-    return end;
-}
-
 namespace {
 // The names of a label lie anywhere in the name tables, and a fill that fetched each only when
 // its label was written spent most of its time waiting for memory: those of a person a few
@@ -84,12 +67,8 @@ constexpr std::int64_t kPrefetchAhead = 8;
 
 void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& names,
                ListTables& t) {
-    const std::int64_t end = PersonRecordsEnd(dataPath);
     RecordFile& staff = files.staff;
-    staff.Reset(StaffRecord::kSize);
-    std::int64_t count = staff.RecordCount();
-    if (end >= 0)
-        count = std::min<std::int64_t>(count, end / static_cast<std::int64_t>(StaffRecord::kSize));
+    const std::int64_t count = PersonRecordCount(staff, dataPath);
 
     auto players = std::make_shared<Names>();
     auto others = std::make_shared<Names>();

@@ -41,12 +41,8 @@ void CityLoad(FileSet& files, ListTables& t);
 void ContinentLoad(FileSet& files, ListTables& t);
 
 // Labels of every person, players and staff apart, from one pass over the person records of
-// staff.dat. The persons end where the first block that index.dat names (at an offset above 0)
-// begins, or at the end of the file; block bytes are never read as persons.
+// staff.dat (PersonRecordCount); block bytes are never read as persons.
 void StaffLoad(FileSet& files, const std::string& dataPath, const NameTables& names, ListTables& t);
-// Byte offset where the person records of staff.dat end, by index.dat; -1 when index.dat is
-// missing or names no block above offset 0.
-std::int64_t PersonRecordsEnd(const std::string& dataPath);
 
 // The filter's working copy: the first letter and every letter after a blank made upper case
 // (a-z only; nothing else changes).

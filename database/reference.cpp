@@ -1,6 +1,7 @@
 #include "reference.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -9,6 +10,90 @@
 #include "text.h"
 
 namespace vh::db {
+
+namespace {
+// In the order of Target.
+constexpr std::array<TargetInfo, 13> kTargets = {{
+    {"", {}},
+    {"\\stadium.dat", kStadiumName},
+    {"\\city.dat", kCityName},
+    {"\\club.dat", kClubShortName},
+    {"\\club_comp.dat", kCompetitionName},
+    {"\\nation.dat", kNationShortName},
+    {"\\continent.dat", kContinentName},
+    {"\\colour.dat", kColourName},
+    {"\\first_names.dat", kPersonName},
+    {"\\second_names.dat", kPersonName},
+    {"\\common_names.dat", kPersonName},
+    {"\\staff.dat", kPersonLabel},
+    {"", {}},
+}};
+static_assert(kTargets.size() == static_cast<std::size_t>(Target::kLanguage) + 1);
+}  // namespace
+
+const TargetInfo& InfoOf(Target t) {
+    return kTargets[static_cast<std::size_t>(t)];
+}
+
+std::string_view FileNameOf(Target t) {
+    const std::string_view file = InfoOf(t).file;
+    return file.empty() ? file : file.substr(1);
+}
+
+bool IsNone(None rule, std::int64_t value, std::int64_t count) {
+    switch (rule) {
+        case None::kNegative:
+            return value < 0;
+        case None::kNotPositive:
+            return value <= 0;
+        case None::kOutsideFile:
+            return value < 0 || value >= count;
+    }
+    return false;
+}
+
+std::string MissingText(std::int64_t value) {
+    return "<missing " + std::to_string(value) + ">";
+}
+
+namespace {
+bool SameField(const NameField& a, const NameField& b) {
+    return a.recordSize == b.recordSize && a.nameOffset == b.nameOffset &&
+           a.nameWidth == b.nameWidth && a.idOffset == b.idOffset;
+}
+}  // namespace
+
+void BatchLookup::Want(RecordFile& file, const NameField& field, std::string name) {
+    entries_.push_back({&file, field, std::move(name), std::nullopt});
+}
+
+void BatchLookup::Run() {
+    std::vector<bool> done(entries_.size(), false);
+    for (std::size_t first = 0; first < entries_.size(); ++first) {
+        if (done[first]) continue;
+        const Entry& f = entries_[first];
+        std::vector<std::size_t> group;
+        std::vector<std::string> names;
+        for (std::size_t i = first; i < entries_.size(); ++i)
+            if (!done[i] && entries_[i].file == f.file && SameField(entries_[i].field, f.field)) {
+                done[i] = true;
+                group.push_back(i);
+                names.push_back(entries_[i].name);
+            }
+        try {
+            const auto ids = LookupAllByName(names, *f.file, f.field);
+            for (std::size_t k = 0; k < group.size(); ++k) entries_[group[k]].id = ids[k];
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+std::optional<std::int32_t> BatchLookup::Found(const RecordFile& file, const NameField& field,
+                                               std::string_view name) const {
+    for (const Entry& e : entries_)
+        if (e.file == &file && SameField(e.field, field) && e.name == name) return e.id;
+    return std::nullopt;
+}
 
 std::string ShowReference(std::int32_t value, RecordFile& file, const NameField& field) {
     if (value < 0) return std::string(kEmptyMarker);

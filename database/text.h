@@ -20,6 +20,10 @@ inline constexpr std::string_view kEmptyMarker = "<empty>";
 // Every byte has a code point: the five bytes cp1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
 // 0x9D) stand for the C1 controls of the same value, so any byte string survives a round trip.
 char32_t Cp1252ToUnicode(std::uint8_t byte);
+// The five bytes cp1252 leaves undefined: they survive a round trip, but name no character.
+inline bool IsUndefinedCp1252(std::uint8_t b) {
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
 // -1 when the code point has no byte in cp1252.
 int UnicodeToCp1252(char32_t cp);
 std::string Cp1252ToUtf8(std::string_view bytes);

@@ -62,6 +62,12 @@ void TNEdit::focusOutEvent(QFocusEvent* event) {
                       next->window() == window();
     // Only a text the user changed is checked: a stored value outside the range that the focus
     // merely passes through stays as it is (and a save keeps its bytes).
-    if (exit && isModified()) CheckValue();
+    const bool refused = exit && isModified() && !CheckValue();
     QLineEdit::focusOutEvent(event);
+    // After the box the focus comes back here with the "0" selected: a user who did not read the
+    // box would otherwise go on and save the 0.
+    if (refused) {
+        setFocus(Qt::OtherFocusReason);
+        selectAll();
+    }
 }

@@ -1,8 +1,8 @@
 // TNEdit: the edit box through which every number of the database is typed. It accepts any
 // typing and, when the user changed the text, checks it as the focus moves on to another control
 // of the same window: a non-empty string of the digits 0-9 whose value lies in MinNo..MaxNo. A
-// text that fails becomes "0" and a message box says why. The pages convert the text when they save
-// and rely on this.
+// text that fails becomes "0", a message box says why, and the focus comes back to the field with
+// its text selected. The pages convert the text when they save and rely on this.
 #pragma once
 
 #include <QLineEdit>

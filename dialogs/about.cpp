@@ -14,6 +14,7 @@
 
 #include "dialogs/RUrllabel.h"
 #include "dialogs/theme.h"
+#include "vh_version.h"
 
 #ifndef VH_MAIL_ADDRESS
 #define VH_MAIL_ADDRESS ""
@@ -34,7 +35,7 @@ namespace {
 const QString kGuideName = QStringLiteral("user-guide.html");
 
 // Where the guide may lie, in order: beside the program (a copied-out folder on Windows), in
-// the installed data directory (bin/../share/vh-editor), inside a macOS bundle, and finally in
+// the installed documents (bin/../share/doc/vh-editor), inside a macOS bundle, and finally in
 // the source tree the program was built from, which is what a build that was never installed
 // finds.
 QStringList GuideCandidates() {
@@ -136,10 +137,11 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setAutoFillBackground(true);
     setFont(vh::ui::EditorFont(8));
 
-    auto* credit = new FlowingText(
-        QStringLiteral("VH Editor is made by the VH Editor project and its contributors for "
-                       "the game's community."),
-        this);
+    auto* credit =
+        new FlowingText(QStringLiteral("VH Editor %1 is made by the VH Editor project and "
+                                       "its contributors for the game's community.")
+                            .arg(vh::kVersion),
+                        this);
     credit->setObjectName(QStringLiteral("Label1"));
     auto* testing = new FlowingText(
         QStringLiteral("If you would like to help with the testing of the editor then please"),

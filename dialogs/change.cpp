@@ -64,7 +64,7 @@ void TChangeForm::Open(int code) {
 
 void TChangeForm::FormShow() {
     if (const ChangeCodeInfo* info = ChangeCodeOf(lists_.ChangeCode()))
-        lists_.Fill(info->list, model_, true);
+        lists_.Fill(info->PickTarget(), model_, true);
     changeEdit_->clear();
 }
 
@@ -80,7 +80,7 @@ void TChangeForm::ChangeListBoxDblClick() {
     const QVariant record = rec ? QVariant(*rec) : QVariant();
     const int code = lists_.ChangeCode();
     const ChangeCodeInfo* info = ChangeCodeOf(code);
-    if (info && info->targetIsList) {
+    if (info && info->TargetIsList()) {
         QListWidget* list = listTargets_.count(code) ? listTargets_[code].data() : nullptr;
         if (list) {
             QListWidgetItem* line = list->currentItem();

@@ -1,130 +1,73 @@
-// Every Change button of the editor pages, by the code it sets: which list the picker builds,
-// which tables its filter searches, and which control receives the choice. This table is the
-// one place that knows; pages register their buttons and targets under these codes.
+// Every Change button of the editor pages, by the code it sets, and which control receives the
+// choice. What the picker lists for it is the target of that control's field in the catalogue.
+// Pages register their buttons and targets under these codes.
 #pragma once
 
 #include <array>
 #include <string_view>
 
+#include "database/reference.h"
+
 namespace vh::ui {
-
-enum class PickList {
-    kNone,
-    kNations,
-    kCompetitions,
-    kStadiums,
-    kPeople,
-    kClubs,
-    kCities,
-    kContinents,
-    kLanguages,
-    kFirstNames,
-    kSecondNames,
-    kCommonNames,
-};
-
-// Tables the filter searches, in the order it searches them.
-enum class FilterTable {
-    kStadium,
-    kClub,
-    kNation,
-    kStaffThenPlayer,
-    kCompetition,
-    kCity,
-    kFirstName,
-    kSecondName,
-    kCommonName,
-    kLanguage,
-    kContinent,
-};
 
 struct ChangeCodeInfo {
     int code;
     std::string_view button;  // object name of the Change button
-    PickList list;
-    FilterTable filter;
     std::string_view target;  // object name of the control that receives the choice
-    bool targetIsList;        // the choice replaces the selected line of a list
-    bool feedsAMove = false;  // the target only feeds a transfer: a pick marks nothing changed
+    // A target that only feeds a transfer (no record field): what its picker lists. A pick there
+    // marks nothing changed.
+    db::Target move = db::Target::kNone;
+
+    bool FeedsAMove() const { return move != db::Target::kNone; }
+    // What the picker lists: the target of the catalogue field the choice goes to, or the move's.
+    db::Target PickTarget() const;
+    // The choice replaces the selected line of a list.
+    bool TargetIsList() const;
 };
 
 inline constexpr int kLastChangeCode = 39;
 
 // Codes 1..39 in order (entry i is code i + 1).
 inline constexpr std::array<ChangeCodeInfo, kLastChangeCode> kChangeCodes = {{
-    {1, "ClubNationChange", PickList::kNations, FilterTable::kNation, "ClubNation", false},
-    {2, "CLubDivisoinChange", PickList::kCompetitions, FilterTable::kCompetition,
-     "ClubDivision", false},
-    {3, "ClubLDivisionChnage", PickList::kCompetitions, FilterTable::kCompetition,
-     "ClubLDivision", false},
-    {4, "ClubStadiumChange", PickList::kStadiums, FilterTable::kStadium, "ClubStadium",
-     false},
-    {5, "ClubRStadiumChange", PickList::kStadiums, FilterTable::kStadium, "ClubRStadium",
-     false},
-    {6, "FavStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer, "ClubFavStaff",
-     true},
-    {7, "DisStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer, "ClubDisStaff",
-     true},
-    {8, "RivalClubChange", PickList::kClubs, FilterTable::kClub, "ClubRivalList", true},
-    {9, "Button2", PickList::kStadiums, FilterTable::kStadium, "NearbyStad", false},
-    {10, "StadiumCityChange", PickList::kCities, FilterTable::kCity, "StadCity", false},
-    {11, "NationCCityChange", PickList::kCities, FilterTable::kCity, "NationCCity",
-     false},
-    {12, "NationStadiumChange", PickList::kStadiums, FilterTable::kStadium,
-     "NationStadium", false},
-    {13, "NationContinentChange", PickList::kContinents, FilterTable::kContinent,
-     "NationContinent", false},
-    {14, "NAtionRivalChange", PickList::kNations, FilterTable::kNation, "NationRivals",
-     true},
-    {15, "Nation1LangChange", PickList::kLanguages, FilterTable::kLanguage, "Nation1Lang",
-     false},
-    {16, "Nation2LangChange", PickList::kLanguages, FilterTable::kLanguage, "Nation2Lang",
-     false},
-    {17, "Nation3LangChange", PickList::kLanguages, FilterTable::kLanguage, "Nation3Lang",
-     false},
-    {18, "CityNationCHange", PickList::kNations, FilterTable::kNation, "CityNation", false},
-    {19, "PlayerNationChange", PickList::kNations, FilterTable::kNation, "PlayerNation",
-     false},
-    {20, "PlayerSecondNationChange", PickList::kNations, FilterTable::kNation,
-     "PlayerSecondNation", false},
-    {21, "PlayerNewClubChange", PickList::kClubs, FilterTable::kClub, "PlayerNewClub",
-     false, true},
-    {22, "FirstNameChange", PickList::kFirstNames, FilterTable::kFirstName,
-     "PlayerFirstName", false},
-    {23, "SecondNameCHange", PickList::kSecondNames, FilterTable::kSecondName,
-     "PlayerSecondName", false},
-    {24, "CommonNameCHange", PickList::kCommonNames, FilterTable::kCommonName,
-     "PlayerCommonName", false},
-    {25, "PlayerFavClubCHange", PickList::kClubs, FilterTable::kClub, "PlayerFavClubs",
-     true},
-    {26, "PLayerDisClubChange", PickList::kClubs, FilterTable::kClub, "PlayerDisClubs",
-     true},
-    {27, "PlayerFavStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer,
-     "PlayerFavStaff", true},
-    {28, "PLayerDisStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer,
-     "PlayerDisStaff", true},
-    {29, "NonPlayerFirstNameChange", PickList::kFirstNames, FilterTable::kFirstName,
-     "NonPlayerFirstName", false},
-    {30, "NonPlayerSecondNameChange", PickList::kSecondNames, FilterTable::kSecondName,
-     "NonPlayerSecondName", false},
-    {31, "NonPlayerCommonNameChange", PickList::kCommonNames, FilterTable::kCommonName,
-     "NonPlayerCommonName", false},
-    {32, "NonPlayerNationChange", PickList::kNations, FilterTable::kNation,
-     "NonPlayerNation", false},
-    {33, "NonPlayerSecondNationChange", PickList::kNations, FilterTable::kNation,
-     "NonPlayerSecondNation", false},
-    {34, "NonPlayerNewNationChange", PickList::kNations, FilterTable::kNation,
-     "NonPlayerNewNation", false, true},
-    {35, "NonPlayerNewClubChange", PickList::kClubs, FilterTable::kClub,
-     "NonPlayerNewClub", false, true},
-    {36, "NonPLayerFavClubsChange", PickList::kClubs, FilterTable::kClub,
-     "NonPlayerFavClubs", true},
-    {37, "NonPLayerDisClubsChange", PickList::kClubs, FilterTable::kClub,
-     "NonPlayerDisClubs", true},
-    {38, "NonPLayerFavStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer,
-     "NonPlayerFavStaff", true},
-    {39, "NonPLayerDisStaffChange", PickList::kPeople, FilterTable::kStaffThenPlayer,
-     "NonPlayerDisStaff", true},
+    {1, "ClubNationChange", "ClubNation"},
+    {2, "CLubDivisoinChange", "ClubDivision"},
+    {3, "ClubLDivisionChnage", "ClubLDivision"},
+    {4, "ClubStadiumChange", "ClubStadium"},
+    {5, "ClubRStadiumChange", "ClubRStadium"},
+    {6, "FavStaffChange", "ClubFavStaff"},
+    {7, "DisStaffChange", "ClubDisStaff"},
+    {8, "RivalClubChange", "ClubRivalList"},
+    {9, "Button2", "NearbyStad"},
+    {10, "StadiumCityChange", "StadCity"},
+    {11, "NationCCityChange", "NationCCity"},
+    {12, "NationStadiumChange", "NationStadium"},
+    {13, "NationContinentChange", "NationContinent"},
+    {14, "NAtionRivalChange", "NationRivals"},
+    {15, "Nation1LangChange", "Nation1Lang"},
+    {16, "Nation2LangChange", "Nation2Lang"},
+    {17, "Nation3LangChange", "Nation3Lang"},
+    {18, "CityNationCHange", "CityNation"},
+    {19, "PlayerNationChange", "PlayerNation"},
+    {20, "PlayerSecondNationChange", "PlayerSecondNation"},
+    {21, "PlayerNewClubChange", "PlayerNewClub", db::Target::kClub},
+    {22, "FirstNameChange", "PlayerFirstName"},
+    {23, "SecondNameCHange", "PlayerSecondName"},
+    {24, "CommonNameCHange", "PlayerCommonName"},
+    {25, "PlayerFavClubCHange", "PlayerFavClubs"},
+    {26, "PLayerDisClubChange", "PlayerDisClubs"},
+    {27, "PlayerFavStaffChange", "PlayerFavStaff"},
+    {28, "PLayerDisStaffChange", "PlayerDisStaff"},
+    {29, "NonPlayerFirstNameChange", "NonPlayerFirstName"},
+    {30, "NonPlayerSecondNameChange", "NonPlayerSecondName"},
+    {31, "NonPlayerCommonNameChange", "NonPlayerCommonName"},
+    {32, "NonPlayerNationChange", "NonPlayerNation"},
+    {33, "NonPlayerSecondNationChange", "NonPlayerSecondNation"},
+    {34, "NonPlayerNewNationChange", "NonPlayerNewNation", db::Target::kNation},
+    {35, "NonPlayerNewClubChange", "NonPlayerNewClub", db::Target::kClub},
+    {36, "NonPLayerFavClubsChange", "NonPlayerFavClubs"},
+    {37, "NonPLayerDisClubsChange", "NonPlayerDisClubs"},
+    {38, "NonPLayerFavStaffChange", "NonPlayerFavStaff"},
+    {39, "NonPLayerDisStaffChange", "NonPlayerDisStaff"},
 }};
 
 // nullptr for 0 and codes above 39.
@@ -132,5 +75,7 @@ inline const ChangeCodeInfo* ChangeCodeOf(int code) {
     if (code < 1 || code > kLastChangeCode) return nullptr;
     return &kChangeCodes[static_cast<std::size_t>(code - 1)];
 }
+// The code whose choice goes to that control; nullptr for none.
+const ChangeCodeInfo* ChangeCodeFor(std::string_view target);
 
 }  // namespace vh::ui

@@ -114,43 +114,45 @@ void ListSource::StaffLoad(NameListModel& m, bool withEmpty) {
     Notice("staff.dat", s_.lists.player);
 }
 
-void ListSource::Fill(PickList list, NameListModel& m, bool withEmpty) {
-    switch (list) {
-        case PickList::kNone:
+void ListSource::Fill(db::Target target, NameListModel& m, bool withEmpty) {
+    switch (target) {
+        case db::Target::kNone:
             break;
-        case PickList::kNations:
+        case db::Target::kNation:
             NationLoad(m, withEmpty);
             break;
-        case PickList::kCompetitions:
+        case db::Target::kCompetition:
             ClubCompLoad(m, withEmpty);
             break;
-        case PickList::kStadiums:
+        case db::Target::kStadium:
             StadiumLoad(m, withEmpty);
             break;
-        case PickList::kPeople:
+        case db::Target::kPerson:
             StaffLoad(m, withEmpty);
             break;
-        case PickList::kClubs:
+        case db::Target::kClub:
             ClubLoad(m, withEmpty);
             break;
-        case PickList::kCities:
+        case db::Target::kCity:
             CityLoad(m, withEmpty);
             break;
-        case PickList::kContinents:
+        case db::Target::kContinent:
             ContinentLoad(m, withEmpty);
             break;
-        case PickList::kLanguages:
+        case db::Target::kLanguage:
             LanguagesLoad(m, withEmpty);
             break;
-        case PickList::kFirstNames:
+        case db::Target::kFirstName:
             FirstNameLoad(m, withEmpty);
             break;
-        case PickList::kSecondNames:
+        case db::Target::kSecondName:
             SecondNameLoad(m, withEmpty);
             break;
-        case PickList::kCommonNames:
+        case db::Target::kCommonName:
             CommonNameLoad(m, withEmpty);
             break;
+        case db::Target::kColour:
+            break;  // colours are chosen from their drop-down lists
     }
 }
 
@@ -175,40 +177,43 @@ void ListSource::EditChange(const QString& text, NameListModel& m, int code) {
         const db::ListTables& t = s_.lists;
         const ChangeCodeInfo* info = ChangeCodeOf(code);
         if (info) {
-            switch (info->filter) {
-                case FilterTable::kStadium:
+            switch (info->PickTarget()) {
+                case db::Target::kStadium:
                     search(t.stadium.entries);
                     break;
-                case FilterTable::kClub:
+                case db::Target::kClub:
                     search(t.club.entries);
                     break;
-                case FilterTable::kNation:
+                case db::Target::kNation:
                     search(t.nation.entries);
                     break;
-                case FilterTable::kStaffThenPlayer:
+                case db::Target::kPerson:
                     search(t.staff.entries, kPeopleIds);
                     search(t.player.entries, kPeopleIds);
                     break;
-                case FilterTable::kCompetition:
+                case db::Target::kCompetition:
                     search(t.competition.entries);
                     break;
-                case FilterTable::kCity:
+                case db::Target::kCity:
                     search(t.city.entries);
                     break;
-                case FilterTable::kFirstName:
+                case db::Target::kFirstName:
                     search(s_.names.first.entries);
                     break;
-                case FilterTable::kSecondName:
+                case db::Target::kSecondName:
                     search(s_.names.second.entries);
                     break;
-                case FilterTable::kCommonName:
+                case db::Target::kCommonName:
                     search(s_.names.common.entries);
                     break;
-                case FilterTable::kLanguage:
+                case db::Target::kLanguage:
                     search(Languages(), kLanguageIds);
                     break;
-                case FilterTable::kContinent:
+                case db::Target::kContinent:
                     search(t.continent.entries);
+                    break;
+                case db::Target::kNone:
+                case db::Target::kColour:
                     break;
             }
         } else if (code == 0) {

@@ -46,7 +46,8 @@ class ListSource {
     // People: the players' labels when the main window's "Player" button is checked, else the
     // staff labels.
     void StaffLoad(NameListModel& m, bool withEmpty = false);
-    void Fill(PickList list, NameListModel& m, bool withEmpty);
+    // The list a picker of that target offers.
+    void Fill(db::Target target, NameListModel& m, bool withEmpty);
 
     // The filter: narrows the list to the entries of the table that `code` searches (a picker
     // code, or 0 for the main window's radio buttons). An empty text leaves the list as it is;

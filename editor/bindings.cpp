@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "database/blocks.h"
 #include "database/convert.h"
 #include "database/dates.h"
 #include "database/languages.h"
@@ -46,7 +47,7 @@ void IntField::Write(std::uint8_t* rec, long long value) const {
 }
 
 QString MissingText(std::int64_t value) {
-    return QStringLiteral("<missing %1>").arg(value);
+    return QString::fromStdString(db::MissingText(value));
 }
 
 namespace {
@@ -71,71 +72,46 @@ std::int32_t ParseInt(QLineEdit* edit) {
     return v;
 }
 
+db::RecordFile& FileOf(RefTarget t, db::Session& s) {
+    return *s.files.Of(t);
+}
+
 // The name shown for a reference, read into a buffer of its own; nullopt when the number lies
-// outside the file.
-std::optional<QString> NameOf(std::int32_t value, const RefTarget& t, db::Session& s) {
-    db::RecordFile& file = s.files.*(t.file);
-    file.Reset(t.field.recordSize);
+// outside the file (for a person, outside the person records: block bytes are no person).
+std::optional<QString> NameOf(std::int32_t value, RefTarget t, RowContext& ctx) {
+    db::Session& s = ctx.session;
+    db::RecordFile& file = FileOf(t, s);
+    if (t == db::Target::kPerson) {
+        if (!ctx.persons) ctx.persons = db::PersonRecordCount(file, s.dataPath);
+        if (value >= *ctx.persons) return std::nullopt;
+        return FromCp1252(db::GetStaffName(value, file, s.names));
+    }
+    const db::NameField& naming = db::InfoOf(t).naming;
+    file.Reset(naming.recordSize);
     if (value >= file.RecordCount()) return std::nullopt;
-    if (t.personLabel) return FromCp1252(db::GetStaffName(value, file, s.names));
-    return FromCp1252(db::ShowReference(value, file, t.field));
+    return FromCp1252(db::ShowReference(value, file, naming));
 }
 
 // The name of the file a target reads, for messages ("city.dat").
-QString TargetFile(const RefTarget& t, db::Session& s) {
-    const std::string& path = (s.files.*(t.file)).PathText();
-    const std::size_t cut = path.find_last_of("\\/");
-    return QString::fromStdString(cut == std::string::npos ? path : path.substr(cut + 1));
-}
-
-bool SameField(const db::NameField& a, const db::NameField& b) {
-    return a.recordSize == b.recordSize && a.nameOffset == b.nameOffset &&
-           a.nameWidth == b.nameWidth && a.idOffset == b.idOffset;
+QString TargetFile(RefTarget t) {
+    const std::string_view name = db::FileNameOf(t);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // A name that RecordOf below looks up in the target's file, when it looks one up.
-struct Wanted {
-    db::RecordFile* file;
-    db::NameField field;
-    std::string name;
-};
-void WantRecordOf(const QString& text, const QVariant& picked, const RefTarget& t, db::Session& s,
-                  std::vector<Wanted>& wanted) {
+void WantRecordOf(const QString& text, const QVariant& picked, RefTarget t, RowContext& ctx) {
     std::string bytes;
-    if (picked.isValid() || text == kEmpty || t.personLabel || !TryToCp1252(text, bytes)) return;
-    wanted.push_back({&(s.files.*(t.file)), t.field, std::move(bytes)});
-}
-
-// Looks up every name wanted, one pass over each file. A failure here is left for the row's own
-// lookup to report, in the order of the rows.
-void FindWanted(std::vector<Wanted> wanted, RowContext& ctx) {
-    while (!wanted.empty()) {
-        const Wanted first = wanted.front();
-        std::vector<std::string> names;
-        std::vector<Wanted> rest;
-        for (Wanted& w : wanted) {
-            if (w.file == first.file && SameField(w.field, first.field))
-                names.push_back(std::move(w.name));
-            else
-                rest.push_back(std::move(w));
-        }
-        try {
-            const auto ids = db::LookupAllByName(names, *first.file, first.field);
-            for (std::size_t i = 0; i < names.size(); ++i)
-                if (ids[i]) ctx.found.push_back({first.file, first.field, names[i], *ids[i]});
-        } catch (const std::exception&) {
-        }
-        wanted = std::move(rest);
-    }
+    if (picked.isValid() || text == kEmpty || t == db::Target::kPerson || !TryToCp1252(text, bytes))
+        return;
+    ctx.found.Want(FileOf(t, ctx.session), db::InfoOf(t).naming, std::move(bytes));
 }
 
 // The record a line or field names: a pick's record, else one found by its text.
-std::int32_t RecordOf(const QString& text, const QVariant& picked, const RefTarget& t,
-                      RowContext& ctx, QWidget* field) {
-    db::Session& s = ctx.session;
+std::int32_t RecordOf(const QString& text, const QVariant& picked, RefTarget t, RowContext& ctx,
+                      QWidget* field) {
     if (picked.isValid()) return picked.toInt();
     if (text == kEmpty) return -1;
-    if (t.personLabel) {
+    if (t == db::Target::kPerson) {
         std::string bytes;
         if (!TryToCp1252(text, bytes))
             throw EFieldError(field, QStringLiteral("'%1' is not a valid integer value").arg(text));
@@ -146,10 +122,10 @@ std::int32_t RecordOf(const QString& text, const QVariant& picked, const RefTarg
         }
     }
     const std::string bytes = ToCp1252(text);
-    db::RecordFile& file = s.files.*(t.file);
-    for (const RowContext::Found& f : ctx.found)
-        if (f.file == &file && SameField(f.field, t.field) && f.name == bytes) return f.id;
-    return db::LookupByName(bytes, file, t.field);
+    db::RecordFile& file = FileOf(t, ctx.session);
+    const db::NameField& naming = db::InfoOf(t).naming;
+    if (const auto id = ctx.found.Found(file, naming, bytes)) return *id;
+    return db::LookupByName(bytes, file, naming);
 }
 
 }  // namespace
@@ -162,7 +138,7 @@ class Binding::Row {
     // Puts what Prepare read on the page and remembers it.
     virtual void Fill() = 0;
     // The names Collect will look up in their files (looked up together beforehand).
-    virtual void Want(RowContext&, std::vector<Wanted>&) const {}
+    virtual void Want(RowContext&) const {}
     // Converts what the user changed (may fail; the record is not touched yet).
     virtual void Collect(RowContext& ctx) = 0;
     // Writes what Collect found into the record.
@@ -293,20 +269,19 @@ class RefBinding : public Binding::Row {
             next_ = row_.noneText ? QString::fromLatin1(row_.noneText) : kEmpty;
             return;
         }
-        if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+        if (std::optional<QString> name = NameOf(v, row_.target, ctx)) {
             next_ = *name;
             return;
         }
         next_ = MissingText(v);
         ctx.missing << QStringLiteral("%1: %2 has no record %3")
-                           .arg(QString::fromLatin1(row_.caption),
-                                TargetFile(row_.target, ctx.session))
+                           .arg(QString::fromLatin1(row_.caption), TargetFile(row_.target))
                            .arg(v);
     }
     void Fill() override { field_.Fill(next_, nextRecord_); }
-    void Want(RowContext& ctx, std::vector<Wanted>& wanted) const override {
+    void Want(RowContext& ctx) const override {
         if (!field_.Untouched())
-            WantRecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx.session, wanted);
+            WantRecordOf(field_.Edit()->text(), field_.Picked(), row_.target, ctx);
     }
     void Collect(RowContext& ctx) override {
         value_.reset();
@@ -429,7 +404,7 @@ class ListBinding : public Binding::Row {
             const std::int32_t v = db::I32{row_.offset + 4 * i}.Read(rec);
             Line line{kEmpty, v, false};
             if (v >= 0) {
-                if (std::optional<QString> name = NameOf(v, row_.target, ctx.session)) {
+                if (std::optional<QString> name = NameOf(v, row_.target, ctx)) {
                     line.text = *name;
                 } else if (row_.outsideIsEmpty) {
                     line.record = -1;
@@ -439,7 +414,7 @@ class ListBinding : public Binding::Row {
                     ctx.missing << QStringLiteral("%1, line %2: %3 has no record %4")
                                        .arg(QString::fromLatin1(row_.caption))
                                        .arg(i + 1)
-                                       .arg(TargetFile(row_.target, ctx.session))
+                                       .arg(TargetFile(row_.target))
                                        .arg(v);
                 }
             }
@@ -454,12 +429,11 @@ class ListBinding : public Binding::Row {
         }
         shown_ = next_;
     }
-    void Want(RowContext& ctx, std::vector<Wanted>& wanted) const override {
+    void Want(RowContext& ctx) const override {
         for (std::size_t i = 0; i < Lines(); ++i) {
             const QListWidgetItem* item = list_->item(static_cast<int>(i));
             if (!Untouched(i))
-                WantRecordOf(item->text(), item->data(kRecordRole), row_.target, ctx.session,
-                             wanted);
+                WantRecordOf(item->text(), item->data(kRecordRole), row_.target, ctx);
         }
     }
     void Collect(RowContext& ctx) override {
@@ -701,9 +675,8 @@ void Binding::Show(const std::uint8_t* rec, RowContext& ctx) {
 }
 
 void Binding::Save(std::uint8_t* rec, RowContext& ctx) {
-    std::vector<Wanted> wanted;
-    for (const auto& r : rows_) r->Want(ctx, wanted);
-    FindWanted(std::move(wanted), ctx);
+    for (const auto& r : rows_) r->Want(ctx);
+    ctx.found.Run();
     for (auto& r : rows_) r->Collect(ctx);
     for (auto& r : rows_) r->Apply(rec);
 }

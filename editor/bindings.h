@@ -72,21 +72,17 @@ struct TextRow {
 };
 
 // Which file a reference points into and how its records are named there.
-struct RefTarget {
-    db::RecordFile db::FileSet::*file;
-    db::NameField field;
-    bool personLabel = false;  // staff.dat: shown as the person's label
-};
-inline constexpr RefTarget kToStadium{&db::FileSet::stadium, db::kStadiumName};
-inline constexpr RefTarget kToCity{&db::FileSet::city, db::kCityName};
-inline constexpr RefTarget kToClub{&db::FileSet::club, db::kClubShortName};
-inline constexpr RefTarget kToCompetition{&db::FileSet::clubComp, db::kCompetitionName};
-inline constexpr RefTarget kToNation{&db::FileSet::nation, db::kNationShortName};
-inline constexpr RefTarget kToContinent{&db::FileSet::continent, db::kContinentName};
-inline constexpr RefTarget kToFirstName{&db::FileSet::firstNames, db::kPersonName};
-inline constexpr RefTarget kToSecondName{&db::FileSet::secondNames, db::kPersonName};
-inline constexpr RefTarget kToCommonName{&db::FileSet::commonNames, db::kPersonName};
-inline constexpr RefTarget kToPerson{&db::FileSet::staff, {157, 0, 0, 0}, true};
+using RefTarget = db::Target;
+inline constexpr RefTarget kToStadium = db::Target::kStadium;
+inline constexpr RefTarget kToCity = db::Target::kCity;
+inline constexpr RefTarget kToClub = db::Target::kClub;
+inline constexpr RefTarget kToCompetition = db::Target::kCompetition;
+inline constexpr RefTarget kToNation = db::Target::kNation;
+inline constexpr RefTarget kToContinent = db::Target::kContinent;
+inline constexpr RefTarget kToFirstName = db::Target::kFirstName;
+inline constexpr RefTarget kToSecondName = db::Target::kSecondName;
+inline constexpr RefTarget kToCommonName = db::Target::kCommonName;
+inline constexpr RefTarget kToPerson = db::Target::kPerson;
 
 // A read-only field that shows the name of the record a reference points to; changed through
 // the picker.
@@ -169,16 +165,11 @@ struct RowContext {
     explicit RowContext(db::Session& s) : session(s) {}
     db::Session& session;
     QStringList missing;  // "City: city.dat has no record 9999", one line per such field
-    std::optional<QStringList> colours;  // colour.dat's names, read once per show
+    std::optional<QStringList> colours;   // colour.dat's names, read once per show
+    std::optional<std::int64_t> persons;  // staff.dat's person records, counted once per show
     // Names that a save looks up by text, found before the rows convert with one pass over each
     // file for all of them (Binding::Save); a row takes its record from here when it is listed.
-    struct Found {
-        const db::RecordFile* file;
-        db::NameField field;
-        std::string name;  // cp1252
-        std::int32_t id;
-    };
-    std::vector<Found> found;
+    db::BatchLookup found;
 };
 
 // The names of colour.dat in the order of their identifiers: the entry at position Id of each

@@ -2,8 +2,10 @@
 #include <QLineEdit>
 
 #include "database/backup.h"
+#include "database/errors.h"
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
+#include "platform/files.h"
 #include "stad.h"
 
 namespace vh::ui {
@@ -19,6 +21,17 @@ QString FileList(const std::vector<std::string>& names) {
     QStringList l;
     for (const auto& n : names) l << QString::fromStdString(n);
     return l.join(QStringLiteral(", "));
+}
+
+QString Folder(const std::string& path) {
+    return QString::fromStdString(platform::NativeText(path));
+}
+
+// The first failed copy and why, then what to do.
+QString FailedCopy(const db::CopyReport& r, const QString& advice) {
+    return QStringLiteral("\n\nCopying %1 to %2 failed: %3. %4")
+        .arg(QString::fromStdString(r.failedFrom), QString::fromStdString(r.failedTo),
+             QString::fromStdString(db::EInOutError::MessageFor(r.failedCode)), advice);
 }
 }  // namespace
 
@@ -43,6 +56,9 @@ void TVHEdit::BackupMenuClick() {
                     .arg(FileList(report.keptPrevious));
     if (report.keptPrevious.size() < report.failed.size())
         text += QStringLiteral(" The others have no backup copy yet.");
+    text += FailedCopy(report, QStringLiteral("Check that the folder %1 can be written and the "
+                                              "disk has room, then back up again.")
+                                   .arg(Folder(db::BackupDirectory(dataPath))));
     ShowMessage(this, QStringLiteral("Backup Files"), text, Buttons::kOk, Icon::kWarning);
 }
 
@@ -70,7 +86,12 @@ void TVHEdit::RestoreBackupMenuClick() {
         ShowMessage(
             this, QStringLiteral("Restore Backup"),
             QStringLiteral("These files could not be restored and were left as they were: %1.")
-                .arg(FileList(report.failed)),
+                    .arg(FileList(report.failed)) +
+                FailedCopy(report,
+                           QStringLiteral("Check that the copies in %1 can be read, that the "
+                                          "folder %2 can be written and the disk has room, then "
+                                          "restore again.")
+                               .arg(Folder(db::BackupDirectory(dataPath)), Folder(dataPath))),
             Buttons::kOk, Icon::kWarning);
     if (s_.dataLoaded) ReopenAfterRestore();
 }

@@ -119,8 +119,7 @@ std::optional<db::StaffRecord> TPersonPage::ReadPerson(const QString& label) {
     }
     db::RecordFile& staff = Files().staff;
     if (id >= 0) {
-        staff.Reset(StaffRecord::kSize);
-        if (id < staff.RecordCount()) {
+        if (id < db::PersonRecordCount(staff, Session().dataPath)) {
             StaffRecord person = ReadRecord<StaffRecord>(staff, id);
             // The label must be this person's, as the lists write it.
             std::string own = db::PersonLabel(person, Session().names);
@@ -189,8 +188,8 @@ void TPersonPage::BindPerson(QWidget* panel, const PersonRows& rows) {
 
 std::optional<QString> TPersonPage::SearchTextFor(std::int64_t record) {
     db::RecordFile& staff = Files().staff;
-    staff.Reset(StaffRecord::kSize);
-    if (record < 0 || record >= staff.RecordCount()) return std::nullopt;
+    if (record < 0 || record >= db::PersonRecordCount(staff, Session().dataPath))
+        return std::nullopt;
     std::string label = db::GetStaffName(static_cast<std::int32_t>(record), staff, Session().names);
     if (label.size() > db::kPersonLabelWidth) label.resize(db::kPersonLabelWidth);
     return FromCp1252(label);

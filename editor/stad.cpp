@@ -288,7 +288,7 @@ void TVHEdit::AttachPicker(TChangeForm* picker) {
             findChild<QPushButton*>(QString::fromLatin1(info.button.data(), info.button.size()));
         const QString target = QString::fromLatin1(info.target.data(), info.target.size());
         if (!button) continue;
-        if (info.targetIsList) {
+        if (info.TargetIsList()) {
             if (auto* list = findChild<QListWidget*>(target))
                 picker->RegisterTarget(info.code, list);
         } else if (auto* edit = findChild<QLineEdit*>(target)) {
@@ -300,7 +300,7 @@ void TVHEdit::AttachPicker(TChangeForm* picker) {
     // picked reads as the name it replaces; the targets that only feed a transfer mark nothing.
     connect(picker, &TChangeForm::Picked, this, [this](int code) {
         const ChangeCodeInfo* info = ChangeCodeOf(code);
-        if (info && !info->feedsAMove) StadNameChange();
+        if (info && !info->FeedsAMove()) StadNameChange();
     });
 }
 

@@ -5,8 +5,18 @@
 #include "dialogs/about.h"
 #include "dialogs/change.h"
 #include "stad.h"
+#include "vh_version.h"
 
 namespace vh::ui {
+
+namespace {
+const QString kUsage = QStringLiteral(
+    "Usage: vhstad [--data DIR]\n"
+    "       vhstad --help | --version\n"
+    "\n"
+    "  --data DIR  Put DIR into \"VH Data Dir:\" instead of the game's data directory;\n"
+    "              nothing is read from it until \"Load Data\" is pressed.\n");
+}  // namespace
 
 Windows::~Windows() {
     // The picker and the About box are the main window's children: they go first.
@@ -50,12 +60,25 @@ bool ParseArguments(const QStringList& args, StartOptions& options, QString& err
             options.dataDirectory = args[++i];
         } else if (a.startsWith(QStringLiteral("--data="))) {
             options.dataDirectory = a.mid(7);
+        } else if (a == QStringLiteral("--version")) {
+            options.version = true;
+        } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            options.help = true;
         } else {
             error = QStringLiteral("Unknown argument: %1\nUsage: vhstad [--data DIR]").arg(a);
             return false;
         }
     }
     return true;
+}
+
+QString TerminalText(const QStringList& args) {
+    StartOptions options;
+    QString error;
+    if (!ParseArguments(args, options, error)) return {};
+    if (options.help) return kUsage;
+    if (options.version) return QStringLiteral("vhstad (VH Editor) %1\n").arg(kVersion);
+    return {};
 }
 
 }  // namespace vh::ui

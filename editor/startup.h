@@ -26,10 +26,16 @@ struct Windows {
 
 struct StartOptions {
     QString dataDirectory;  // when set, put into "VH Data Dir:" instead of the registry proposal
+    bool version = false;   // --version: print the version instead of opening the window
+    bool help = false;      // --help: print the usage instead of opening the window
 };
 
 Windows CreateWindows(const StartOptions& options = {});
-// Parses the command line (--data DIR); false with a message in `error` for bad arguments.
+// Parses the command line (--data DIR, --version, --help); false with a message in `error` for
+// bad arguments.
 bool ParseArguments(const QStringList& args, StartOptions& options, QString& error);
+// What --version or --help print on the terminal; empty when the arguments ask for neither or
+// are bad (the window reports those).
+QString TerminalText(const QStringList& args);
 
 }  // namespace vh::ui

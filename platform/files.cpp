@@ -125,9 +125,13 @@ fs::path ResolveCase(const fs::path& path) {
 }
 
 bool Exists(const fs::path& path) {
+    return LookUp(path) == 0;
+}
+
+int LookUp(const fs::path& path) {
     bool isDir = false;
     unsigned mode = 0;
-    return StatPath(path, isDir, mode) == 0;
+    return StatPath(path, isDir, mode);
 }
 
 bool IsDirectory(const fs::path& path) {

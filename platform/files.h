@@ -23,6 +23,9 @@ std::string NativeText(std::string_view text);
 std::filesystem::path ResolveCase(const std::filesystem::path& path);
 
 bool Exists(const std::filesystem::path& path);
+// 0 when the path exists; else the errno of looking for it (ENOENT or ENOTDIR: it does not exist,
+// EACCES: a folder on the way may not be looked into).
+int LookUp(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
 // Read-only means the owner may not write (POSIX) or the read-only attribute (Windows).
 int GetReadOnly(const std::filesystem::path& path, bool& readOnly);

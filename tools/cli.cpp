@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -14,9 +15,14 @@
 #include "database/check.h"
 #include "database/errors.h"
 #include "database/journal.h"
+#include "database/table_import.h"
+#include "database/table_io.h"
 #include "database/text.h"
+#include "database/write_set.h"
 #include "platform/files.h"
+#include "platform/native_file.h"
 #include "sample.h"
+#include "vh_version.h"
 
 namespace vh::sample {
 
@@ -29,7 +35,9 @@ constexpr int kBadArguments = 2;
 constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
     "       vhtool check DIR [--json]\n"
-    "       vhtool --help\n"
+    "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
+    "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
+    "       vhtool --help | --version\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
     "                     file the editor opens, plus clubcomp.dat and index.dat.\n"
@@ -48,7 +56,45 @@ constexpr std::string_view kUsage =
     "                     Exit status 0 when no error was found\n"
     "                     (warnings allowed), 1 when errors were found, 2 when the\n"
     "                     directory could not be read.\n"
-    "  --json             One JSON object per finding, one per line.\n";
+    "  --json             One JSON object per finding, one per line.\n"
+    "\n"
+    "  export DIR TABLE   Write one table of the data directory DIR as rows of cells, one\n"
+    "                     row per record: the column Record (the record number), then one\n"
+    "                     column per field of the table's page, named as the page's control.\n"
+    "                     A reference is a record number, with the name it points to in a\n"
+    "                     column beside it (ClubNation.name); a list of references is one\n"
+    "                     cell, numbers separated by ';'; a date is its day and month columns.\n"
+    "                     TABLE is one of: stadiums cities clubs nations players staff\n"
+    "                     competitions colours continents first-names second-names\n"
+    "                     common-names. Nothing in DIR is changed but a change of the\n"
+    "                     editor's that a crash interrupted, rolled back as by check.\n"
+    "  --format csv|json  csv (the default): RFC 4180, UTF-8, a header line. json: an array\n"
+    "                     of objects with the same keys.\n"
+    "  -o FILE            Write to FILE (a CSV file then starts with the UTF-8 byte order\n"
+    "                     mark spreadsheets look for) instead of standard output.\n"
+    "  --where EXPR       Only the rows where FIELD OP VALUE holds, OP one of = != < <= > >=\n"
+    "                     ~ (contains, whatever the case); numbers compare as numbers. Give it\n"
+    "                     again for more conditions: a row must meet them all. Example:\n"
+    "                     --where 'PLayerPace>=18' --where 'PlayerNation=12'\n"
+    "                     Exit status 0 when written, 1 when DIR could not be read or FILE\n"
+    "                     written, 2 for an unknown table, field or condition.\n"
+    "\n"
+    "  import DIR TABLE FILE\n"
+    "                     Apply FILE, as export writes it (CSV or JSON, told apart by their\n"
+    "                     content), to TABLE of the data directory DIR. Rows are matched by\n"
+    "                     Record; any rows and columns may be left out; .name columns are\n"
+    "                     not read. Only a cell that differs from what is stored is applied,\n"
+    "                     after the checks of the editor's page: so an unchanged export\n"
+    "                     changes nothing. A person's club, a club's squad and its staff posts\n"
+    "                     change by the transfer and appointment rules. Any bad cell: every\n"
+    "                     one is listed with its line, record, column, value and reason, and\n"
+    "                     nothing is written. Otherwise the changes are written together: all\n"
+    "                     of them or, should the writing fail, none. The backup directory is\n"
+    "                     never touched.\n"
+    "  --dry-run          Check and count the changes, write nothing.\n"
+    "  --verbose          List every field changed, before and after.\n"
+    "                     Exit status 0 when done, 1 for bad cells or a file or directory\n"
+    "                     that could not be read or written, 2 for an unknown table.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -177,6 +223,151 @@ int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& er
     return report.Errors() > 0 ? kFailed : kOk;
 }
 
+std::string ErrnoText(int err) {
+    return std::error_code(err, std::generic_category()).message();
+}
+
+// A file named by the user, written whole; 0 or an errno value.
+int WriteUserFile(const std::string& name, std::string_view bytes) {
+    platform::NativeFile f;
+    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kCreateTruncate);
+    if (!e) e = f.WriteAt(bytes.data(), bytes.size(), 0);
+    const int closed = f.IsOpen() ? f.Close() : 0;
+    return e ? e : closed;
+}
+
+// The reason a data directory could not be read: "staff.dat: File not found".
+std::string ReadFailure(const db::EInOutError& e) {
+    const std::string where = e.Where();
+    return (where.empty() ? e.Path() : where) + ": " + e.what();
+}
+
+struct ExportOptions {
+    std::string dir, table, format = "csv", output;
+    std::vector<std::string> where;
+};
+
+int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    if (o.format != "csv" && o.format != "json")
+        return Usage(err, "unknown format '" + o.format + "': use csv or json");
+    std::string text;
+    std::size_t rows = 0;
+    try {
+        // What is exported is what the editor will load: a change a crash interrupted is rolled
+        // back first.
+        const std::string notice = db::RecoverJournal(o.dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        db::DataFiles files(o.dir);
+        const db::TableRows table_rows(files, table->id);
+        std::vector<db::Condition> where;
+        for (const std::string& w : o.where)
+            where.push_back(db::ParseWhere(w, table_rows.Columns()));
+        rows = db::WriteTable(table_rows,
+                              o.format == "json" ? db::TableFormat::kJson : db::TableFormat::kCsv,
+                              where, !o.output.empty(), text);
+    } catch (const db::ETableError& e) {
+        return Usage(err, e.what());
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot export from " << o.dir << ": " << ReadFailure(e) << "\n";
+        return kFailed;
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot export from " << o.dir << ": " << e.what() << "\n";
+        return kFailed;
+    }
+    if (o.output.empty()) {
+        out << text;
+        return kOk;
+    }
+    if (const int e = WriteUserFile(o.output, text)) {
+        err << "vhtool: cannot write " << o.output << ": " << ErrnoText(e) << "\n";
+        return kFailed;
+    }
+    err << "Wrote " << rows << " " << o.table << " rows to " << o.output << ".\n";
+    return kOk;
+}
+
+// A file named by the user, read whole; 0 or an errno value.
+int ReadUserFile(const std::string& name, std::string& bytes) {
+    platform::NativeFile f;
+    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kReadOnly);
+    std::uint64_t size = 0;
+    if (!e) e = f.Size(size);
+    std::size_t got = 0;
+    bytes.resize(static_cast<std::size_t>(size));
+    if (!e && size) e = f.ReadAt(bytes.data(), bytes.size(), 0, got);
+    bytes.resize(got);
+    if (f.IsOpen()) f.Close();
+    return e;
+}
+
+struct ImportOptions {
+    std::string dir, table, file;
+    bool dryRun = false, verbose = false;
+};
+
+int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    std::string text;
+    if (const int e = ReadUserFile(o.file, text)) {
+        err << "vhtool: cannot read " << o.file << ": " << ErrnoText(e) << "\n";
+        return kFailed;
+    }
+    db::ImportPlan plan;
+    try {
+        const db::CellTable cells = db::ReadCellTable(text);
+        const std::string notice = db::RecoverJournal(o.dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        db::DataFiles files(o.dir);
+        plan = db::PlanImport(files, table->id, cells);
+    } catch (const db::ETableError& e) {
+        err << "vhtool: " << o.file << ": " << e.what() << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot import into " << o.dir << ": " << ReadFailure(e)
+            << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot import into " << o.dir << ": " << e.what() << "\n";
+        return kFailed;
+    }
+    if (!plan.bad.empty()) {
+        for (const db::BadCell& b : plan.bad) out << "  " << db::Describe(b) << "\n";
+        err << "vhtool: " << Plural(plan.bad.size(), "bad cell", "bad cells") << " in " << o.file
+            << "; nothing was written.\n";
+        return kFailed;
+    }
+    if (plan.writes.Empty()) {
+        out << "Nothing to change: every cell of " << o.file << " is as " << o.dir
+            << " holds it.\n";
+        return kOk;
+    }
+    if (!o.dryRun) {
+        try {
+            db::Commit(o.dir, plan.writes);
+        } catch (const db::EInOutError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
+                << "; nothing was written.\n";
+            return kFailed;
+        } catch (const db::EDataError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << e.what() << "\n";
+            return kFailed;
+        }
+    }
+    out << (o.dryRun ? "Would change " : "Changed ")
+        << Plural(plan.changes.size(), "field", "fields") << " of "
+        << Plural(plan.records, "record", "records") << " in " << o.dir << ".\n";
+    if (o.verbose)
+        for (const db::CellChange& c : plan.changes)
+            out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
+                << ": " << c.before << " -> " << c.after << "\n";
+    return kOk;
+}
+
 // CLI11's messages, said the way the rest of vhtool says things.
 std::string ParseProblem(const CLI::ParseError& e, const CLI::App& app, const CLI::App* command) {
     const std::string what = e.what();
@@ -215,6 +406,8 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     app.set_help_flag();  // help is printed from kUsage, for the whole program at once
     bool help = false;
     app.add_flag("-h,--help", help);
+    bool version = false;
+    app.add_flag("--version", version)->disable_flag_override();
     app.require_subcommand(0, 1);
 
     SampleOptions opt;
@@ -244,6 +437,25 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     check->add_flag("--json", json)->disable_flag_override();
     check->add_option("dir", checkDirs);
 
+    ExportOptions exp;
+    std::vector<std::string> exportArgs;
+    CLI::App* exportCmd = app.add_subcommand("export", "Write a table as CSV or JSON");
+    exportCmd->set_help_flag();
+    exportCmd->add_flag("-h,--help", help);
+    exportCmd->add_option("--format", exp.format);
+    exportCmd->add_option("-o", exp.output);
+    exportCmd->add_option("--where", exp.where)->allow_extra_args(false);
+    exportCmd->add_option("args", exportArgs);
+
+    ImportOptions imp;
+    std::vector<std::string> importArgs;
+    CLI::App* importCmd = app.add_subcommand("import", "Apply a CSV or JSON file to a table");
+    importCmd->set_help_flag();
+    importCmd->add_flag("-h,--help", help);
+    importCmd->add_flag("--dry-run", imp.dryRun)->disable_flag_override();
+    importCmd->add_flag("--verbose", imp.verbose)->disable_flag_override();
+    importCmd->add_option("args", importArgs);
+
     // "help" as a command, as before.
     if (args.front() == "help") {
         out << kUsage;
@@ -253,7 +465,11 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        const CLI::App* command = sample->parsed() ? sample : check->parsed() ? check : nullptr;
+        const CLI::App* command = sample->parsed()      ? sample
+                                  : check->parsed()     ? check
+                                  : exportCmd->parsed() ? exportCmd
+                                  : importCmd->parsed() ? importCmd
+                                                        : nullptr;
         if (help) {
             out << kUsage;
             return kOk;
@@ -262,6 +478,10 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (help) {
         out << kUsage;
+        return kOk;
+    }
+    if (version) {
+        out << "vhtool (VH Editor) " << kVersion << "\n";
         return kOk;
     }
 
@@ -287,6 +507,24 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (auto status = oneDir(checkDirs, "check needs the directory to check", dir))
             return *status;
         return Check(dir, json, out, err);
+    }
+    if (exportCmd->parsed()) {
+        if (exportArgs.size() < 2 || exportArgs[0].empty())
+            return Usage(err,
+                         "export needs the directory and the table (" + db::TableNames() + ")");
+        if (exportArgs.size() > 2) return Usage(err, "unexpected '" + exportArgs[2] + "'");
+        exp.dir = exportArgs[0];
+        exp.table = exportArgs[1];
+        return Export(exp, out, err);
+    }
+    if (importCmd->parsed()) {
+        if (importArgs.size() < 3 || importArgs[0].empty())
+            return Usage(err, "import needs the directory, the table and the file to read");
+        if (importArgs.size() > 3) return Usage(err, "unexpected '" + importArgs[3] + "'");
+        imp.dir = importArgs[0];
+        imp.table = importArgs[1];
+        imp.file = importArgs[2];
+        return Import(imp, out, err);
     }
     return Usage(err, "no command given");
 }

@@ -4,10 +4,13 @@
 #include <array>
 #include <cstring>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 
+#include "database/catalogue.h"
 #include "database/data_def.h"
 #include "database/file_set.h"
+#include "database/languages.h"
 #include "database/squad.h"
 #include "database/text.h"
 #include "platform/files.h"
@@ -38,6 +41,7 @@ constexpr std::array<std::int32_t, 2> kAthleticClubs = {4, 9};
 constexpr std::string_view kAthletic = "Athletic";
 constexpr std::array<std::int32_t, 2> kCentralParkStadiums = {2, 6};
 constexpr std::string_view kCentralPark = "Central Park";
+constexpr std::string_view kHalberg = "Halberg";  // twice in the head of the cities
 constexpr std::int32_t kLongNameStadium = 7;
 constexpr std::string_view kLongStadiumName = "Memorial Ground of the United Workers of Upper Vale";
 static_assert(kLongStadiumName.size() == kLongNameWidth);
@@ -48,6 +52,21 @@ constexpr int kSecondAlbanian = 34;
 //   header  0..3  number of entries          4..7  number of person records
 //   entry   0..50 block name (fixed string)  55..58 records in the block  63..66 record size
 constexpr std::int32_t kIndexEntries = 2;
+
+// The largest value the page of `table` accepts for the field over that member: values are drawn
+// within what the editor accepts, so that the sample checks clean.
+int Top(TableId table, std::string_view member, Part part = Part::kRecord) {
+    const Field* f = TableOf(table).FindMember(part, member);
+    if (!f) throw std::logic_error("no field over " + std::string(member));
+    return f->max;
+}
+// The same for the field at that offset.
+int TopAt(TableId table, std::size_t offset, Part part = Part::kRecord) {
+    for (const Field& f : TableOf(table).fields)
+        if (f.part == part && f.offset == offset) return f.max;
+    throw std::logic_error("no field at offset " + std::to_string(offset));
+}
+const int kLanguages = static_cast<int>(kLanguageNames.size());
 
 // ---- Randomness ------------------------------------------------------------------------------
 // splitmix64: our own, so that a seed gives the same world with every standard library.
@@ -73,6 +92,9 @@ enum Stream : std::uint64_t {
     kPeopleStream,
     kClubcompStream,
 };
+// A table's second stream: names drawn again when the first gave one already taken, so that the
+// first stream, and every other byte, stays as it was.
+constexpr std::uint64_t kAgain = 0x100;
 
 class Rng {
   public:
@@ -175,6 +197,38 @@ class Words {
     std::vector<std::string> syllables_, accented_, endings_;
 };
 
+// The names of one field of a table that a search or pick goes by, each given once: a name is
+// taken as the field holds it, cut to the field's width.
+class NameSet {
+  public:
+    explicit NameSet(std::size_t width) : width_(width) {}
+    bool Take(std::string_view name) {
+        return taken_.emplace(name.substr(0, std::min(name.size(), width_))).second;
+    }
+    // The first name that make(k) gives for k = first, first + 1, ... (count of them, in turn)
+    // that is not taken yet; when all are, the first one numbered " 2", " 3", ... inside the
+    // width.
+    template <class Make>
+    std::string FirstFree(std::size_t first, std::size_t count, Make make) {
+        for (std::size_t k = 0; k < count; ++k) {
+            std::string name = make((first + k) % count);
+            if (Take(name)) return name;
+        }
+        const std::string base = make(first);
+        for (int n = 2;; ++n) {
+            std::string number(1, ' ');
+            number += std::to_string(n);
+            std::string name = base.substr(0, std::min(base.size(), width_ - number.size()));
+            name += number;
+            if (Take(name)) return name;
+        }
+    }
+
+  private:
+    std::size_t width_;
+    std::unordered_set<std::string> taken_;
+};
+
 // The fixed head of a list, then made-up words up to n.
 template <class MakeOne>
 std::vector<std::string> NameList(std::span<const std::string_view> head, int n, MakeOne make) {
@@ -250,6 +304,7 @@ class Generator {
 
   private:
     Rng R(Stream s) const { return Rng(opt_.seed, s); }
+    Rng Again(Stream s) const { return Rng(opt_.seed, static_cast<Stream>(s | kAgain)); }
     Filler F(Stream s) const { return Filler(opt_.seed, s); }
 
     static std::vector<NamesRecord> NamesRecords(const std::vector<std::string>& names,
@@ -310,12 +365,17 @@ class Generator {
         Rng rng = R(kNationStream);
         const Filler fill = F(kNationStream);
         // Made-up names never begin with "Van": the filter tests count the ones that do.
-        nationNames_ = NameList(words::Nations(), n_.nations, [&] {
+        auto made = [&](Rng& from) {
             for (;;) {
-                std::string w = words_.Make(rng, 2, 3, 5);
+                std::string w = words_.Make(from, 2, 3, 5);
                 if (w.rfind("Van", 0) != 0) return w;
             }
-        });
+        };
+        nationNames_ = NameList(words::Nations(), n_.nations, [&] { return made(rng); });
+        Rng again = Again(kNationStream);
+        NameSet taken(NationRecord::ShortName.width);
+        for (std::string& name : nationNames_)
+            while (!taken.Take(name)) name = made(again);
         nations_.resize(nationNames_.size());
         for (int i = 0; i < n_.nations; ++i) {
             NationRecord& n = nations_[static_cast<std::size_t>(i)];
@@ -330,18 +390,21 @@ class Generator {
             n.Set(NationRecord::NationalityName, name + (name.back() == 'a' ? "n" : "ian"));
             n.Set(NationRecord::Continent, rng.Between(0, n_.continents - 1));
             n.Set(NationRecord::Region, static_cast<std::uint8_t>(rng.Between(1, 12)));
-            n.Set(NationRecord::Language1, static_cast<std::uint8_t>(rng.Between(1, 60)));
+            n.Set(NationRecord::Language1, static_cast<std::uint8_t>(rng.Between(1, kLanguages)));
             n.Set(NationRecord::Language2,
-                  static_cast<std::uint8_t>(rng.Percent(50) ? rng.Between(1, 60) : 0));
+                  static_cast<std::uint8_t>(rng.Percent(50) ? rng.Between(1, kLanguages) : 0));
             n.Set(NationRecord::Language3,
-                  static_cast<std::uint8_t>(rng.Percent(15) ? rng.Between(1, 60) : 0));
+                  static_cast<std::uint8_t>(rng.Percent(15) ? rng.Between(1, kLanguages) : 0));
             n.Set(NationRecord::CapitalCity, i % 10 == 9 ? -1 : i);
             n.Set(NationRecord::StateOfDevelopment, static_cast<std::uint8_t>(rng.Between(1, 3)));
             n.Set(NationRecord::Eec, static_cast<std::uint8_t>(rng.Between(1, 2)));
             n.Set(NationRecord::NationalStadium, i % 7 == 6 ? -1 : i);
-            n.Set(NationRecord::GameImportance, static_cast<std::uint8_t>(rng.Between(0, 255)));
-            n.Set(NationRecord::LeagueStandard, static_cast<std::uint8_t>(rng.Between(0, 20)));
-            n.Set(NationRecord::Reputation, static_cast<std::int16_t>(rng.Between(0, 10000)));
+            n.Set(NationRecord::GameImportance, static_cast<std::uint8_t>(rng.Between(
+                                                    0, Top(TableId::kNations, "GameImportance"))));
+            n.Set(NationRecord::LeagueStandard, static_cast<std::uint8_t>(rng.Between(
+                                                    0, Top(TableId::kNations, "LeagueStandard"))));
+            n.Set(NationRecord::Reputation,
+                  static_cast<std::int16_t>(rng.Between(0, Top(TableId::kNations, "Reputation"))));
             for (I32 f : {NationRecord::HomeColour1, NationRecord::HomeColour2,
                           NationRecord::AwayColour1, NationRecord::AwayColour2,
                           NationRecord::ThirdColour1, NationRecord::ThirdColour2})
@@ -359,6 +422,12 @@ class Generator {
         Rng rng = R(kCityStream);
         const Filler fill = F(kCityStream);
         cityNames_ = NameList(words::Cities(), n_.cities, [&] { return words_.Place(rng); });
+        Rng again = Again(kCityStream);
+        NameSet taken(CityRecord::Name.width);
+        for (std::string& name : cityNames_) {
+            if (opt_.sharedNames && name == kHalberg) continue;
+            while (!taken.Take(name)) name = words_.Place(again);
+        }
         cities_.resize(cityNames_.size());
         for (int i = 0; i < n_.cities; ++i) {
             CityRecord& c = cities_[static_cast<std::size_t>(i)];
@@ -368,7 +437,8 @@ class Generator {
             // Whole ten-thousandths of a degree, as the city page stores them.
             c.Set(CityRecord::Longitude, rng.Between(-1800000, 1800000) / 10000.0);
             c.Set(CityRecord::Latitude, rng.Between(-900000, 900000) / 10000.0);
-            c.Set(CityRecord::Attraction, static_cast<std::uint8_t>(rng.Between(0, 20)));
+            c.Set(CityRecord::Attraction,
+                  static_cast<std::uint8_t>(rng.Between(0, Top(TableId::kCities, "Attraction"))));
             fill.Fill(c, i, kCityKept);
         }
     }
@@ -377,12 +447,18 @@ class Generator {
         Rng rng = R(kStadiumStream);
         const Filler fill = F(kStadiumStream);
         const auto patterns = AnsiList(words::StadiumPatterns());
+        NameSet taken(StadiumRecord::Name.width);
         stadiums_.resize(static_cast<std::size_t>(n_.stadiums));
         for (int i = 0; i < n_.stadiums; ++i) {
             StadiumRecord& s = stadiums_[static_cast<std::size_t>(i)];
             const std::int32_t city = i < n_.nations ? i : rng.Between(0, n_.cities - 1);
-            std::string name = rng.Pick(patterns);
-            name.replace(name.find('%'), 1, cityNames_[static_cast<std::size_t>(city)]);
+            const auto picked = static_cast<std::size_t>(rng.Next() % patterns.size());
+            // A name given already: another pattern of the same city.
+            const std::string name = taken.FirstFree(picked, patterns.size(), [&](std::size_t k) {
+                std::string n = patterns[k];
+                n.replace(n.find('%'), 1, cityNames_[static_cast<std::size_t>(city)]);
+                return n;
+            });
             s.Set(StadiumRecord::Id, i);
             s.Set(StadiumRecord::Name, name);
             s.Set(StadiumRecord::City, i % 17 == 16 ? -1 : city);
@@ -394,8 +470,9 @@ class Generator {
             s.Set(StadiumRecord::Undersoil, static_cast<std::uint8_t>(rng.Between(0, 1)));
             fill.Fill(s, i, kStadiumKept);
         }
-        for (std::int32_t i : kCentralParkStadiums)
-            stadiums_[i].Set(StadiumRecord::Name, kCentralPark);
+        if (opt_.sharedNames)
+            for (std::int32_t i : kCentralParkStadiums)
+                stadiums_[i].Set(StadiumRecord::Name, kCentralPark);
         stadiums_[kLongNameStadium].Set(StadiumRecord::Name, kLongStadiumName);
     }
 
@@ -419,12 +496,18 @@ class Generator {
         Rng rng = R(kClubStream);
         const Filler fill = F(kClubStream);
         const auto suffixes = AnsiList(words::ClubSuffixes());
+        NameSet taken(ClubRecord::ShortName.width);
         clubs_.resize(static_cast<std::size_t>(n_.clubs));
         for (int i = 0; i < n_.clubs; ++i) {
             ClubRecord& c = clubs_[static_cast<std::size_t>(i)];
             const std::int32_t city = rng.Between(0, n_.cities - 1);
             const std::string& cityName = cityNames_[static_cast<std::size_t>(city)];
-            const std::string shortName = cityName + " " + rng.Pick(suffixes);
+            const auto picked = static_cast<std::size_t>(rng.Next() % suffixes.size());
+            // A name given already: another suffix after the same city. The long name follows
+            // the short one, so it is as unique.
+            const std::string shortName =
+                taken.FirstFree(picked, suffixes.size(),
+                                [&](std::size_t k) { return cityName + " " + suffixes[k]; });
             c.Set(ClubRecord::Id, i);
             c.Set(ClubRecord::LongName, shortName + " Football Club");
             c.Set(ClubRecord::ShortName, shortName);
@@ -437,15 +520,17 @@ class Generator {
                   rng.Percent(70) ? division
                                   : (rng.Percent(80) ? rng.Between(0, n_.competitions - 1) : -1));
             c.Set(ClubRecord::LastPosition, std::uint8_t{0});  // the club page accepts only 0
-            c.Set(ClubRecord::Status, static_cast<std::uint8_t>(rng.Between(1, 3)));
-            c.Set(ClubRecord::Cash, rng.Between(0, 50000) * 1000);
+            c.Set(ClubRecord::Status,
+                  static_cast<std::uint8_t>(rng.Between(1, Top(TableId::kClubs, "Status"))));
+            c.Set(ClubRecord::Cash, rng.Between(0, Top(TableId::kClubs, "Cash") / 1000) * 1000);
             const std::int32_t stadium = i == kNoStadiumClub ? -1 : rng.Between(0, n_.stadiums - 1);
             c.Set(ClubRecord::Stadium, stadium);
             c.Set(ClubRecord::OwnStadium, static_cast<std::uint8_t>(rng.Percent(60) ? 0 : 1));
             const int r = rng.Between(0, 9);
             c.Set(ClubRecord::ReserveStadium,
                   r < 4 ? stadium : (r < 7 ? rng.Between(0, n_.stadiums - 1) : -1));
-            c.Set(ClubRecord::ReserveMatchDay, static_cast<std::uint8_t>(rng.Between(1, 7)));
+            c.Set(ClubRecord::ReserveMatchDay, static_cast<std::uint8_t>(rng.Between(
+                                                   1, Top(TableId::kClubs, "ReserveMatchDay"))));
             const int capacity =
                 stadium >= 0
                     ? stadiums_[static_cast<std::size_t>(stadium)].Get(StadiumRecord::Capacity)
@@ -455,8 +540,10 @@ class Generator {
             c.Set(ClubRecord::MaximumAttendance, maximum);
             c.Set(ClubRecord::AverageAttendance, average);
             c.Set(ClubRecord::MinimumAttendance, average / 100 * rng.Between(30, 90));
-            c.Set(ClubRecord::Training, static_cast<std::uint8_t>(rng.Between(0, 20)));
-            c.Set(ClubRecord::Reputation, static_cast<std::int16_t>(rng.Between(0, 10000)));
+            c.Set(ClubRecord::Training,
+                  static_cast<std::uint8_t>(rng.Between(0, Top(TableId::kClubs, "Training"))));
+            c.Set(ClubRecord::Reputation,
+                  static_cast<std::int16_t>(rng.Between(0, Top(TableId::kClubs, "Reputation"))));
             c.Set(ClubRecord::Plc, static_cast<std::uint8_t>(rng.Percent(20) ? 100 : 0));
             for (I32 f :
                  {ClubRecord::HomeColour1, ClubRecord::HomeColour2, ClubRecord::AwayColour1,
@@ -475,6 +562,7 @@ class Generator {
             SetAll(c, ClubRecord::Players, -1);
             fill.Fill(c, i, kClubKept);
         }
+        if (!opt_.sharedNames) return;
         const auto athletic = Ansi(kAthletic);
         for (std::int32_t i : kAthleticClubs) {
             ClubRecord& c = clubs_[static_cast<std::size_t>(i)];
@@ -645,7 +733,10 @@ class Generator {
             p.Set(StaffRecord::JoinedYear,
                   static_cast<std::int16_t>(rng.Between(std::max(birthYear + 16, 1980), 2000)));
             p.Set(StaffRecord::ContractDay, static_cast<std::int16_t>(rng.Between(1, 365)));
-            p.Set(StaffRecord::ContractYear, static_cast<std::int16_t>(rng.Between(2001, 2008)));
+            // Players' contracts end by 2003, staff contracts by 2008: each as its page accepts.
+            const TableId page = role.player ? TableId::kPlayers : TableId::kStaff;
+            p.Set(StaffRecord::ContractYear,
+                  static_cast<std::int16_t>(rng.Between(2001, Top(page, "ContractYear"))));
             p.Set(StaffRecord::Wage,
                   rng.Between(role.player ? 2 : 5, role.player ? 500 : 200) * 100);
             p.Set(StaffRecord::Value, role.player ? rng.Between(0, 3000) * 10000 : 0);
@@ -653,7 +744,7 @@ class Generator {
                  {StaffRecord::Adaptability, StaffRecord::Ambition, StaffRecord::Determination,
                   StaffRecord::Loyalty, StaffRecord::Pressure, StaffRecord::Professionalism,
                   StaffRecord::Sportsmanship, StaffRecord::Temperament})
-                p.Set(f, static_cast<std::uint8_t>(rng.Between(1, 20)));
+                p.Set(f, static_cast<std::uint8_t>(rng.Between(1, TopAt(page, f.offset))));
             p.Set(StaffRecord::Squad,
                   static_cast<std::uint8_t>(role.player ? (role.squadPlace < 16 ? 1 : 2) : 0));
             for (std::size_t s = 0; s < 3; ++s) {
@@ -690,11 +781,16 @@ class Generator {
         PlayerRecord r;
         r.Set(PlayerRecord::Id, index);
         r.Set(PlayerRecord::SquadNumber,
-              static_cast<std::uint8_t>(role.club >= 0 ? role.slot + 1 : rng.Between(1, 50)));
-        const int current = rng.Between(20, 190);
+              static_cast<std::uint8_t>(
+                  role.club >= 0
+                      ? role.slot + 1
+                      : rng.Between(1, Top(TableId::kPlayers, "SquadNumber", Part::kPlayer))));
+        const int best = Top(TableId::kPlayers, "PotentialAbility", Part::kPlayer);
+        const int current = rng.Between(20, best - 10);
         r.Set(PlayerRecord::CurrentAbility, static_cast<std::int16_t>(current));
-        r.Set(PlayerRecord::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, 200)));
-        const int home = rng.Between(0, 200);
+        r.Set(PlayerRecord::PotentialAbility,
+              static_cast<std::int16_t>(rng.Between(current, best)));
+        const int home = rng.Between(0, Top(TableId::kPlayers, "HomeReputation", Part::kPlayer));
         const int now = rng.Between(0, home);
         r.Set(PlayerRecord::HomeReputation, static_cast<std::int16_t>(home));
         r.Set(PlayerRecord::CurrentReputation, static_cast<std::int16_t>(now));
@@ -702,7 +798,8 @@ class Generator {
         // Position ratings and attributes: one byte each, Goalkeeper through WorkRate.
         for (std::size_t off = PlayerRecord::Goalkeeper.offset;
              off <= PlayerRecord::WorkRate.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(
+                               rng.Between(1, TopAt(TableId::kPlayers, off, Part::kPlayer))));
         return r;
     }
 
@@ -710,22 +807,26 @@ class Generator {
         using N = NonPlayerRecord;
         N r;
         r.Set(N::Id, index);
-        const int current = rng.Between(20, 190);
+        const int best = Top(TableId::kStaff, "PotentialAbility", Part::kNonPlayer);
+        const int current = rng.Between(20, best - 10);
         r.Set(N::CurrentAbility, static_cast<std::int16_t>(current));
-        r.Set(N::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, 200)));
-        const int home = rng.Between(0, 200);
+        r.Set(N::PotentialAbility, static_cast<std::int16_t>(rng.Between(current, best)));
+        const int home = rng.Between(0, Top(TableId::kStaff, "HomeReputation", Part::kNonPlayer));
         const int now = rng.Between(0, home);
         r.Set(N::HomeReputation, static_cast<std::int16_t>(home));
         r.Set(N::CurrentReputation, static_cast<std::int16_t>(now));
         r.Set(N::WorldReputation, static_cast<std::int16_t>(rng.Between(0, now)));
         // One-byte skills Attacking..Marking and Offside..Youngsters (byte 27 between is kept).
+        auto skill = [&](std::size_t off) {
+            return rng.Between(1, TopAt(TableId::kStaff, off, Part::kNonPlayer));
+        };
         for (std::size_t off = N::Attacking.offset; off <= N::Marking.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(skill(off)));
         for (std::size_t off = N::Offside.offset; off <= N::Youngsters.offset; ++off)
-            r.Set(U8{off}, static_cast<std::uint8_t>(rng.Between(1, 20)));
+            r.Set(U8{off}, static_cast<std::uint8_t>(skill(off)));
         for (I32 f : {N::Goalkeeper, N::Sweeper, N::Defender, N::DefensiveMidfielder, N::Midfielder,
                       N::AttackingMidfielder, N::Attacker, N::WingBack})
-            r.Set(f, rng.Between(1, 20));
+            r.Set(f, skill(f.offset));
         return r;
     }
 
@@ -852,9 +953,11 @@ class Generator {
         s.clubWithoutManager = kNoManagerClub;
         s.clubWithoutStadium = kNoStadiumClub;
         s.clubWithoutSquad = n_.clubs - 1;
-        s.clubsSharingShortName = {kAthleticClubs[0], kAthleticClubs[1]};
-        s.stadiumsSharingName = {kCentralParkStadiums[0], kCentralParkStadiums[1]};
-        s.citiesSharingName = FirstTwo(cityNames_, "Halberg");
+        if (opt_.sharedNames) {
+            s.clubsSharingShortName = {kAthleticClubs[0], kAthleticClubs[1]};
+            s.stadiumsSharingName = {kCentralParkStadiums[0], kCentralParkStadiums[1]};
+            s.citiesSharingName = FirstTwo(cityNames_, kHalberg);
+        }
         s.secondNamesAlike = FirstTwo(secondNames_, "Berg");
         s.longNameStadium = kLongNameStadium;
         s.albanianNation = kAlbanianNation;

@@ -23,6 +23,10 @@ struct SampleOptions {
     std::uint64_t seed = 1;
     bool clubcomp = true;    // write clubcomp.dat (opaque bytes; no editor reads it)
     bool overwrite = false;  // write over a directory that already holds data files
+    // Give pairs of records one name (the IdPairs of SampleSummary), for tests of the rule that
+    // the first record of a name wins; the check warns about each pair. Without it every name a
+    // search or pick goes by is unique.
+    bool sharedNames = false;
 };
 
 // A failure to write the sample, with a message for the user.
@@ -64,12 +68,13 @@ struct SampleSummary {
     std::int32_t clubWithoutManager = -1;  // Manager -1 (and a squad)
     std::int32_t clubWithoutStadium = -1;  // Stadium -1
     std::int32_t clubWithoutSquad = -1;    // all 50 Players slots -1
-    IdPair clubsSharingShortName;          // both "Athletic"; no other club is so named
+    // Pairs of one name, with SampleOptions::sharedNames only (else -1, -1).
+    IdPair clubsSharingShortName;  // both "Athletic"; no other club is so named
+    IdPair stadiumsSharingName;    // "Central Park"
+    IdPair citiesSharingName;      // "Halberg"
 
     // Places and names.
-    IdPair stadiumsSharingName;         // "Central Park"
-    IdPair citiesSharingName;           // "Halberg"
-    IdPair secondNamesAlike;            // "Berg"
+    IdPair secondNamesAlike;            // "Berg" (second_names.dat; no search goes by it alone)
     std::int32_t longNameStadium = -1;  // a name of exactly 51 characters (no terminator)
     std::int32_t albanianNation = -1;   // Language1 34, the second "ALBANIAN"
 };

@@ -31,7 +31,7 @@ constexpr std::array kCommonNames = {
     "Tatu"sv,   "Biri"sv, "Zé Tó"sv, "Fofo"sv, "Nandinho"sv, "Tonhão"sv,
 };
 
-// "Halberg" stands twice.
+// "Halberg" stands twice (the second is drawn again unless the sample shares names).
 constexpr std::array kCities = {
     "Arnford"sv,    "Belcastle"sv, "Corrin"sv,     "Halberg"sv,  "Dunmere"sv, "Eastwick"sv,
     "Sétubra"sv,    "Greyhaven"sv, "Holmwood"sv,   "Münsford"sv, "Jardale"sv, "Kelby"sv,

@@ -212,6 +212,10 @@ struct Command {
     void (*run)(const std::string& dir);
 };
 
+void PrintTo(const Command& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CrashCampaign : public ::testing::TestWithParam<Command> {};
 
 TEST_P(CrashCampaign, EveryKillLeavesTheFilesBeforeOrAfterTheCommand) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/backup.h"
+#include "database/errors.h"
 #include "platform/fault.h"
 #include "platform/files.h"
 #include "support/test_util.h"
@@ -29,6 +30,7 @@ const std::vector<fault::Plan> kFailures = {
     {fault::kRename, 1, fault::Kind::kError, EIO},
     {fault::kOpen, 1, fault::Kind::kError, EACCES},
     {fault::kWrite, 1, fault::Kind::kShortThenError, ENOSPC},
+    {fault::kSync, 1, fault::Kind::kError, EIO},  // the copy's data may never reach the disk
 };
 
 TEST(Backup, AFailedFileKeepsItsPreviousCopyOnlyWhenThereWasOne) {
@@ -62,23 +64,41 @@ TEST(Backup, AFailedFileKeepsItsPreviousCopyOnlyWhenThereWasOne) {
 }
 
 TEST(Restore, AFailedFileKeepsTheDataFileAsItWas) {
+    for (const auto& plan : kFailures) {
+        SCOPED_TRACE(plan.ops);
+        TempDir dir;
+        WriteFile(dir / "stadium.dat", std::string("S1"));
+        WriteFile(dir / "club.dat", std::string("C1"));
+        ASSERT_TRUE(Backup(dir.Str()).failed.empty());
+        WriteFile(dir / "stadium.dat", std::string("S2"));
+        WriteFile(dir / "club.dat", std::string("C2"));
+        CopyReport report;
+        {
+            fault::Scoped f(plan);
+            report = Restore(dir.Str());
+        }
+        EXPECT_EQ(report.failed, Names{"stadium.dat"});
+        EXPECT_EQ(report.keptPrevious, Names{"stadium.dat"});
+        EXPECT_EQ(Text(ReadFile(dir / "stadium.dat")), "S2");
+        EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C1");
+        EXPECT_FALSE(std::filesystem::exists(dir / "stadium.dat.vhtmp"));
+    }
+}
+TEST(Restore, ACopyThatCannotBeLookedAtIsAFailureNotAMissingCopy) {
     TempDir dir;
-    WriteFile(dir / "stadium.dat", std::string("S1"));
     WriteFile(dir / "club.dat", std::string("C1"));
     ASSERT_TRUE(Backup(dir.Str()).failed.empty());
-    WriteFile(dir / "stadium.dat", std::string("S2"));
     WriteFile(dir / "club.dat", std::string("C2"));
     CopyReport report;
     {
-        fault::Scoped f(kFailures[0]);
+        // A backup folder of another user: nothing in it can be looked at.
+        fault::Scoped f({fault::kStat, 1, fault::Kind::kError, EACCES, true});
         report = Restore(dir.Str());
     }
-    EXPECT_EQ(report.failed, Names{"stadium.dat"});
-    EXPECT_EQ(report.keptPrevious, Names{"stadium.dat"});
-    EXPECT_EQ(Text(ReadFile(dir / "stadium.dat")), "S2");
-    EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C1");
+    EXPECT_EQ(report.failed.size(), 12u);
+    EXPECT_EQ(report.failedCode, kAccessDenied);
+    EXPECT_EQ(Text(ReadFile(dir / "club.dat")), "C2");
 }
-
 
 using test::Bytes;
 

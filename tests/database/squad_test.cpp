@@ -59,11 +59,11 @@ ClubRecord MakeClub(const ClubSetup& s) {
     return c;
 }
 
-StaffRecord MakePerson(std::int32_t club, std::uint8_t job) {
+StaffRecord MakePerson(std::int32_t club, std::uint8_t job, std::int32_t id = kId) {
     StaffRecord p;
     for (std::size_t i = 0; i < p.bytes.size(); ++i)
         p.bytes[i] = static_cast<std::uint8_t>(i * 13 + 5);
-    p.Set(StaffRecord::Id, kId);
+    p.Set(StaffRecord::Id, id);
     p.Set(StaffRecord::Club, club);
     p.Set(StaffRecord::ClubJob, job);
     return p;
@@ -77,13 +77,14 @@ struct MoveCase {
     ClubSetup to;  // read when target >= 0 and differs from the person's club
     std::optional<std::string_view> refusal;
     std::vector<ClubSetup> writes;  // expected club writes, in order
+    std::int32_t id = kId;          // the person moved
 };
 
 using Move = MoveResult (*)(const StaffRecord&, std::int32_t, const ClubRecord*, const ClubRecord*);
 
 void Check(const MoveCase& c, Move move) {
     SCOPED_TRACE(c.name);
-    const StaffRecord person = MakePerson(c.from.club, c.job);
+    const StaffRecord person = MakePerson(c.from.club, c.job, c.id);
     const ClubRecord from = MakeClub(c.from);
     const ClubRecord to = MakeClub(c.to);
     const MoveResult r =
@@ -156,6 +157,14 @@ TEST(Squad, TransferPlayer) {
         {"made a free agent", 0,
          {1, {{P[0], 3}, {P[1], kId}}}, -1, {}, {}, {{1, {{P[0], 3}}}}},
         {"a free agent made free again: only the person", 0, {}, -1, {}, {}, {}},
+        // Person 0 is the first record of staff.dat, not an empty entry; club 0 is a club.
+        {"to a squad whose first entry is person 0", 0,
+         {}, 2, {2, {{P[0], 0}, {P[2], 5}}}, {}, {{2, {{P[0], 0}, {P[1], kId}, {P[2], 5}}}}},
+        {"person 0 released, his squad entry emptied", 0,
+         {1, {{P[0], 3}, {P[1], 0}}}, -1, {}, {}, {{1, {{P[0], 3}}}}, 0},
+        {"from club 0 to a club whose squad lists person 0", 0,
+         {0, {{P[0], 0}, {P[1], kId}}}, 2, {2, {{P[0], 0}}}, {},
+         {{0, {{P[0], 0}}}, {2, {{P[0], 0}, {P[1], kId}}}}},
     };
     // clang-format on
     for (const MoveCase& c : cases) Check(c, TransferPlayer);
@@ -164,7 +173,7 @@ TEST(Squad, TransferPlayer) {
 TEST(Squad, MoveStaffToClub) {
     using C = ClubRecord;
     // clang-format off
-    const std::vector<MoveCase> cases = {
+    std::vector<MoveCase> cases = {
         {"manager to a club without one", 5,
          {1, {{C::Manager, kId}, {C::Chairman, 3}}}, 2, {2, {{C::Chairman, 4}}}, {},
          {{1, {{C::Chairman, 3}}}, {2, {{C::Chairman, 4}, {C::Manager, kId}}}}},
@@ -193,7 +202,26 @@ TEST(Squad, MoveStaffToClub) {
         {"job code 7: released, no post filled, the person names the new club", 7,
          {1, {{C::Coaches[2], kId}}}, 2, {2, {}}, {}, {{1, {}}}},
         {"free staff released again: only the person", 5, {}, -1, {}, {}, {}},
+        {"released from a club where person 0 holds every other post", 8,
+         {1, {{C::Chairman, 0}, {C::Directors[0], 0}, {C::Coaches[0], 0}, {C::Coaches[1], kId},
+              {C::Physios[0], 0}}},
+         -1, {}, {}, {{1, {{C::Chairman, 0}, {C::Directors[0], 0}, {C::Coaches[0], 0},
+                         {C::Physios[0], 0}}}}},
+        {"person 0 released from his posts", 8,
+         {1, {{C::Coaches[0], 3}, {C::Coaches[1], 0}, {C::Manager, 0}}}, -1, {}, {},
+         {{1, {{C::Coaches[0], 3}}}}, 0},
     };
+    // An appointment to each post whose first slot holds person 0: a post of one slot is taken,
+    // a longer one is filled in its second slot.
+    for (std::uint8_t job : {1, 3, 5, 6, 8, 9, 10}) {
+        const auto slots = PostSlots(PostOfJob(job));
+        const bool one = slots.size() == 1;
+        cases.push_back({"appointed where person 0 holds slot 0, job " + std::to_string(job), job,
+                         {}, 2, {2, {{slots[0], 0}}},
+                         one ? std::optional(kPostTakenMessage) : std::nullopt,
+                         one ? std::vector<ClubSetup>{}
+                             : std::vector<ClubSetup>{{2, {{slots[0], 0}, {slots[1], kId}}}}});
+    }
     // clang-format on
     for (const MoveCase& c : cases) Check(c, MoveStaffToClub);
 }

@@ -10,6 +10,7 @@
 
 #include "dialogs/RUrllabel.h"
 #include "dialogs/about.h"
+#include "vh_version.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ TEST(AboutTest, FixedBoxWithTwoLinksInsideIt) {
     EXPECT_EQ(mail->text(), QStringLiteral("e-mail me"));
     EXPECT_EQ(mail->Address(), QStringLiteral("mailto:") + mail->URL() + "?Subject=");
     EXPECT_EQ(help->text(), QStringLiteral("here."));
+    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("Label1"))
+                    ->text()
+                    .startsWith(QStringLiteral("VH Editor %1 ").arg(vh::kVersion)));
 
     // Each link follows its paragraph, on its last line or the next, wholly inside the window.
     about.show();

@@ -32,7 +32,9 @@ class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ui::seam::Clear();
-        summary = sample::WriteSample(dir.Path(), sample::SampleOptions{});
+        sample::SampleOptions options;
+        options.sharedNames = true;  // the first-match rule is tested on them
+        summary = sample::WriteSample(dir.Path(), options);
         windows = ui::CreateWindows(ui::StartOptions{QString::fromStdString(dir.Str())});
     }
     void TearDown() override {

@@ -47,22 +47,50 @@ TEST_F(FilesMenu, BackupSkipsAMissingFileSilently) {
     EXPECT_EQ(copies, 11);
 }
 
-TEST_F(FilesMenu, AFailedCopyKeepsThePreviousBackupAndIsNamed) {
-    Action("BackupMenu")->trigger();
-    const Bytes oldCopy = ReadFile(Backup("club.dat"));
-    Touch("club.dat", 0x77);
-    {
-        // club.dat is the second file copied: its rename over the old copy fails.
-        Scoped fail({platform::fault::kRename, 2, Kind::kError, EIO});
+TEST_F(FilesMenu, AFailedCopyKeepsThePreviousCopyAndIsNamedWithWhatToDo) {
+    // club.dat is the second file copied; each plan makes its copy fail at another step.
+    const struct {
+        const char* menu;
+        platform::fault::Plan plan;
+        const char* reason;
+    } cases[] = {
+        {"BackupMenu", {platform::fault::kRename, 2, Kind::kError, EIO}, "I/O error"},
+        {"BackupMenu", {platform::fault::kSync, 2, Kind::kError, EIO}, "I/O error"},
+        // The second file's temporary copy: a backup folder that cannot be written.
+        {"BackupMenu", {platform::fault::kOpen, 4, Kind::kError, EACCES}, "File access denied"},
+        {"RestoreBackupMenu", {platform::fault::kSync, 2, Kind::kError, EIO}, "I/O error"},
+    };
+    std::uint8_t touch = 0x70;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.menu) + " " + std::to_string(c.plan.ops));
+        const bool restore = std::string_view(c.menu) == "RestoreBackupMenu";
         Action("BackupMenu")->trigger();
+        Touch("club.dat", ++touch);  // the copy and the file differ
+        const std::filesystem::path kept = restore ? File("club.dat") : Backup("club.dat");
+        const Bytes keptBytes = ReadFile(kept);
+        ui::seam::Clear();
+        if (restore) ui::seam::QueueAnswer(Answer::kOk);
+        {
+            Scoped fail(c.plan);
+            Action(c.menu)->trigger();
+        }
+        ASSERT_NE(LastAsked(), nullptr);
+        EXPECT_EQ(LastAsked()->caption, restore ? "Restore Backup" : "Backup Files");
+        const QString folder =
+            QString::fromStdString((restore ? dir.Path() : dir / "backup").string());
+        for (const QString& part :
+             {QStringLiteral("could not be %1: club.dat.")
+                  .arg(restore ? "restored and were left as they were" : "backed up"),
+              QStringLiteral(" to %1/club.dat failed: %2").arg(folder, c.reason),
+              QStringLiteral("that the folder %1 can be written").arg(folder)})
+            EXPECT_TRUE(LastText().contains(part)) << LastText().toStdString() << "\n"
+                                                   << part.toStdString();
+        EXPECT_FALSE(LastText().contains("stadium.dat"));
+        EXPECT_EQ(ReadFile(kept), keptBytes);
+        EXPECT_EQ(ReadFile(Backup("staff.dat")), ReadFile(File("staff.dat")));
+        for (const auto& e : std::filesystem::directory_iterator(kept.parent_path()))
+            EXPECT_NE(e.path().extension(), ".vhtmp") << "no temporary file is left behind";
     }
-    EXPECT_EQ(LastAsked()->caption, "Backup Files");
-    EXPECT_TRUE(LastText().contains("club.dat")) << LastText().toStdString();
-    EXPECT_FALSE(LastText().contains("stadium.dat"));
-    EXPECT_EQ(ReadFile(Backup("club.dat")), oldCopy);
-    EXPECT_EQ(ReadFile(Backup("staff.dat")), ReadFile(File("staff.dat")));
-    for (const auto& e : std::filesystem::directory_iterator(dir / "backup"))
-        EXPECT_EQ(e.path().extension(), ".dat") << "no temporary file is left behind";
 }
 
 TEST_F(FilesMenu, BackupRefusesAnEmptyPathAndReportsAnUncreatableDirectory) {
@@ -74,12 +102,22 @@ TEST_F(FilesMenu, BackupRefusesAnEmptyPathAndReportsAnUncreatableDirectory) {
 
     Edit("Path")->setText(QString::fromStdString(dir.Str()));
     const auto before = Snapshot(dir.Path());
+    const QString folder = QString::fromStdString((dir / "backup").string());
     {
         Scoped fail({platform::fault::kMakeDir, 1, Kind::kError, EACCES});
         Action("BackupMenu")->trigger();
     }
-    EXPECT_EQ(LastText(), "File access denied\nbackup");
+    EXPECT_EQ(LastText(), "The backup folder " + folder +
+                              " could not be created: File access denied. Check that the data "
+                              "folder can be written, then back up again.");
     EXPECT_EQ(Snapshot(dir.Path()), before);
+
+    WriteFile(dir / "backup", std::string("not a folder"));
+    Action("BackupMenu")->trigger();
+    EXPECT_EQ(LastText(), folder +
+                              " is a file, but the backup copies go into a folder of that "
+                              "name. Rename or move that file, then back up again.");
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "backup"));
 }
 
 TEST_F(FilesMenu, RestoreWithoutABackupOrWithAnEmptyPath) {

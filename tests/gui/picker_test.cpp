@@ -209,7 +209,7 @@ TEST_P(PickerCode, ListsItsTableAndFiltersIt) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->button, row.button);
     EXPECT_EQ(info->target, row.target);
-    EXPECT_EQ(info->targetIsList, row.targetIsList);
+    EXPECT_EQ(info->TargetIsList(), row.targetIsList);
 
     Load();
     Picker().Open(row.code);

@@ -120,6 +120,17 @@ TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKe
         SaveData();
     }
     EXPECT_EQ(ReadFile(File("staff.dat")), before);
+
+    // The bytes after the persons are the player block, not a person to name.
+    Patch<StaffRecord>("staff.dat", summary.player * 157LL, [&](StaffRecord& r) {
+        r.Set(StaffRecord::FavouriteStaff[1], summary.persons);
+    });
+    Show(summary.player);
+    const QString missing = QStringLiteral("<missing %1>").arg(summary.persons);
+    EXPECT_EQ(Lines("PlayerFavStaff").value(1), missing);
+    EXPECT_TRUE(
+        LastText().contains(QStringLiteral("staff.dat has no record %1").arg(summary.persons)))
+        << LastText().toStdString();
 }
 
 TEST_F(PlayerPage, TypedValuesAndPicksIntoEveryTargetAreStoredAndNothingElse) {

@@ -140,6 +140,35 @@ TEST_F(SaveRules, AConversionErrorQuotesTheTextAsTypedAndFocusesTheField) {
     }
 }
 
+TEST_F(SaveRules, LeavingANumericFieldWithBadTextBringsTheFocusBackAfterTheBox) {
+    Rename(1, "Typed Ground");
+    Main().show();
+    QApplication::setActiveWindow(&Main());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    Load();
+    Action("StadiumMenu")->trigger();
+    Search("Stadrad", "Typed Ground");
+    const struct {
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"x7", "A number must be entered in this field"},
+        {"600000", "This value must be in the range 0 to 500000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QLineEdit* capacity = Edit("StadCap");
+        capacity->setFocus(Qt::TabFocusReason);
+        capacity->selectAll();
+        QTest::keyClicks(capacity, c.typed);
+        ui::seam::Clear();
+        QTest::keyClick(capacity, Qt::Key_Tab);
+        EXPECT_EQ(LastText(), c.message);
+        EXPECT_EQ(QApplication::focusWidget(), capacity);
+        EXPECT_EQ(capacity->selectedText(), "0");
+    }
+}
+
 TEST_F(SaveRules, APeopleSearchForTextThatIsNoPersonsLabelSaysNoMatches) {
     Load();
     // Nothing chosen yet.

@@ -87,6 +87,18 @@ TEST(StartUp, DataArgument) {
     EXPECT_TRUE(error.contains("--bogus"));
 }
 
+TEST(StartUp, VersionAndHelpAnswerOnTheTerminalAlone) {
+    EXPECT_TRUE(ui::TerminalText({"vhstad", "--version"}).startsWith("vhstad (VH Editor) "));
+    EXPECT_TRUE(ui::TerminalText({"vhstad", "--data", "/srv/vh", "--help"}).contains("--data DIR"));
+    // These open the window: a directory named like an option, and arguments that only
+    // QApplication can judge (it takes its own out before the second look).
+    for (const QStringList& args :
+         {QStringList{"vhstad"}, QStringList{"vhstad", "--data", "/srv/vh"},
+          QStringList{"vhstad", "--data", "--version"},
+          QStringList{"vhstad", "-platform", "offscreen", "--version"}})
+        EXPECT_TRUE(ui::TerminalText(args).isEmpty()) << args.join(' ').toStdString();
+}
+
 TEST_F(Shell, DialogSelectionSetsTheDirectoryAndClosingOffersToLoad) {
     TempDir other;
     sample::WriteSample(other.Path(), {});

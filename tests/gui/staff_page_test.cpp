@@ -342,6 +342,10 @@ struct ClubMove {
     std::function<void(StaffPage&, std::int32_t, std::int32_t, std::int32_t)> check = nullptr;
 };
 
+void PrintTo(const ClubMove& move, std::ostream* os) {
+    *os << move.name;
+}
+
 const ClubMove kClubMoves[] = {
     {
         "ManagerToAClubWithoutOne",

@@ -64,12 +64,13 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
     const std::int32_t clubWithoutSquad = s.clubWithoutSquad;
     const std::string secondShort = w.clubs[2].Get(ClubRecord::ShortName);
     const auto nations = static_cast<std::int32_t>(w.nations.size());
-    // The index.dat entry of the non-player block.
-    std::int64_t nonPlayerEntry = 0;
+    // The index.dat entry of the non-player block, and how many entries there are.
+    std::int64_t nonPlayerEntry = 0, entries = 0;
     const Bytes index = ReadFile(dir / "index.dat");
-    for (std::size_t e = 0; 8 + (e + 1) * 67 <= index.size(); ++e)
+    for (std::size_t e = 0; 8 + (e + 1) * 67 <= index.size(); ++e, ++entries) {
         if (GetI32(index, 8 + e * 67 + 51) == kNonPlayerBlockType)
             nonPlayerEntry = static_cast<std::int64_t>(e);
+    }
 
     return {
         {"player missing from his squad",
@@ -131,6 +132,16 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
              WriteFile(dir / "index.dat", b);
          },
          E{kError, CheckKind::kBlock, "index.dat", nonPlayerEntry, "BlockOffset"}},
+        {"an entry of another type at the player block's offset",
+         [=](const std::filesystem::path& dir) {
+             Bytes b = ReadFile(dir / "index.dat");
+             Bytes e(67, 0);
+             PutI32(e, 51, 3);
+             PutI32(e, 59, s.playerBlockOffset);
+             b.insert(b.end(), e.begin(), e.end());
+             WriteFile(dir / "index.dat", b);
+         },
+         E{kError, CheckKind::kBlock, "index.dat", entries, "BlockOffset"}},
         {"undefined byte in a city name",
          Record<CityRecord>("city.dat", 2,
                             [](CityRecord& c) { c.Set(CityRecord::Name, std::string("Ha\x81m")); }),
@@ -151,6 +162,21 @@ inline std::vector<PlantedFault> PlantedFaults(const sample::SampleSummary& s, c
                                          r.Get(StadiumRecord::Capacity) + 1);
                                }),
          E{kWarning, CheckKind::kRange, "stadium.dat", 0, "Seating"}},
+        // Every page's ranges: clubs, cities, and the player page's years, which end before the
+        // staff page's.
+        {"club cash beyond its page",
+         Record<ClubRecord>("club.dat", 5,
+                            [](ClubRecord& c) { c.Set(ClubRecord::Cash, 50000001); }),
+         E{kWarning, CheckKind::kRange, "club.dat", 5, "Cash"}},
+        {"city attraction 21",
+         Record<CityRecord>("city.dat", 1,
+                            [](CityRecord& c) { c.Set(CityRecord::Attraction, std::uint8_t{21}); }),
+         E{kWarning, CheckKind::kRange, "city.dat", 1, "Attraction"}},
+        {"player's contract to 2004",
+         Record<StaffRecord>(
+             "staff.dat", player,
+             [](StaffRecord& p) { p.Set(StaffRecord::ContractYear, std::int16_t{2004}); }),
+         E{kWarning, CheckKind::kRange, "staff.dat", player, "ContractYear"}},
         {"player block record with another Id",
          [=](const std::filesystem::path& dir) {
              Edit<PlayerRecord>(dir, "staff.dat", s.playerBlockOffset + 70,

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "database/blocks.h"
+#include "database/check.h"
 #include "database/file_set.h"
 #include "database/names.h"
 #include "database/person.h"
@@ -108,6 +109,29 @@ TEST(Sample, SameSeedSameBytesOtherSeedOtherWorldSamePromises) {
         EXPECT_EQ(Joined(test::CheckSampleDirectory(otherDir.Str())), "") << "seed " << seed;
         EXPECT_EQ(Joined(test::CheckSampleWorld(world)), "") << "seed " << seed;
         EXPECT_EQ(Joined(test::CheckSampleFacts(world, summary)), "") << "seed " << seed;
+    }
+}
+
+TEST(Sample, NamesAreSharedOnlyByThePairsAskedFor) {
+    SampleOptions opt;
+    opt.sharedNames = true;
+    TempDir dir;
+    const auto s = sample::WriteSample(dir.Path(), opt);
+    EXPECT_EQ(Joined(test::CheckSampleFacts(test::ReadSampleWorld(dir.Str()), s)), "");
+    // The check warns about each pair, and about nothing else.
+    std::vector<std::string> found;
+    for (const db::Finding& f : db::CheckDataDirectory(dir.Str()).findings)
+        found.push_back(f.file + " " + std::to_string(f.record) + " " + f.field);
+    EXPECT_EQ(found,
+              (std::vector<std::string>{
+                  "stadium.dat " + std::to_string(s.stadiumsSharingName.second) + " Name",
+                  "city.dat " + std::to_string(s.citiesSharingName.second) + " Name",
+                  "club.dat " + std::to_string(s.clubsSharingShortName.second) + " ShortName"}));
+    // The pairs change names only: the persons are those of the sample without them.
+    for (const auto& f : sample::BuildSample({}).files) {
+        if (f.name == "staff.dat") {
+            EXPECT_TRUE(test::ReadFile(dir / f.name) == f.bytes);
+        }
     }
 }
 
