@@ -68,8 +68,12 @@ void BatchLookup::Want(RecordFile& file, const NameField& field, std::string nam
 }
 
 void BatchLookup::Run() {
+    // Only the names wanted since the last run: a page with several bindings runs each one's
+    // lookups in turn with the same context, and every scan of a file costs a read of all of it.
+    const std::size_t from = ran_;
+    ran_ = entries_.size();
     std::vector<bool> done(entries_.size(), false);
-    for (std::size_t first = 0; first < entries_.size(); ++first) {
+    for (std::size_t first = from; first < entries_.size(); ++first) {
         if (done[first]) continue;
         const Entry& f = entries_[first];
         std::vector<std::size_t> group;

@@ -84,6 +84,23 @@ TEST_F(References, LookupOfSeveralNamesAtOnceFindsWhatEachLookupFinds) {
     EXPECT_TRUE(LookupAllByName({}, f, kCityName).empty());
 }
 
+TEST_F(References, ABatchLooksEachNameUpOnceAcrossRuns) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen", "Cork"}));
+    RecordFile f = Open("city.dat", 56);
+    BatchLookup batch;
+    batch.Want(f, kCityName, "Bergen");
+    batch.Run();
+    // A later run looks only the names wanted since up: Bergen keeps what the first run found,
+    // though the file now has it first.
+    test::WriteFile(dir / "city.dat", CityFile({"Bergen", "Aarhus", "Cork"}));
+    batch.Want(f, kCityName, "Cork");
+    batch.Want(f, kCityName, "Dublin");
+    batch.Run();
+    EXPECT_EQ(batch.Found(f, kCityName, "Bergen"), 1);
+    EXPECT_EQ(batch.Found(f, kCityName, "Cork"), 2);
+    EXPECT_EQ(batch.Found(f, kCityName, "Dublin"), std::nullopt);
+}
+
 TEST_F(References, LookupReturnsTheIdFieldOfTheNamesFiles) {
     Bytes b = NamesFile({"Anna", "Berit", "Carl"});
     test::PutI32(b, 2 * 60 + 51, 4711);  // an Id that is not the record number
