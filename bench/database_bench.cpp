@@ -12,6 +12,7 @@
 #include "database/names.h"
 #include "database/person.h"
 #include "database/reference.h"
+#include "database/table_import.h"
 #include "measure.h"
 
 namespace vh::bench {
@@ -158,6 +159,47 @@ void BM_LookupLastSecondName(benchmark::State& state) {
     state.counters["records"] = static_cast<double>(second.Count());
 }
 BENCHMARK(BM_LookupLastSecondName)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// vhtool export of the players table as CSV (without writing the file), and vhtool import of that
+// file unchanged: every cell read and held against its record, nothing to write. Beside a plain
+// read of the files they read.
+#define VH_PLAYER_TABLE_FILES                                                                \
+    {                                                                                        \
+        "staff.dat", "index.dat", "first_names.dat", "second_names.dat", "common_names.dat", \
+            "nation.dat", "club.dat"                                                         \
+    }
+
+std::string ExportPlayers() {
+    db::DataFiles files(Full().Path());
+    std::string text;
+    db::WriteTable(db::TableRows(files, db::TableId::kPlayers), db::TableFormat::kCsv, {}, true,
+                   text);
+    return text;
+}
+
+void BM_ExportPlayers(benchmark::State& state) {
+    std::size_t bytes = 0;
+    TimeAction(
+        state, [](std::int64_t) {}, [&] { bytes = ExportPlayers().size(); }, VH_PLAYER_TABLE_FILES);
+    state.counters["csv_mb"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_ExportPlayers)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ImportPlayers(benchmark::State& state) {
+    const std::string text = ExportPlayers();
+    bool unchanged = true;
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&] {
+            db::DataFiles files(Full().Path());
+            const db::ImportPlan plan =
+                db::PlanImport(files, db::TableId::kPlayers, db::ReadCellTable(text));
+            unchanged = unchanged && plan.bad.empty() && plan.writes.Empty();
+        },
+        VH_PLAYER_TABLE_FILES);
+    if (!unchanged) state.SkipWithError("an unchanged export would change the files");
+}
+BENCHMARK(BM_ImportPlayers)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vh::bench

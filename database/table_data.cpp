@@ -68,12 +68,9 @@ std::int64_t DataFiles::Count(std::string_view file, int recordSize) {
 }
 
 std::int64_t DataFiles::PersonCount() {
-    if (!persons_) {
-        std::int64_t bytes = static_cast<std::int64_t>(Bytes(kStaffFile).size());
-        if (const std::int64_t end = PersonRecordsEnd(path_); end >= 0)
-            bytes = std::min(bytes, end);
-        persons_ = bytes / static_cast<std::int64_t>(StaffRecord::kSize);
-    }
+    if (!persons_)
+        persons_ = PersonRecordCount(static_cast<std::int64_t>(Bytes(kStaffFile).size()),
+                                     PersonRecordsEnd(path_));
     return *persons_;
 }
 
@@ -117,16 +114,23 @@ const std::uint8_t* DataFiles::BlockRecord(const std::uint8_t* person, Part part
 }
 
 std::int64_t DataFiles::CountOf(Target t) {
+    if (const auto it = counts_.find(t); it != counts_.end()) return it->second;
+    std::int64_t count = 0;
     switch (t) {
         case Target::kNone:
-            return 0;
+            break;
         case Target::kPerson:
-            return PersonCount();
+            count = PersonCount();
+            break;
         case Target::kLanguage:
-            return static_cast<std::int64_t>(kLanguageNames.size()) + 1;
+            count = static_cast<std::int64_t>(kLanguageNames.size()) + 1;
+            break;
         default:
-            return Count(InfoOf(t).file, InfoOf(t).naming.recordSize);
+            count = Count(InfoOf(t).file, InfoOf(t).naming.recordSize);
+            break;
     }
+    counts_.emplace(t, count);
+    return count;
 }
 
 const std::vector<std::string>& DataFiles::Names(Target t) {
@@ -244,9 +248,14 @@ std::string Joined(const Field& f, Each each) {
 }  // namespace
 
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files) {
-    if (c.shows == Column::Shows::kRecord || !rec) return {};
-    const Field& f = *c.field;
-    if (c.shows == Column::Shows::kName)
+    if (c.shows == Column::Shows::kRecord) return {};
+    return FormatCell(c.shows, *c.field, rec, files);
+}
+
+std::string FormatCell(Column::Shows shows, const Field& f, const std::uint8_t* rec,
+                       DataFiles& files) {
+    if (!rec) return {};
+    if (shows == Column::Shows::kName)
         return Joined(f, [&](std::size_t k) { return ReferenceName(f, f.Read(rec, k), files); });
     int day = 0, month = 0;
     switch (f.kind) {
@@ -257,7 +266,7 @@ std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& file
             return Cp1252ToUtf8(f.ReadText(rec));
         case Kind::kDate:
             GetDate(static_cast<int>(f.Read(rec)), day, month);
-            return std::to_string(c.shows == Column::Shows::kMonth ? month : day);
+            return std::to_string(shows == Column::Shows::kMonth ? month : day);
         case Kind::kCoordinate:
             return FormatCoordinate(f.ReadDouble(rec));
         case Kind::kList:

@@ -87,6 +87,7 @@ class DataFiles {
     std::optional<std::int64_t> persons_;
     std::optional<std::optional<BlockPlace>> player_, nonPlayer_;
     std::map<Target, std::vector<std::string>> names_;
+    std::map<Target, std::int64_t> counts_;
     std::optional<NameTables> personNames_;
 };
 
@@ -132,6 +133,8 @@ class TableRows {
 // A cell as export writes it, from the record the column's field lies in (nullptr: a block
 // record the person has not, which gives an empty cell).
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files);
+std::string FormatCell(Column::Shows shows, const Field& f, const std::uint8_t* rec,
+                       DataFiles& files);
 
 // "Record, StadName, StadCap, ..." for a message that lists the columns of a table.
 std::string ColumnList(std::span<const Column> columns);

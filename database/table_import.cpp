@@ -20,7 +20,10 @@ namespace vh::db {
 namespace {
 
 std::string Quoted(std::string_view s) {
-    return "'" + std::string(s) + "'";
+    std::string out;
+    out.reserve(s.size() + 2);
+    out.append(1, '\'').append(s).append(1, '\'');
+    return out;
 }
 
 std::string NotAnInteger(std::string_view s) {
@@ -293,8 +296,7 @@ class Importer {
             return bad(f.part == Part::kPlayer ? kNoPlayerRecord : kNoStaffRecord,
                        c.value.value_or("").empty());
         }
-        const Column valueColumn{Column::Shows::kValue, &f, f.name};
-        if (c.value && *c.value == FormatCell(valueColumn, stored, files_) && !c.month)
+        if (c.value && !c.month && *c.value == FormatCell(Column::Shows::kValue, f, stored, files_))
             return false;  // as exported
         if (f.kind == Kind::kDate) return ReadDate(c, stored, bad);
         const std::string& text = *c.value;

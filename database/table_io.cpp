@@ -1,5 +1,6 @@
 #include "table_io.h"
 
+#include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
@@ -172,26 +173,28 @@ CellTable ReadCsv(std::string_view s) {
                 const std::size_t opened = line;
                 ++i;
                 for (;;) {
-                    if (i >= s.size())
+                    const std::size_t quote = s.find('"', i);
+                    if (quote == std::string_view::npos)
                         throw ETableError("line " + std::to_string(opened) +
                                           ": a quoted field is never closed");
-                    if (s[i] == '"') {
-                        if (i + 1 < s.size() && s[i + 1] == '"') {
-                            cell += '"';
-                            i += 2;
-                            continue;
-                        }
+                    const std::string_view part = s.substr(i, quote - i);
+                    line += static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
+                    cell.append(part);
+                    i = quote + 1;
+                    if (i < s.size() && s[i] == '"') {
+                        cell += '"';
                         ++i;
-                        break;
+                        continue;
                     }
-                    line += s[i] == '\n';
-                    cell += s[i++];
+                    break;
                 }
                 if (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
                     throw ETableError("line " + std::to_string(line) +
                                       ": text after the closing quote of a field");
             } else {
-                while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') cell += s[i++];
+                const std::size_t end = std::min(s.find_first_of(",\r\n", i), s.size());
+                cell.append(s.substr(i, end - i));
+                i = end;
             }
             cells.push_back(std::move(cell));
             cell.clear();
@@ -282,8 +285,20 @@ CellTable ReadCellTable(std::string_view bytes) {
                           " is no UTF-8 text");
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) throw ETableError("the file is empty");
-    if (bytes[first] == '[' || bytes[first] == '{') return ReadJson(bytes);
-    return ReadCsv(bytes);
+    CellTable t = bytes[first] == '[' || bytes[first] == '{' ? ReadJson(bytes) : ReadCsv(bytes);
+    if (!t.columns.empty()) {
+        std::string& head = t.columns.front();
+        // A spreadsheet may keep the mark inside the first cell.
+        if (head.starts_with(kByteOrderMark)) head.erase(0, kByteOrderMark.size());
+        // The mark read as three Latin-1 letters: every other letter beyond ASCII was read wrongly
+        // too, and would come back changed.
+        if (head.starts_with("\xC3\xAF\xC2\xBB\xC2\xBF"))
+            throw ETableError(
+                "the file was read as another character set than UTF-8 before it was saved (its "
+                "first cell begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\"): open the exported file as "
+                "UTF-8 and save it again");
+    }
+    return t;
 }
 
 }  // namespace vh::db

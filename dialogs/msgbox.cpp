@@ -1,6 +1,7 @@
 #include "msgbox.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,6 +11,7 @@ namespace {
 struct SeamState {
     bool enabled = false;
     std::deque<Answer> queue;
+    std::deque<QString> files;
     std::vector<seam::Asked> log;
     int unanswered = 0;
 };
@@ -100,6 +102,30 @@ Answer ShowMessage(QWidget* parent, const QString& caption, const QString& text,
     }
 }
 
+QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, FileDialog mode,
+                    const QString& suggested) {
+    SeamState& s = S();
+    if (s.enabled) {
+        s.log.push_back({caption, suggested, Buttons::kOkCancel});
+        if (s.files.empty()) {
+            ++s.unanswered;
+            return QString();
+        }
+        const QString name = s.files.front();
+        s.files.pop_front();
+        return name;
+    }
+    QFileDialog dialog(parent, caption, suggested, filter);
+    dialog.setObjectName(QStringLiteral("TableFileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(mode == FileDialog::kSave ? QFileDialog::AcceptSave
+                                                   : QFileDialog::AcceptOpen);
+    dialog.setFileMode(mode == FileDialog::kSave ? QFileDialog::AnyFile
+                                                 : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().front();
+}
+
 void ShowError(QWidget* parent, const QString& text) {
     ShowMessage(parent, ApplicationTitle(), text, Buttons::kOk, Icon::kError);
 }
@@ -117,6 +143,9 @@ bool Enabled() {
 void QueueAnswer(Answer a) {
     S().queue.push_back(a);
 }
+void QueueFileName(const QString& name) {
+    S().files.push_back(name);
+}
 const std::vector<Asked>& Log() {
     return S().log;
 }
@@ -125,6 +154,7 @@ int Unanswered() {
 }
 void Clear() {
     S().queue.clear();
+    S().files.clear();
     S().log.clear();
     S().unanswered = 0;
 }

@@ -19,6 +19,12 @@ enum class Icon { kNone, kInformation, kWarning, kError, kQuestion };
 Answer ShowMessage(QWidget* parent, const QString& caption, const QString& text,
                    Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone);
 
+// Asks for a file with Qt's own file dialog (the desktop's may not be there): one to read, or one
+// to write (which may exist; the dialog asks before it is replaced). "" when cancelled.
+enum class FileDialog { kOpen, kSave };
+QString AskFileName(QWidget* parent, const QString& caption, const QString& filter, FileDialog mode,
+                    const QString& suggested = QString());
+
 // The caption of the application's error box and of plain messages.
 QString ApplicationTitle();
 // The application's error box (used by the handler guard).
@@ -37,6 +43,9 @@ void Enable();
 void Disable();
 bool Enabled();
 void QueueAnswer(Answer a);
+// The file the next file dialog chooses ("" cancels it); it is logged with the file suggested as
+// its text.
+void QueueFileName(const QString& name);
 const std::vector<Asked>& Log();
 int Unanswered();
 void Clear();  // empties the log and the queue

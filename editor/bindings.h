@@ -1,25 +1,26 @@
-// Binding tables: one row per field of a page, naming its control, its caption and the record
-// field it shows. A page declares its rows as constant tables, resolves them against its panel
-// once when it is built, and then shows and saves through them.
+// Binding rows: one per field a page shows, built from the field's entry in the catalogue
+// (database/catalogue.h). A page names each field once: Make builds its control from the entry (a
+// numeric field with its range, a text of its width, a reference with its Change button, a check
+// box, a date's day and month, ...) with the caption, places it and binds it. Show fills every
+// control from the records; Save converts and stores what the user changed.
 //
 // A row remembers what its show put on the page. On save, a row whose control still shows
 // exactly that keeps the stored bytes (shared names, rounding and odd flag values never rewrite a
 // record behind the user's back); a changed row is converted and stored. A save converts and
-// looks up every changed row before it changes a byte of the record.
+// looks up every changed row before it changes a byte of the record. Fields that only the
+// transfer and appointment rules change, and fields the page only shows, are never stored.
 #pragma once
 
 #include <QString>
 #include <QStringList>
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
-#include <string>
+#include <string_view>
 #include <vector>
 
-#include "database/fields.h"
+#include "database/catalogue.h"
 #include "database/reference.h"
 #include "database/session.h"
 
@@ -27,138 +28,15 @@ class QWidget;
 
 namespace vh::ui {
 
-// --- what the tables are made of -------------------------------------------------------------
-
-// A whole-number field of a record, whatever its width.
-struct IntField {
-    std::size_t offset;
-    int width;
-    bool isSigned;
-    constexpr IntField(db::I32 f) : offset(f.offset), width(4), isSigned(true) {}
-    constexpr IntField(db::I16 f) : offset(f.offset), width(2), isSigned(true) {}
-    constexpr IntField(db::U8 f) : offset(f.offset), width(1), isSigned(false) {}
-    constexpr long long Lowest() const { return isSigned ? -(1LL << (8 * width - 1)) : 0; }
-    constexpr long long Highest() const {
-        return isSigned ? (1LL << (8 * width - 1)) - 1 : (1LL << (8 * width)) - 1;
-    }
-    long long Read(const std::uint8_t* rec) const;
-    void Write(std::uint8_t* rec, long long value) const;
+// Where Make puts a control: caption-and-field pairs (PageGrid, and the pages' own grids).
+class FieldLayout {
+  public:
+    virtual ~FieldLayout() = default;
+    virtual QWidget* Page() const = 0;
+    virtual void Add(const QString& caption, QWidget* field, int span = 1) = 0;
+    // A field with its own caption (a check box).
+    virtual void AddAlone(QWidget* field, int span = 1) = 0;
 };
-
-namespace detail {
-// Called only where a table is wrong: its use in a constant expression stops the compilation.
-inline void RangeDoesNotFitItsField() {}
-}  // namespace detail
-
-// A numeric field: its range must fit the field's width, or the table does not compile.
-struct NumberRow {
-    const char* name;
-    const char* caption;
-    IntField field;
-    int min;
-    int max;
-    int maxLength = 0;  // characters the field takes; 0 for no limit
-    consteval NumberRow(const char* n, const char* c, IntField f, int lo, int hi, int len = 0)
-        : name(n), caption(c), field(f), min(lo), max(hi), maxLength(len) {
-        if (lo > hi || lo < f.Lowest() || hi > f.Highest()) detail::RangeDoesNotFitItsField();
-    }
-};
-
-// A fixed-string field shown as text; at most its width is typed.
-struct TextRow {
-    const char* name;
-    const char* caption;
-    db::Str field;
-};
-
-// Which file a reference points into and how its records are named there.
-using RefTarget = db::Target;
-inline constexpr RefTarget kToStadium = db::Target::kStadium;
-inline constexpr RefTarget kToCity = db::Target::kCity;
-inline constexpr RefTarget kToClub = db::Target::kClub;
-inline constexpr RefTarget kToCompetition = db::Target::kCompetition;
-inline constexpr RefTarget kToNation = db::Target::kNation;
-inline constexpr RefTarget kToContinent = db::Target::kContinent;
-inline constexpr RefTarget kToFirstName = db::Target::kFirstName;
-inline constexpr RefTarget kToSecondName = db::Target::kSecondName;
-inline constexpr RefTarget kToCommonName = db::Target::kCommonName;
-inline constexpr RefTarget kToPerson = db::Target::kPerson;
-
-// A read-only field that shows the name of the record a reference points to; changed through
-// the picker.
-struct RefRow {
-    const char* name;
-    const char* caption;
-    db::I32 field;
-    RefTarget target;
-    bool zeroIsNone = false;         // a common name of 0 is no name
-    const char* noneText = nullptr;  // what none shows; "<empty>" when not set
-};
-
-// A check box over a flag byte: which stored values show as checked, and what a changed box
-// stores.
-struct CheckRow {
-    enum class Checked { kWhenNonZero, kWhenZero, kUnlessOne };
-    const char* name;
-    const char* caption;
-    db::U8 field;
-    Checked when;
-    std::uint8_t checkedValue;
-    std::uint8_t uncheckedValue;
-};
-
-// A day-of-the-year date shown as a day field and a month field (the year is a number row).
-struct DateRow {
-    const char* dayName;
-    const char* dayCaption;
-    const char* monthName;
-    const char* monthCaption;
-    db::I16 field;
-    int maxLength = 0;
-};
-
-// A list of record numbers shown as lines, one per slot.
-struct ListRow {
-    const char* name;
-    const char* caption;
-    std::size_t offset;  // the first slot; slots are consecutive int32 record numbers
-    std::size_t count;
-    RefTarget target;
-    // A slot outside the file shows "<empty>" and is saved as -1 (rival clubs and nations),
-    // rather than a placeholder that keeps the stored number.
-    bool outsideIsEmpty = false;
-    template <std::size_t N>
-    constexpr ListRow(const char* n, const char* c, db::I32Array<N> first, RefTarget t,
-                      bool outside = false)
-        : name(n), caption(c), offset(first.offset), count(N), target(t), outsideIsEmpty(outside) {}
-};
-
-// A drop-down list of fixed items over a byte: item i stands for the value i + 1; a value that no
-// item stands for selects nothing.
-struct ComboRow {
-    const char* name;
-    const char* caption;
-    db::U8 field;
-    std::span<const char* const> items;
-};
-
-// A kit colour: a drop-down list of every colour of colour.dat, where an item's position is the
-// colour's identifier (filled by SetColours).
-struct ColourRow {
-    const char* name;
-    const char* caption;
-    db::I32 field;
-};
-
-// A language of a nation: a read-only field showing the name of language n (1..60), "<empty>"
-// for 0 and the number itself above 60; changed through the picker.
-struct LanguageRow {
-    const char* name;
-    const char* caption;
-    db::U8 field;
-};
-
-// --- a page's resolved table ------------------------------------------------------------------
 
 // What rows read and report while they show and save.
 struct RowContext {
@@ -183,39 +61,49 @@ QString MissingText(std::int64_t value);
 
 class Binding {
   public:
-    Binding();
+    // Rows over fields of one table of the catalogue. Every control reports its edits to
+    // `changed`.
+    Binding(db::TableId table, std::function<void()> changed);
     ~Binding();
     Binding(const Binding&) = delete;
     Binding& operator=(const Binding&) = delete;
 
-    // Each row's control is found on the panel by its name; a row whose control is missing is a
-    // fault of the program and throws std::logic_error when the page is built. Every control
-    // reports its edits to `changed`.
-    void Resolve(QWidget* panel, const std::function<void()>& changed,
-                 std::span<const NumberRow> numbers, std::span<const TextRow> texts = {},
-                 std::span<const RefRow> refs = {}, std::span<const CheckRow> checks = {},
-                 std::span<const DateRow> dates = {}, std::span<const ListRow> lists = {});
-    // Further kinds of rows, resolved the same way.
-    void Resolve(QWidget* panel, const std::function<void()>& changed,
-                 std::span<const ComboRow> combos, std::span<const ColourRow> colours = {},
-                 std::span<const LanguageRow> languages = {});
+    // The field of that name (or whose month field has that name); a name the table does not
+    // have is a fault of the program: std::logic_error.
+    const db::Field& Field(std::string_view name) const;
+
+    // Makes the control of the field named so (a date's day or month field by its own name),
+    // with the field's caption, on the layout, and binds it. A reference gets the Change button
+    // of its picker code beside it, a list the button under it.
+    QWidget* Make(FieldLayout& layout, std::string_view name, int span = 1);
+    template <class W>
+    W* Make(FieldLayout& layout, std::string_view name, int span = 1) {
+        return static_cast<W*>(Make(layout, name, span));
+    }
+    // Binds a control the page made and placed itself (its object name is the field's name).
+    void Add(std::string_view name, QWidget* control);
 
     // Reads every reference first, then fills the controls, so a record that cannot be shown
     // leaves the page as it was. A reference outside its file shows MissingText and is listed in
-    // the context.
-    void Show(const std::uint8_t* rec, RowContext& ctx);
-    // Converts and looks up every row the user changed, then writes them into rec; a failure
-    // leaves rec as it was and focuses the field at fault.
-    void Save(std::uint8_t* rec, RowContext& ctx);
-    // After the record was written: the page now shows what the file holds, so the next save
+    // the context. `block` is a person's player or non-player record.
+    void Show(const std::uint8_t* rec, const std::uint8_t* block, RowContext& ctx);
+    void Show(const std::uint8_t* rec, RowContext& ctx) { Show(rec, nullptr, ctx); }
+    // Converts and looks up every row the user changed, then writes them into the records; a
+    // failure leaves them as they were and focuses the field at fault.
+    void Save(std::uint8_t* rec, std::uint8_t* block, RowContext& ctx);
+    void Save(std::uint8_t* rec, RowContext& ctx) { Save(rec, nullptr, ctx); }
+    // After the records were written: the page now shows what the files hold, so the next save
     // compares against that.
-    void Saved(const std::uint8_t* rec);
+    void Saved(const std::uint8_t* rec, const std::uint8_t* block = nullptr);
     // Empties every control.
     void Clear();
 
     class Row;
 
   private:
+    Row& Bound(const db::Field& f, QWidget* control, bool month);
+    const db::Table& table_;
+    std::function<void()> changed_;
     std::vector<std::unique_ptr<Row>> rows_;
 };
 

@@ -29,9 +29,6 @@ class TCityPage : public TPage {
   private:
     QFrame* panel_;
     QLineEdit* cityId_;
-    QLineEdit* cityLatitude_;
-    QLineEdit* cityLongditude_;
-    QString shownLatitude_, shownLongitude_;
     Binding binding_;
 };
 

@@ -5,7 +5,6 @@
 #include "database/data_def.h"
 #include "page.h"
 
-class QCheckBox;
 class QLineEdit;
 class QTabWidget;
 
@@ -36,8 +35,6 @@ class TClubPage : public TPage {
 
     QTabWidget* panel_;
     QLineEdit* clubId_ = nullptr;
-    QLineEdit* lastPosition_ = nullptr;
-    QCheckBox* plc_ = nullptr;
     Binding binding_;
 };
 

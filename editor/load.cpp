@@ -101,6 +101,8 @@ void TVHEdit::LoadClick() {
     s_.dataPath = dataPath;
     s_.dataLoaded = true;
     checkDataMenu_->setEnabled(true);
+    exportTableMenu_->setEnabled(true);
+    importTableMenu_->setEnabled(!readOnly);
     lists_.NewLoad();
     UpdateUndoMenus();
     if (readOnly && !journalLeft)

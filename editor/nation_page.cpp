@@ -11,6 +11,7 @@
 
 #include "database/convert.h"
 #include "database/languages.h"
+#include "dialogs/change_codes.h"
 #include "dialogs/guard.h"
 #include "dialogs/qtext.h"
 #include "page_kit.h"
@@ -20,69 +21,27 @@ namespace vh::ui {
 namespace {
 using db::NationRecord;
 
-constexpr NumberRow kNumbers[] = {
-    // Both are single bytes: a number above 255 would be cut down to its low byte.
-    {"NationSOD", "State Of Development", NationRecord::StateOfDevelopment, 0, 255},
-    {"NationGImp", "Game Importance", NationRecord::GameImportance, 0, 255},
-    {"NationLStandard", "League Standard", NationRecord::LeagueStandard, 0, 20},
-    {"NationReputation", "Reputation", NationRecord::Reputation, 0, 10000},
-};
-constexpr TextRow kTexts[] = {
-    {"NationLName", "Long Name", NationRecord::LongName},
-    {"NationSName", "Short Name", NationRecord::ShortName},
-    {"NationNameNat", "Name Nationality", NationRecord::NationalityName},
-};
-constexpr RefRow kRefs[] = {
-    {"NationContinent", "Continent", NationRecord::Continent, kToContinent},
-    {"NationCCity", "Capital City", NationRecord::CapitalCity, kToCity},
-    {"NationStadium", "National Stadium", NationRecord::NationalStadium, kToStadium},
-};
-constexpr CheckRow kChecks[] = {
-    // 1 is "not a member"; any other stored value shows as a member.
-    {"NationEEC", "EEC", NationRecord::Eec, CheckRow::Checked::kUnlessOne, 2, 1},
-};
-constexpr ListRow kLists[] = {
-    {"NationRivals", "Rival Nations", NationRecord::RivalNations, kToNation, true},
-};
-constexpr ColourRow kColours[] = {
-    {"NationHomeC1", "Nation Home Colour 1", NationRecord::HomeColour1},
-    {"NationHomeC2", "Nation Home Colour 2", NationRecord::HomeColour2},
-    {"NationAwayC1", "Nation Away Colour 1", NationRecord::AwayColour1},
-    {"NationAwayC2", "Nation Away Colour 2", NationRecord::AwayColour2},
-    {"Nation3C1", "Nation 3rd Colour 1", NationRecord::ThirdColour1},
-    {"Nation3C2", "Nation 3rd Colour 2", NationRecord::ThirdColour2},
-};
-constexpr LanguageRow kLanguages[] = {
-    {"Nation1Lang", "1st Language", NationRecord::Language1},
-    {"Nation2Lang", "2nd Language", NationRecord::Language2},
-    {"Nation3Lang", "3rd Language", NationRecord::Language3},
-};
-
-// The three-letter name is a four-byte field of which only the first three bytes are written.
-constexpr int kThreeLetters = 3;
-constexpr db::Str kThreeLetterWritten{NationRecord::ThreeLetterName.offset, kThreeLetters};
-
-const NumberRow& Number(const char* name) {
-    return *std::find_if(std::begin(kNumbers), std::end(kNumbers),
-                         [name](const NumberRow& r) { return std::string_view(r.name) == name; });
-}
-
 // At most three letters are typed; a stored name of four letters may stand as it is.
 class ThreeLetterValidator : public QValidator {
   public:
-    ThreeLetterValidator(const QString& shown, QObject* parent)
-        : QValidator(parent), shown_(shown) {}
+    ThreeLetterValidator(QLineEdit* edit, int letters) : QValidator(edit), letters_(letters) {
+        QObject::connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            if (edit->text().size() > letters_) shown_ = edit->text();
+        });
+    }
     State validate(QString& input, int&) const override {
-        return input.size() <= kThreeLetters || input == shown_ ? Acceptable : Invalid;
+        return input.size() <= letters_ || input == shown_ ? Acceptable : Invalid;
     }
 
   private:
-    const QString& shown_;
+    int letters_;
+    QString shown_;  // the four letters a show put there
 };
 
 // The three rival rows with their Change button beside them rather than under them, so that the
 // team tab fits the page without scrolling.
-QListWidget* MakeRivals(PageGrid& g) {
+QListWidget* MakeRivals(PageGrid& g, Binding& b) {
+    const db::Field& f = b.Field("NationRivals");
     auto* box = new QWidget(g.Page());
     box->setObjectName(QStringLiteral("NationRivalsBox"));
     auto* h = new QHBoxLayout(box);
@@ -93,14 +52,12 @@ QListWidget* MakeRivals(PageGrid& g) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     list->setFixedHeight(3 * (list->fontMetrics().height() + 2) + 2 * list->frameWidth() + 2);
-    auto* b = new QPushButton(QStringLiteral("Change"), box);
-    b->setObjectName(QStringLiteral("NAtionRivalChange"));
-    b->setToolTip(QStringLiteral("Choose another nation for the selected line"));
-    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
-    b->setFocusPolicy(Qt::TabFocus);
     h->addWidget(list, 1);
-    h->addWidget(b, 0, Qt::AlignTop);
-    g.Add(QStringLiteral("Rival Nations"), box);
+    h->addWidget(MakeChangeButton(box, ChangeCodeFor(f.name)->button.data(),
+                                  QStringLiteral("Choose another nation for the selected line")),
+                 0, Qt::AlignTop);
+    g.Add(QString::fromLatin1(f.caption), box);
+    b.Add(f.name, list);
     return list;
 }
 
@@ -113,41 +70,40 @@ QWidget* AddTab(QTabWidget* panel, const char* name, const char* caption) {
 }  // namespace
 
 TNationPage::TNationPage(PageContext& context, QWidget* parent)
-    : TPage(context), panel_(MakeTabPanel(parent, "NationPanel")) {
+    : TPage(context),
+      panel_(MakeTabPanel(parent, "NationPanel")),
+      binding_(db::TableId::kNations, ctx_.markChanged) {
     // Nation Info: names, continent, languages, capital.
     QWidget* info = AddTab(panel_, "NationInfoTab", "Nation Info");
     PageGrid g(info, 2);
-    MakeText(g, kTexts[0], 2);
-    MakeText(g, kTexts[1]);
+    binding_.Make(g, "NationLName", 2);
+    binding_.Make(g, "NationSName");
     nationId_ = MakeIdField(g, "NationID", "Nation ID");
-    threeLetter_ = MakeText(g, "Nation3LName", "3 Letter Name",
-                            static_cast<int>(NationRecord::ThreeLetterName.width));
-    threeLetter_->setValidator(new ThreeLetterValidator(shownThreeLetter_, threeLetter_));
-    threeLetter_->setMaximumWidth(90);
-    MakeText(g, kTexts[2]);
-    MakeReference(g, "NationContinent", "Continent", "NationContinentChange");
-    MakeReference(g, "NationCCity", "Capital City", "NationCCityChange");
-    MakeReference(g, "Nation1Lang", "1st Language", "Nation1LangChange");
-    MakeReference(g, "Nation2Lang", "2nd Language", "Nation2LangChange");
-    MakeReference(g, "Nation3Lang", "3rd Language", "Nation3LangChange");
-    MakeNumber(g, Number("NationSOD"));
-    region_ = MakeIdField(g, "NationRegion", "Region");
+    // The whole four-byte field is shown, so that a fourth letter is seen; three are typed.
+    auto* threeLetter = binding_.Make<QLineEdit>(g, "Nation3LName");
+    threeLetter->setValidator(
+        new ThreeLetterValidator(threeLetter, binding_.Field("Nation3LName").max));
+    threeLetter->setMaximumWidth(90);
+    binding_.Make(g, "NationNameNat");
+    binding_.Make(g, "NationContinent");
+    binding_.Make(g, "NationCCity");
+    for (const char* language : {"Nation1Lang", "Nation2Lang", "Nation3Lang"})
+        binding_.Make(g, language);
+    binding_.Make(g, "NationSOD");
+    binding_.Make(g, "NationRegion");
 
     // National Team Info: stadium, standing, kit colours, rivals.
     QWidget* team = AddTab(panel_, "NationalTeamInfoTab", "National Team Info");
     PageGrid t(team, 2);
-    MakeReference(t, "NationStadium", "National Stadium", "NationStadiumChange", 2);
-    MakeNumber(t, Number("NationGImp"));
-    MakeNumber(t, Number("NationLStandard"));
-    MakeNumber(t, Number("NationReputation"));
-    MakeCheck(t, kChecks[0]);
-    for (const ColourRow& c : kColours) MakeCombo(t, c.name, c.caption, 6);
-    MakeRivals(t);
-
-    binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks, {}, kLists);
-    binding_.Resolve(panel_, ctx_.markChanged, {}, kColours, kLanguages);
-    QObject::connect(threeLetter_, &QLineEdit::textChanged, threeLetter_,
-                     [this] { ctx_.markChanged(); });
+    binding_.Make(t, "NationStadium", 2);
+    binding_.Make(t, "NationGImp");
+    binding_.Make(t, "NationLStandard");
+    binding_.Make(t, "NationReputation");
+    binding_.Make(t, "NationEEC");
+    for (const char* colour :
+         {"NationHomeC1", "NationHomeC2", "NationAwayC1", "NationAwayC2", "Nation3C1", "Nation3C2"})
+        binding_.Make<QComboBox>(t, colour)->setMinimumContentsLength(6);
+    MakeRivals(t, binding_);
     AddFieldArea(info);
     AddFieldArea(team);
 }
@@ -158,8 +114,7 @@ QWidget* TNationPage::Panel() const {
 
 void TNationPage::Clear() {
     binding_.Clear();
-    for (QLineEdit* e : {nationId_, region_, threeLetter_}) e->clear();
-    shownThreeLetter_.clear();
+    nationId_->clear();
     SetHasRecord(false);
 }
 
@@ -176,14 +131,9 @@ void TNationPage::InitialiseNationArrtibuteArrays() {
 
 void TNationPage::ShowNationStats() {
     InitialiseNationArrtibuteArrays();
-    // The whole four-byte field is shown, so that a fourth letter is seen.
-    const QString threeLetter = FromCp1252(NationRec.Get(NationRecord::ThreeLetterName));
     RowContext rows(Session());
     binding_.Show(NationRec.data(), rows);
     nationId_->setText(QString::number(NationRec.Get(NationRecord::Id)));
-    region_->setText(QString::number(NationRec.Get(NationRecord::Region)));
-    shownThreeLetter_ = threeLetter;
-    threeLetter_->setText(threeLetter);
     SetHasRecord(true);
     ReportMissing(rows.missing);
 }
@@ -191,28 +141,10 @@ void TNationPage::ShowNationStats() {
 void TNationPage::NationSave() {
     if (number_ < 0) return;
     RowContext rows(Session());
-    // Untouched, the three-letter name keeps all four bytes; typed, its first three characters
-    // are stored and the fourth byte stays.
-    std::optional<std::string> threeLetter;
-    NationRec = ReadModifyWrite<NationRecord>(Files().nation, number_, [&](NationRecord& rec) {
-        if (threeLetter_->text() != shownThreeLetter_) {
-            std::string bytes;
-            if (!TryToCp1252(threeLetter_->text(), bytes)) {
-                try {
-                    ToCp1252(threeLetter_->text());  // names the character the files cannot hold
-                } catch (const db::EConvertError& e) {
-                    throw EFieldError(threeLetter_, QString::fromUtf8(e.what()));
-                }
-            }
-            bytes.resize(std::min<std::size_t>(bytes.size(), kThreeLetters));
-            threeLetter = std::move(bytes);
-        }
-        binding_.Save(rec.data(), rows);
-        if (threeLetter) rec.Set(kThreeLetterWritten, *threeLetter);
-    });
+    NationRec = ReadModifyWrite<NationRecord>(
+        Files().nation, number_, [&](NationRecord& rec) { binding_.Save(rec.data(), rows); });
     // The page now shows what is stored: changing a field back after this save is a change.
     binding_.Saved(NationRec.data());
-    if (threeLetter) shownThreeLetter_ = threeLetter_->text();
 }
 
 std::optional<QString> TNationPage::SearchTextFor(std::int64_t record) {

@@ -37,9 +37,6 @@ class TNationPage : public TPage {
   private:
     QTabWidget* panel_;
     QLineEdit* nationId_;
-    QLineEdit* region_;       // shown only, never written
-    QLineEdit* threeLetter_;  // shows four bytes, writes three
-    QString shownThreeLetter_;
     Binding binding_;
 };
 

@@ -57,7 +57,8 @@ void PageGrid::AddAlone(QWidget* field, int span) {
     Advance(span);
 }
 
-QLineEdit* MakeText(PageGrid& g, const char* name, const char* caption, int maxLength, int span) {
+QLineEdit* MakeText(FieldLayout& g, const char* name, const char* caption, int maxLength,
+                    int span) {
     auto* e = new QLineEdit(g.Page());
     e->setObjectName(QString::fromLatin1(name));
     e->setMaxLength(maxLength);
@@ -65,11 +66,7 @@ QLineEdit* MakeText(PageGrid& g, const char* name, const char* caption, int maxL
     return e;
 }
 
-QLineEdit* MakeText(PageGrid& g, const TextRow& row, int span) {
-    return MakeText(g, row.name, row.caption, static_cast<int>(row.field.width), span);
-}
-
-QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption) {
+QLineEdit* MakeIdField(FieldLayout& g, const char* name, const char* caption) {
     auto* e = new QLineEdit(g.Page());
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
@@ -78,18 +75,16 @@ QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption) {
     return e;
 }
 
-TNEdit* MakeNumber(PageGrid& g, const NumberRow& row) {
-    auto* e = new TNEdit(g.Page());
-    e->setObjectName(QString::fromLatin1(row.name));
-    e->SetMinNo(row.min);
-    e->SetMaxNo(row.max);
-    if (row.maxLength > 0) e->setMaxLength(row.maxLength);
-    e->setMaximumWidth(90);
-    g.Add(QString::fromLatin1(row.caption), e);
-    return e;
+QPushButton* MakeChangeButton(QWidget* parent, const char* name, const QString& tip) {
+    auto* b = new QPushButton(QStringLiteral("Change"), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
 }
 
-QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, const char* button,
+QLineEdit* MakeReference(FieldLayout& g, const char* name, const char* caption, const char* button,
                          int span) {
     auto* box = new QWidget(g.Page());
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
@@ -99,11 +94,9 @@ QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, con
     auto* e = new QLineEdit(box);
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
-    auto* b = new QPushButton(QStringLiteral("Change"), box);
-    b->setObjectName(QString::fromLatin1(button));
-    b->setToolTip(QStringLiteral("Choose another %1").arg(QString::fromLatin1(caption).toLower()));
-    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
-    b->setFocusPolicy(Qt::TabFocus);
+    auto* b = MakeChangeButton(
+        box, button,
+        QStringLiteral("Choose another %1").arg(QString::fromLatin1(caption).toLower()));
     h->addWidget(e, 1);
     h->addWidget(b);
     // A name wider than the field shows its beginning, not its end.
@@ -112,14 +105,7 @@ QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, con
     return e;
 }
 
-QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row) {
-    auto* c = new QCheckBox(QString::fromLatin1(row.caption), g.Page());
-    c->setObjectName(QString::fromLatin1(row.name));
-    g.AddAlone(c);
-    return c;
-}
-
-QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption, int minimumChars) {
+QComboBox* MakeCombo(FieldLayout& g, const char* name, const char* caption, int minimumChars) {
     auto* c = new QComboBox(g.Page());
     c->setObjectName(QString::fromLatin1(name));
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -129,14 +115,7 @@ QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption, int min
     return c;
 }
 
-QComboBox* MakeCombo(PageGrid& g, const ComboRow& row) {
-    QComboBox* c = MakeCombo(g, row.name, row.caption);
-    for (const char* item : row.items) c->addItem(QString::fromLatin1(item));
-    c->setCurrentIndex(-1);
-    return c;
-}
-
-QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const char* button,
+QListWidget* MakeList(FieldLayout& g, const char* name, const char* caption, const char* button,
                       int lines) {
     auto* box = new QWidget(g.Page());
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
@@ -150,11 +129,10 @@ QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const 
     const int line = list->fontMetrics().height() + 2;
     list->setFixedHeight(std::min(lines, 8) * line + 2 * list->frameWidth() + 2);
     v->addWidget(list);
-    auto* b = new QPushButton(QStringLiteral("Change"), box);
-    b->setObjectName(QString::fromLatin1(button));
-    b->setToolTip(QStringLiteral("Choose another entry for the selected line"));
-    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
-    v->addWidget(b, 0, Qt::AlignLeft);
+    if (button)
+        v->addWidget(MakeChangeButton(box, button,
+                                      QStringLiteral("Choose another entry for the selected line")),
+                     0, Qt::AlignLeft);
     g.Add(QString::fromLatin1(caption), box);
     return list;
 }

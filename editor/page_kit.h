@@ -12,19 +12,20 @@ class QComboBox;
 class QGridLayout;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QWidget;
 class TNEdit;
 
 namespace vh::ui {
 
 // Lays out caption-and-field pairs on a page, `pairs` pairs to a row.
-class PageGrid {
+class PageGrid : public FieldLayout {
   public:
     PageGrid(QWidget* page, int pairs);
-    void Add(const QString& caption, QWidget* field, int span = 1);
-    void AddAlone(QWidget* field, int span = 1);  // a field with its own caption (a check box)
+    void Add(const QString& caption, QWidget* field, int span = 1) override;
+    void AddAlone(QWidget* field, int span = 1) override;
     void NextRow();
-    QWidget* Page() const { return page_; }
+    QWidget* Page() const override { return page_; }
 
   private:
     void Advance(int span);
@@ -35,23 +36,22 @@ class PageGrid {
     int col_ = 0;
 };
 
-// Named controls on a grid.
-QLineEdit* MakeText(PageGrid& g, const TextRow& row, int span = 1);
-QLineEdit* MakeText(PageGrid& g, const char* name, const char* caption, int maxLength,
+// Named controls on a grid; the catalogue's fields are made through Binding::Make.
+QLineEdit* MakeText(FieldLayout& g, const char* name, const char* caption, int maxLength,
                     int span = 1);
-QLineEdit* MakeIdField(PageGrid& g, const char* name, const char* caption);
-TNEdit* MakeNumber(PageGrid& g, const NumberRow& row);
+// A read-only field of a number (an Id, a number a page only shows).
+QLineEdit* MakeIdField(FieldLayout& g, const char* name, const char* caption);
 // A read-only reference field with its small Change button beside it.
-QLineEdit* MakeReference(PageGrid& g, const char* name, const char* caption, const char* button,
+QLineEdit* MakeReference(FieldLayout& g, const char* name, const char* caption, const char* button,
                          int span = 1);
-QCheckBox* MakeCheck(PageGrid& g, const CheckRow& row);
-// A drop-down list, wide enough for `minimumChars` characters: the colour lists, and the fixed
-// items of a ComboRow (showing no item until a record is shown).
-QComboBox* MakeCombo(PageGrid& g, const char* name, const char* caption, int minimumChars = 10);
-QComboBox* MakeCombo(PageGrid& g, const ComboRow& row);
-// A list of `lines` slots with its small Change button under its caption.
-QListWidget* MakeList(PageGrid& g, const char* name, const char* caption, const char* button,
+// A drop-down list, wide enough for `minimumChars` characters.
+QComboBox* MakeCombo(FieldLayout& g, const char* name, const char* caption, int minimumChars = 10);
+// A list of `lines` slots with its small Change button under its caption (none without
+// `button`).
+QListWidget* MakeList(FieldLayout& g, const char* name, const char* caption, const char* button,
                       int lines);
+// The small "Change" button beside or under a field.
+QPushButton* MakeChangeButton(QWidget* parent, const char* name, const QString& tip);
 
 // The system's decimal separator (for latitude and longitude).
 char DecimalSeparator();

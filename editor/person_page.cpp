@@ -12,89 +12,10 @@
 
 namespace vh::ui {
 
-namespace {
 using db::StaffRecord;
 
-// The player page's names, as the form spells them.
-constexpr NumberRow kPlayerNumbers[] = {
-    {"PlayerYearOB", "Year Of Birth", StaffRecord::BirthYear, 0, 2003, 4},
-    // One byte each: 0..255, so that nothing is stored modulo 256.
-    {"PlayerIntCaps", "International Caps", StaffRecord::InternationalCaps, 0, 255},
-    {"PlayerIntGoals", "International Goals", StaffRecord::InternationalGoals, 0, 255},
-    {"PlayerYJoinedClub", "Year Joined Club", StaffRecord::JoinedYear, 0, 2003},
-    {"PlayerYCOntractExp", "Year of Contract Expiry", StaffRecord::ContractYear, 0, 2003},
-    {"PlayerWage", "Wages", StaffRecord::Wage, 0, 100000},
-    {"PlayerAdaptability", "Adaptability", StaffRecord::Adaptability, 0, 20},
-    {"PlayerAmbition", "Ambition", StaffRecord::Ambition, 0, 20},
-    {"PlayerDetermination", "Determination", StaffRecord::Determination, 0, 20},
-    {"PlayerLoyalty", "Loyalty", StaffRecord::Loyalty, 0, 20},
-    {"PlayerPressure", "Pressure", StaffRecord::Pressure, 0, 20},
-    {"PlayerProfessionalism", "Professionalism", StaffRecord::Professionalism, 0, 20},
-    {"PlayerSportsmanship", "Sportsanship", StaffRecord::Sportsmanship, 0, 20},
-    {"PlayerTemperament", "Temperament", StaffRecord::Temperament, 0, 20},
-};
-constexpr RefRow kPlayerRefs[] = {
-    {"PlayerFirstName", "First Name", StaffRecord::FirstName, kToFirstName},
-    {"PlayerSecondName", "Second Name", StaffRecord::SecondName, kToSecondName},
-    {"PlayerCommonName", "NickName", StaffRecord::CommonName, kToCommonName, true},
-    {"PlayerNation", "Nationality", StaffRecord::Nation, kToNation},
-    {"PlayerSecondNation", "Second Nationality", StaffRecord::SecondNation, kToNation},
-};
-constexpr DateRow kPlayerDates[] = {
-    {"PlayerDayOB", "Day of Birth", "PLayerMonthOB", "Month of Birth", StaffRecord::BirthDay, 2},
-    {"PlayerDJoinedClub", "Day Joined Club", "PlayerMJoinedCLub", "Month Joined Club",
-     StaffRecord::JoinedDay},
-    {"PlayerDContractExp", "Day of Contract Expiry", "PlayerMContractExp",
-     "Month of Contract Expiry", StaffRecord::ContractDay},
-};
-constexpr ListRow kPlayerLists[] = {
-    {"PlayerFavClubs", "Favourite Clubs", StaffRecord::FavouriteClubs, kToClub},
-    {"PlayerDisClubs", "Disliked Clubs", StaffRecord::DislikedClubs, kToClub},
-    {"PlayerFavStaff", "Favourite Staff", StaffRecord::FavouriteStaff, kToPerson},
-    {"PlayerDisStaff", "Disliked Staff", StaffRecord::DislikedStaff, kToPerson},
-};
-
-// The staff page's names, as the form spells them.
-constexpr NumberRow kStaffNumbers[] = {
-    {"NonPlayerYearOB", "Year Of Birth", StaffRecord::BirthYear, 0, 2000},
-    {"NonPlayerIntCaps", "International Caps", StaffRecord::InternationalCaps, 0, 255},
-    {"NonPlayerIntGoals", "International Goals", StaffRecord::InternationalGoals, 0, 255},
-    {"NonPlayerYearJoinedClub", "Year Joined Club", StaffRecord::JoinedYear, 0, 2003},
-    {"NonPlayerYearContractExp", "Year Contract Expires", StaffRecord::ContractYear, 0, 2008},
-    {"NonPlayerWage", "Wage", StaffRecord::Wage, 0, 100000},
-    {"NonPlayerAdaptability", "Adaptability", StaffRecord::Adaptability, 0, 20, 2},
-    {"NonPlayerAmbition", "Ambition", StaffRecord::Ambition, 0, 20, 2},
-    {"NonPlayerDetermination", "Determination", StaffRecord::Determination, 0, 20, 2},
-    {"NonPlayerLoyality", "Loyality", StaffRecord::Loyalty, 0, 20, 2},
-    {"NonPlayerPressure", "Pressure", StaffRecord::Pressure, 0, 20, 2},
-    {"NonPlayerProfessionalism", "Professionalism", StaffRecord::Professionalism, 0, 20, 2},
-    {"NonPlayerSportsmanship", "Sportsmanship", StaffRecord::Sportsmanship, 0, 20, 2},
-    {"NonPlayerTemperament", "Temperament", StaffRecord::Temperament, 0, 20, 2},
-};
-constexpr RefRow kStaffRefs[] = {
-    {"NonPlayerFirstName", "First Name", StaffRecord::FirstName, kToFirstName},
-    {"NonPlayerSecondName", "Second Name", StaffRecord::SecondName, kToSecondName},
-    {"NonPlayerCommonName", "Common Name", StaffRecord::CommonName, kToCommonName, true},
-    {"NonPlayerNation", "Nationality", StaffRecord::Nation, kToNation},
-    {"NonPlayerSecondNation", "Second Nationality", StaffRecord::SecondNation, kToNation},
-};
-constexpr DateRow kStaffDates[] = {
-    {"NonPlayerDayOB", "Day Of Birth", "NonPlayerMonthOB", "Month Of Birth", StaffRecord::BirthDay},
-    {"NonPlayerDayContractExp", "Day Contract Expires", "NonPlayerMonthContractExp",
-     "Month Contract Expires", StaffRecord::ContractDay},
-    {"NonPlayerDayJoinedClub", "Day Joined Club", "NonPlayerMonthJoinedClub", "Month Joined Club",
-     StaffRecord::JoinedDay},
-};
-constexpr ListRow kStaffLists[] = {
-    {"NonPlayerFavClubs", "Favourite Clubs", StaffRecord::FavouriteClubs, kToClub},
-    {"NonPlayerDisClubs", "Disliked Clubs", StaffRecord::DislikedClubs, kToClub},
-    {"NonPlayerFavStaff", "Favourite Staff", StaffRecord::FavouriteStaff, kToPerson},
-    {"NonPlayerDisStaff", "Disliked Staff", StaffRecord::DislikedStaff, kToPerson},
-};
-}  // namespace
-
-const PersonRows kPlayerPersonRows{kPlayerNumbers, kPlayerRefs, kPlayerDates, kPlayerLists};
-const PersonRows kStaffPersonRows{kStaffNumbers, kStaffRefs, kStaffDates, kStaffLists};
+TPersonPage::TPersonPage(PageContext& context, db::TableId table)
+    : TPage(context), rows_(table, ctx_.markChanged) {}
 
 QString TPersonPage::GetStaffName(std::int32_t id) {
     return FromCp1252(db::GetStaffName(id, Files().staff, Session().names));
@@ -181,9 +102,11 @@ void TPersonPage::WriteMove(const db::MoveResult& move, const char* what) {
     StaffRec = move.person;
 }
 
-void TPersonPage::BindPerson(QWidget* panel, const PersonRows& rows) {
-    person_.Resolve(panel, ctx_.markChanged, rows.numbers, {}, rows.refs, {}, rows.dates,
-                    rows.lists);
+void TPersonPage::Shown(QLineEdit* id, const QStringList& missing) {
+    id->setText(QString::number(StaffRec.Get(StaffRecord::Id)));
+    SetHasRecord(true);
+    number_ = StaffRec.Get(StaffRecord::Id);
+    ReportMissing(missing);
 }
 
 std::optional<QString> TPersonPage::SearchTextFor(std::int64_t record) {

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 
 #include "bindings.h"
 #include "database/blocks.h"
@@ -17,19 +16,10 @@ class QLineEdit;
 
 namespace vh::ui {
 
-// The person fields both pages show, with each page's control names as the form spells them.
-struct PersonRows {
-    std::span<const NumberRow> numbers;
-    std::span<const RefRow> refs;
-    std::span<const DateRow> dates;
-    std::span<const ListRow> lists;
-};
-extern const PersonRows kPlayerPersonRows;
-extern const PersonRows kStaffPersonRows;
-
 class TPersonPage : public TPage {
   public:
-    using TPage::TPage;
+    // `table` is the page's table of the catalogue: players or staff.
+    TPersonPage(PageContext& context, db::TableId table);
 
     db::StaffRecord StaffRec;  // the person on the page
 
@@ -45,6 +35,17 @@ class TPersonPage : public TPage {
     // The person a list label names, read into a buffer of its own. A text that is no person's
     // label (nothing chosen, or an edited line) says "No Matches" and gives nullopt.
     std::optional<db::StaffRecord> ReadPerson(const QString& label);
+    // Reads the person a label names and his block record (`get`, by the index `index` of his
+    // person record) before either replaces the current one, then shows them: a person without
+    // that block record, or a show that fails, leaves the previous person current and shown.
+    template <class Block>
+    void SearchPerson(const QString& label, Block& current, db::BlockPlace& place,
+                      Block (*get)(const std::string&, std::int32_t, db::BlockPlace&,
+                                   db::ScratchFiles&),
+                      db::I32 index, const std::function<void()>& show);
+    // After a show: the person's Id on the page, which person a save writes, the warning of
+    // references outside their files.
+    void Shown(QLineEdit* id, const QStringList& missing);
     // The person's label as the lists write it, for what Undo calls a command ("Berg, Tomas
     // (123)").
     std::string PersonName(const db::StaffRecord& person);
@@ -70,9 +71,33 @@ class TPersonPage : public TPage {
     // changed, then the person as last read or saved with the move's changes (edits not yet saved
     // stay on the page for the next save). The person becomes StaffRec.
     void WriteMove(const db::MoveResult& move, const char* what);
-    // Resolves the shared rows against the page's panel.
-    void BindPerson(QWidget* panel, const PersonRows& rows);
-    Binding person_;
+    // The fields of the page's table: of the person record and of his block record.
+    Binding rows_;
 };
+
+template <class Block>
+void TPersonPage::SearchPerson(const QString& label, Block& current, db::BlockPlace& place,
+                               Block (*get)(const std::string&, std::int32_t, db::BlockPlace&,
+                                            db::ScratchFiles&),
+                               db::I32 index, const std::function<void()>& show) {
+    const std::optional<db::StaffRecord> person = ReadPerson(label);
+    if (!person) return;
+    db::BlockPlace found;
+    const Block block = get(Session().dataPath, person->Get(index), found, Session().scratch);
+    const db::StaffRecord previousPerson = StaffRec;
+    const Block previousBlock = current;
+    const db::BlockPlace previousPlace = place;
+    StaffRec = *person;
+    current = block;
+    place = found;
+    try {
+        show();
+    } catch (...) {
+        StaffRec = previousPerson;
+        current = previousBlock;
+        place = previousPlace;
+        throw;
+    }
+}
 
 }  // namespace vh::ui

@@ -35,8 +35,6 @@ class TPlayerPage : public TPersonPage {
     QWidget* BuildAttributesTab2();
     QWidget* BuildContractTab();
     QWidget* BuildFavouritesTab();
-    // The club the transfer moves him to: the club picked, else the club of that short name;
-    // -1 for none.
 
     QTabWidget* panel_;
     QLineEdit* playerId_ = nullptr;
@@ -44,8 +42,6 @@ class TPlayerPage : public TPersonPage {
     QLineEdit* newClub_ = nullptr;
     QPushButton* transferPlayer_ = nullptr;
     QPushButton* freeTransfer_ = nullptr;
-    Binding staff_;   // the player page's own fields of the person record (value, squad)
-    Binding player_;  // the player record
 };
 
 }  // namespace vh::ui

@@ -202,6 +202,12 @@ void TVHEdit::BuildMenus() {
     checkDataMenu_ = action(file, "CheckDataMenu", QStringLiteral("Check Data..."),
                             &TVHEdit::CheckDataMenuClick);
     checkDataMenu_->setEnabled(false);  // until data are loaded
+    exportTableMenu_ = action(file, "ExportTableMenu", QStringLiteral("Export Table..."),
+                              &TVHEdit::ExportTableMenuClick);
+    importTableMenu_ = action(file, "ImportTableMenu", QStringLiteral("Import Table..."),
+                              &TVHEdit::ImportTableMenuClick);
+    exportTableMenu_->setEnabled(false);
+    importTableMenu_->setEnabled(false);
     file->addSeparator();
     exit1_ = action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
 

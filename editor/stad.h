@@ -119,6 +119,13 @@ class TVHEdit : public QMainWindow {
     void UndoMenuClick();
     void RedoMenuClick();
 
+    // --- "Export Table..." and "Import Table..." -------------------------------------------------
+    // The current mode's table as a CSV file the user chooses; a CSV or JSON file applied back to
+    // it after the user saw what it changes (bad cells are listed and nothing is written). An
+    // import is one step for Undo; the records on the pages are shown again after it.
+    void ExportTableMenuClick();
+    void ImportTableMenuClick();
+
     // --- "Check Data" ---------------------------------------------------------------------------
     // Checks the loaded directory and shows the findings in the "Check Data" window.
     void CheckDataMenuClick();
@@ -218,6 +225,8 @@ class TVHEdit : public QMainWindow {
     QAction* backupMenu_ = nullptr;
     QAction* restoreBackupMenu_ = nullptr;
     QAction* checkDataMenu_ = nullptr;
+    QAction* exportTableMenu_ = nullptr;
+    QAction* importTableMenu_ = nullptr;
     QAction* exit1_ = nullptr;
     QAction* undoMenu_ = nullptr;
     QAction* redoMenu_ = nullptr;

@@ -11,21 +11,6 @@ namespace vh::ui {
 namespace {
 using db::StadiumRecord;
 
-constexpr NumberRow kNumbers[] = {
-    {"StadCap", "Capacity", StadiumRecord::Capacity, 0, 500000},
-    {"StadSeat", "Seating", StadiumRecord::Seating, 0, 500000},
-};
-constexpr TextRow kTexts[] = {{"StadName", "Stadium Name", StadiumRecord::Name}};
-constexpr RefRow kRefs[] = {
-    {"StadCity", "City", StadiumRecord::City, kToCity},
-    {"NearbyStad", "Nearby Stadium", StadiumRecord::NearbyStadium, kToStadium},
-};
-constexpr CheckRow kChecks[] = {
-    {"Covered", "Covered", StadiumRecord::Covered, CheckRow::Checked::kWhenNonZero, 1, 0},
-    {"Undersoil", "Under-Soil Heating", StadiumRecord::Undersoil, CheckRow::Checked::kWhenNonZero,
-     1, 0},
-};
-
 // The first stadium whose Id equals the reference; nullopt when none does.
 std::optional<std::int64_t> StadiumWithId(db::RecordFile& stadiums, std::int32_t id) {
     if (id < 0) return std::nullopt;
@@ -36,7 +21,9 @@ std::optional<std::int64_t> StadiumWithId(db::RecordFile& stadiums, std::int32_t
 }  // namespace
 
 TStadiumPage::TStadiumPage(PageContext& context, QWidget* parent)
-    : TPage(context), panel_(new QFrame(parent)) {
+    : TPage(context),
+      panel_(new QFrame(parent)),
+      binding_(db::TableId::kStadiums, ctx_.markChanged) {
     panel_->setObjectName(QStringLiteral("StadiumPanel"));
     panel_->setFrameShape(QFrame::StyledPanel);
     // Names of stadiums run to 51 characters and of cities to 26: the name and the two reference
@@ -44,14 +31,13 @@ TStadiumPage::TStadiumPage(PageContext& context, QWidget* parent)
     PageGrid g(panel_, 2);
     stadId_ = MakeIdField(g, "StadId", "Id");
     g.NextRow();
-    MakeText(g, kTexts[0], 2);
-    MakeNumber(g, kNumbers[0]);
-    MakeNumber(g, kNumbers[1]);
-    MakeReference(g, "StadCity", "City", "StadiumCityChange", 2);
-    MakeReference(g, "NearbyStad", "Nearby Stadium", "Button2", 2);
-    MakeCheck(g, kChecks[0]);
-    MakeCheck(g, kChecks[1]);
-    binding_.Resolve(panel_, ctx_.markChanged, kNumbers, kTexts, kRefs, kChecks);
+    binding_.Make(g, "StadName", 2);
+    binding_.Make(g, "StadCap");
+    binding_.Make(g, "StadSeat");
+    binding_.Make(g, "StadCity", 2);
+    binding_.Make(g, "NearbyStad", 2);
+    binding_.Make(g, "Covered");
+    binding_.Make(g, "Undersoil");
     AddFieldArea(panel_);
 }
 
@@ -101,8 +87,7 @@ void TStadiumPage::StadiumSave() {
     StadiumRec = ReadModifyWrite<StadiumRecord>(Files().stadium, number_, [&](StadiumRecord& rec) {
         binding_.Save(rec.data(), rows);
         // Never more seats than places; the field keeps what was typed.
-        if (rec.Get(StadiumRecord::Seating) > rec.Get(StadiumRecord::Capacity))
-            rec.Set(StadiumRecord::Seating, rec.Get(StadiumRecord::Capacity));
+        db::ApplyRecordRules(db::TableId::kStadiums, rec.data());
     });
     binding_.Saved(StadiumRec.data());
 }

@@ -10,6 +10,10 @@ class QPushButton;
 class QTabWidget;
 
 namespace vh::ui {
+class PageGrid;
+}
+
+namespace vh::ui {
 
 class TStaffPage : public TPersonPage {
   public:
@@ -43,11 +47,11 @@ class TStaffPage : public TPersonPage {
     void BuildContract();
     void BuildFavourites();
     QWidget* AddTab(const char* name, const char* caption);
+    void MakeTab(PageGrid& g, const char* tab, const char* before, int width);
     // Where a move goes: none for an empty field, else the record picked (or found by name).
     bool CanMove() const;
 
     QTabWidget* panel_;
-    Binding attributes_;  // the rows of NonPlayerRec
     QLineEdit* id_ = nullptr;
     QLineEdit* currentNation_ = nullptr;
     QLineEdit* currentClub_ = nullptr;

@@ -21,16 +21,6 @@ using ui::Mode;
 
 class CheckData : public test::EditorTest {
   protected:
-    template <class R>
-    void Patch(const char* file, std::int64_t n, const std::function<void(R&)>& change) {
-        test::Bytes b = test::ReadFile(File(file));
-        R rec;
-        const auto at = static_cast<std::size_t>(n) * R::kSize;
-        std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(at), R::kSize, rec.bytes.begin());
-        change(rec);
-        std::copy(rec.bytes.begin(), rec.bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
-        test::WriteFile(File(file), b);
-    }
     ui::TCheckWindow* RunCheck() {
         Action("CheckDataMenu")->trigger();
         EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
@@ -46,17 +36,6 @@ class CheckData : public test::EditorTest {
         return -1;
     }
     void Press(const char* button) { Find<QPushButton>(button)->click(); }
-    // Presses a Change button and double-clicks the picker's line of record `rec`.
-    void Pick(const char* button, std::int32_t rec) {
-        Press(button);
-        ASSERT_TRUE(Picker().isVisible());
-        ui::NameListModel& m = Picker().Model();
-        int row = 0;
-        while (row < m.Count() && m.Record(row).value_or(-1) != rec) ++row;
-        ASSERT_LT(row, m.Count()) << "no line for record " << rec;
-        Picker().ChangeListBox()->setCurrentIndex(m.index(row));
-        Picker().ChangeListBoxDblClick();
-    }
     // The record on the page of the mode; the person pages keep the person's Id.
     std::int64_t RecordOn(Mode m) {
         if (m == Mode::kPlayers) return Main().Players().StaffRec.Get(db::StaffRecord::Id);
@@ -66,7 +45,7 @@ class CheckData : public test::EditorTest {
 };
 
 TEST_F(CheckData, ListsTheFindingsOfTheLoadedDirectoryBesideTheMainWindow) {
-    Patch<db::ClubRecord>("club.dat", 5, [](auto& c) { c.Set(db::ClubRecord::Stadium, 99999); });
+    Patch(5, [](db::ClubRecord& c) { c.Set(db::ClubRecord::Stadium, 99999); });
     EXPECT_FALSE(Action("CheckDataMenu")->isEnabled());
     Load();
     ASSERT_TRUE(Action("CheckDataMenu")->isEnabled());
@@ -97,22 +76,19 @@ TEST_F(CheckData, ListsTheFindingsOfTheLoadedDirectoryBesideTheMainWindow) {
     EXPECT_EQ(w->List()->model()->rowCount(), static_cast<int>(report.findings.size()));
 
     // Running it again refreshes the same window.
-    Patch<db::ClubRecord>("club.dat", 5, [](auto& c) { c.Set(db::ClubRecord::Stadium, -1); });
+    Patch(5, [](db::ClubRecord& c) { c.Set(db::ClubRecord::Stadium, -1); });
     EXPECT_EQ(RunCheck(), w);
     EXPECT_TRUE(w->findChild<QLabel*>("CheckDataCounts")->text().contains(": 0 errors, "));
 }
 
 TEST_F(CheckData, ADoubleClickShowsTheRecordOfItsMode) {
     const std::int32_t player = summary.player, manager = summary.manager;
-    Patch<db::ClubRecord>("club.dat", 5, [](auto& c) { c.Set(db::ClubRecord::Stadium, 99999); });
-    Patch<db::NationRecord>("nation.dat", 1,
-                            [](auto& n) { n.Set(db::NationRecord::Continent, 999); });
-    Patch<db::StadiumRecord>("stadium.dat", 3, [](auto& s) { s.Set(db::StadiumRecord::City, -5); });
-    Patch<db::CityRecord>("city.dat", 4, [](auto& c) { c.Set(db::CityRecord::Nation, 9999); });
-    Patch<db::StaffRecord>("staff.dat", player,
-                           [](auto& p) { p.Set(db::StaffRecord::FavouriteClubs[0], 999999); });
-    Patch<db::StaffRecord>("staff.dat", manager,
-                           [](auto& p) { p.Set(db::StaffRecord::DislikedClubs[1], 999999); });
+    Patch(5, [](db::ClubRecord& c) { c.Set(db::ClubRecord::Stadium, 99999); });
+    Patch(1, [](db::NationRecord& n) { n.Set(db::NationRecord::Continent, 999); });
+    Patch(3, [](db::StadiumRecord& s) { s.Set(db::StadiumRecord::City, -5); });
+    Patch(4, [](db::CityRecord& c) { c.Set(db::CityRecord::Nation, 9999); });
+    Patch(player, [](db::StaffRecord& p) { p.Set(db::StaffRecord::FavouriteClubs[0], 999999); });
+    Patch(manager, [](db::StaffRecord& p) { p.Set(db::StaffRecord::DislikedClubs[1], 999999); });
     Load();
     ui::TCheckWindow* w = RunCheck();
     ASSERT_NE(w, nullptr);
@@ -191,7 +167,7 @@ TEST_F(CheckData, EditsTransfersAppointmentsAndReleasesKeepTheDirectoryClean) {
     save();
     ASSERT_TRUE(Main().ShowRecord(Mode::kClubs, summary.clubWithGaps));
     Edit("ClubCash")->setText("777");
-    Pick("ClubNationChange", 2);
+    Pick("ClubNationChange", Line::Of(2));
     save();
     ASSERT_TRUE(Main().ShowRecord(Mode::kStadiums, 0));
     Edit("StadCap")->setText("500000");
@@ -205,22 +181,22 @@ TEST_F(CheckData, EditsTransfersAppointmentsAndReleasesKeepTheDirectoryClean) {
 
     // Transfers: into a club without a squad, to another club, and out as a free agent.
     person(Mode::kPlayers, summary.player);
-    Pick("PlayerNewClubChange", summary.clubWithoutSquad);
+    Pick("PlayerNewClubChange", Line::Of(summary.clubWithoutSquad));
     Press("TransferPlayer");
     person(Mode::kPlayers, summary.freePlayer);
-    Pick("PlayerNewClubChange", summary.clubWithGaps);
+    Pick("PlayerNewClubChange", Line::Of(summary.clubWithGaps));
     Press("TransferPlayer");
     person(Mode::kPlayers, summary.commonNamePlayer);
     Press("FreeTransfer");
 
     // Appointments and releases of staff, at clubs and at a national side.
     person(Mode::kStaff, summary.manager);
-    Pick("NonPlayerNewClubChange", summary.clubWithoutManager);
+    Pick("NonPlayerNewClubChange", Line::Of(summary.clubWithoutManager));
     Press("NonPlayerClubTransfer");
     person(Mode::kStaff, summary.noPostStaff);
     Press("NonPlayerClubRelease");
     person(Mode::kStaff, summary.freeStaff);
-    Pick("NonPlayerNewNationChange", 3);
+    Pick("NonPlayerNewNationChange", Line::Of(3));
     Press("NonPlayerNationTransfer");
     person(Mode::kStaff, summary.nationalManager);
     Press("NonPlayerNationRelease");

@@ -31,19 +31,13 @@ std::vector<std::uint8_t> Le(std::initializer_list<std::int32_t> values) {
 
 class NationPage : public EditorTest {
   protected:
-    NationRecord Nation(std::int32_t n) {
-        NationRecord r;
-        std::memcpy(r.bytes.data(), ReadFile(File("nation.dat")).data() + n * r.kSize, r.kSize);
-        return r;
-    }
+    NationRecord Nation(std::int32_t n) { return Record<NationRecord>(n); }
     // Record n as `f` leaves it, named `name` so that a search finds it alone.
-    void Patch(std::int32_t n, const char* name, const std::function<void(NationRecord&)>& f) {
-        NationRecord r = Nation(n);
-        r.Set(NationRecord::ShortName, name);
-        f(r);
-        Bytes b = ReadFile(File("nation.dat"));
-        std::memcpy(b.data() + n * r.kSize, r.bytes.data(), r.kSize);
-        WriteFile(File("nation.dat"), b);
+    void PatchNamed(std::int32_t n, const char* name, const std::function<void(NationRecord&)>& f) {
+        Patch(n, [&](NationRecord& r) {
+            r.Set(NationRecord::ShortName, name);
+            f(r);
+        });
     }
     void Show(const QString& name) {
         Find<QRadioButton>("NationRad")->click();
@@ -51,12 +45,6 @@ class NationPage : public EditorTest {
     }
     QString Text(const char* control) { return Find<QLineEdit>(control)->text(); }
     QListWidget* Rivals() { return Find<QListWidget>("NationRivals"); }
-    // Presses a Change button and double-clicks line `row` of the picker (line 0 is "<empty>").
-    void Pick(const char* button, int row) {
-        Find<QPushButton>(button)->click();
-        Picker().ChangeListBox()->setCurrentIndex(Picker().Model().index(row));
-        Picker().ChangeListBoxDblClick();
-    }
     Step Set(const char* control, QString text) {
         return [=, this] { Find<QLineEdit>(control)->setText(text); };
     }
@@ -78,16 +66,10 @@ class NationPage : public EditorTest {
     Step ClickEec() {
         return [this] { Find<QCheckBox>("NationEEC")->click(); };
     }
-    void SaveData() {
-        ASSERT_TRUE(Main().RecordChanged());
-        Find<QPushButton>("Save")->click();
-        EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
-        EXPECT_FALSE(Main().RecordChanged());
-    }
 };
 
 TEST_F(NationPage, ShowsEveryFieldAndAnUntouchedSaveKeepsItsBytes) {
-    Patch(3, "Showland", [](NationRecord& r) {
+    PatchNamed(3, "Showland", [](NationRecord& r) {
         r.Set(NationRecord::LongName, "Republic of Showland");
         std::memcpy(r.bytes.data() + kThreeLetter, "ABCD", 4);  // no terminator
         r.bytes[117] = 11;                                      // region
@@ -161,7 +143,7 @@ TEST_F(NationPage, SavingEveryNationUnchangedRewritesNoByte) {
 TEST_F(NationPage, EachChangeIsStoredByItsRuleAndNothingElseMoves) {
     const std::int32_t secondHalberg = summary.citiesSharingName.second;
     const auto [park, secondPark] = summary.stadiumsSharingName;
-    Patch(2, "Editland", [](NationRecord& r) {
+    PatchNamed(2, "Editland", [](NationRecord& r) {
         std::memcpy(r.bytes.data() + kThreeLetter, "EDTQ", 4);
         r.bytes[kEec] = 0;
         r.bytes[kLanguage1] = 34;
@@ -223,7 +205,7 @@ TEST_F(NationPage, EachChangeIsStoredByItsRuleAndNothingElseMoves) {
 }
 
 TEST_F(NationPage, AFailedSaveLeavesTheFilesAsTheyWere) {
-    Patch(6, "Failland", [](NationRecord&) {});
+    PatchNamed(6, "Failland", [](NationRecord&) {});
     Load();
     Action("NationMenu")->trigger();
     const QString bad = QStringLiteral("\u4e2d");

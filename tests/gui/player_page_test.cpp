@@ -19,26 +19,12 @@ const QString kEmpty = QStringLiteral("<empty>");
 
 class PlayerPage : public EditorTest {
   protected:
-    template <class R>
-    R Get(const char* file, std::int64_t at) {
-        R r;
-        std::memcpy(r.bytes.data(), ReadFile(File(file)).data() + at, R::kSize);
-        return r;
-    }
-    template <class R>
-    void Patch(const char* file, std::int64_t at, const std::function<void(R&)>& f) {
-        Bytes b = ReadFile(File(file));
-        R r = Get<R>(file, at);
-        f(r);
-        std::memcpy(b.data() + at, r.bytes.data(), R::kSize);
-        WriteFile(File(file), b);
-    }
-    StaffRecord Person(std::int32_t id) { return Get<StaffRecord>("staff.dat", id * 157LL); }
+    StaffRecord Person(std::int32_t id) { return RecordAt<StaffRecord>("staff.dat", id * 157LL); }
     db::PlayerRecord Player(std::int32_t id) {
         const std::int32_t index = Person(id).Get(StaffRecord::PlayerIndex);
-        return Get<db::PlayerRecord>("staff.dat", summary.playerBlockOffset + index * 70LL);
+        return RecordAt<db::PlayerRecord>("staff.dat", summary.playerBlockOffset + index * 70LL);
     }
-    ClubRecord Club(std::int32_t n) { return Get<ClubRecord>("club.dat", n * 581LL); }
+    ClubRecord Club(std::int32_t n) { return RecordAt<ClubRecord>("club.dat", n * 581LL); }
     QString ShortName(std::int32_t n) { return ui::FromCp1252(Club(n).Get(ClubRecord::ShortName)); }
     int InSquad(std::int32_t club, std::int32_t id) {
         int n = 0;
@@ -60,34 +46,12 @@ class PlayerPage : public EditorTest {
             out << Find<QListWidget>(list)->item(i)->text();
         return out;
     }
-    // Double-clicks the nth picker line reading `line`, or line 4 for no text (first selecting
-    // line 2 of a list target); returns the record behind it and keeps its text in picked.
-    std::int32_t Pick(const char* button, const QString& line, int nth = 0,
-                      const char* list = nullptr) {
-        if (list) Find<QListWidget>(list)->setCurrentRow(1);
-        Find<QPushButton>(button)->click();
-        int row = 3;
-        if (!line.isEmpty())
-            for (int k = 0, from = 0; k <= nth; ++k, from = row + 1)
-                row = static_cast<int>(Picker().Model().Texts().indexOf(line, from));
-        EXPECT_GE(row, 0) << line.toStdString();
-        picked = Picker().Model().LineText(row);
-        const std::int32_t record = Picker().Model().Record(row).value_or(-1);
-        Picker().ChangeListBox()->setCurrentIndex(Picker().Model().index(row));
-        Picker().ChangeListBoxDblClick();
-        return record;
-    }
-    QString picked;
-    void SaveData() {
-        Find<QPushButton>("Save")->click();
-        EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
-    }
     void Press(const char* button) { Find<QPushButton>(button)->click(); }
 };
 
 TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKeepsStaffDat) {
     const auto [athletic, secondAthletic] = summary.clubsSharingShortName;
-    Patch<StaffRecord>("staff.dat", summary.player * 157LL, [&](StaffRecord& r) {
+    PatchAt("staff.dat", summary.player * 157LL, [&](StaffRecord& r) {
         r.Set(StaffRecord::CommonName, 0);
         r.Set(StaffRecord::Squad, 2);
         for (std::size_t i = 0; i < 3; ++i) {
@@ -96,8 +60,8 @@ TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKe
         }
         r.Set(StaffRecord::BirthDay, 400);  // no month holds it
     });
-    Patch<StaffRecord>("staff.dat", summary.freePlayer * 157LL,
-                       [](StaffRecord& r) { r.Set(StaffRecord::Squad, 9); });
+    PatchAt("staff.dat", summary.freePlayer * 157LL,
+            [](StaffRecord& r) { r.Set(StaffRecord::Squad, 9); });
     const Bytes before = ReadFile(File("staff.dat"));
     Show(summary.player);
     for (auto [control, text] :
@@ -122,9 +86,8 @@ TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKe
     EXPECT_EQ(ReadFile(File("staff.dat")), before);
 
     // The bytes after the persons are the player block, not a person to name.
-    Patch<StaffRecord>("staff.dat", summary.player * 157LL, [&](StaffRecord& r) {
-        r.Set(StaffRecord::FavouriteStaff[1], summary.persons);
-    });
+    PatchAt("staff.dat", summary.player * 157LL,
+            [&](StaffRecord& r) { r.Set(StaffRecord::FavouriteStaff[1], summary.persons); });
     Show(summary.player);
     const QString missing = QStringLiteral("<missing %1>").arg(summary.persons);
     EXPECT_EQ(Lines("PlayerFavStaff").value(1), missing);
@@ -136,7 +99,7 @@ TEST_F(PlayerPage, OddStoredValuesShowAsDocumentedAndEveryPlayerSavedUntouchedKe
 TEST_F(PlayerPage, TypedValuesAndPicksIntoEveryTargetAreStoredAndNothingElse) {
     const std::int32_t id = summary.player;
     const auto [athletic, secondAthletic] = summary.clubsSharingShortName;
-    Patch<StaffRecord>("staff.dat", id * 157LL, [&](StaffRecord& r) {
+    PatchAt("staff.dat", id * 157LL, [&](StaffRecord& r) {
         r.Set(StaffRecord::DislikedClubs[0], secondAthletic);  // untouched: stays the second
     });
     Show(id);
@@ -161,26 +124,24 @@ TEST_F(PlayerPage, TypedValuesAndPicksIntoEveryTargetAreStoredAndNothingElse) {
     struct Target {
         const char* button;
         const char* list;  // picked into line 2
-        QString line;
-        int nth;
+        Line line;
         db::I32 field;
     };
     const Target targets[] = {
-        {"PlayerNationChange", nullptr, "", 0, StaffRecord::Nation},
-        {"PlayerSecondNationChange", nullptr, "", 0, StaffRecord::SecondNation},
-        {"FirstNameChange", nullptr, kEmpty, 0, StaffRecord::FirstName},
-        {"SecondNameCHange", nullptr, "Berg", 1, StaffRecord::SecondName},
-        {"CommonNameCHange", nullptr, "", 0, StaffRecord::CommonName},
-        {"PlayerFavClubCHange", "PlayerFavClubs", "Athletic", 1, StaffRecord::FavouriteClubs[1]},
-        {"PLayerDisClubChange", "PlayerDisClubs", "Athletic", 0, StaffRecord::DislikedClubs[1]},
+        {"PlayerNationChange", nullptr, 3, StaffRecord::Nation},
+        {"PlayerSecondNationChange", nullptr, 3, StaffRecord::SecondNation},
+        {"FirstNameChange", nullptr, kEmpty, StaffRecord::FirstName},
+        {"SecondNameCHange", nullptr, {"Berg", 1}, StaffRecord::SecondName},
+        {"CommonNameCHange", nullptr, 3, StaffRecord::CommonName},
+        {"PlayerFavClubCHange", "PlayerFavClubs", {"Athletic", 1}, StaffRecord::FavouriteClubs[1]},
+        {"PLayerDisClubChange", "PlayerDisClubs", "Athletic", StaffRecord::DislikedClubs[1]},
         {"PlayerFavStaffChange", "PlayerFavStaff",
-         Main().Players().GetStaffName(summary.commonNamePlayer), 0,
-         StaffRecord::FavouriteStaff[1]},
-        {"PLayerDisStaffChange", "PlayerDisStaff", kEmpty, 0, StaffRecord::DislikedStaff[1]},
+         Main().Players().GetStaffName(summary.commonNamePlayer), StaffRecord::FavouriteStaff[1]},
+        {"PLayerDisStaffChange", "PlayerDisStaff", kEmpty, StaffRecord::DislikedStaff[1]},
     };
     for (const Target& t : targets) {
         SCOPED_TRACE(t.button);
-        want.Set(t.field, Pick(t.button, t.line, t.nth, t.list));
+        want.Set(t.field, Pick(t.button, t.line, t.list, 1));
         const auto* code = std::find_if(ui::kChangeCodes.begin(), ui::kChangeCodes.end(),
                                         [&](const auto& c) { return c.button == t.button; });
         const QString target = QString::fromLatin1(code->target.data(), code->target.size());
@@ -192,7 +153,7 @@ TEST_F(PlayerPage, TypedValuesAndPicksIntoEveryTargetAreStoredAndNothingElse) {
     EXPECT_EQ(Person(id), want);
     EXPECT_EQ(Player(id), wantPlayer);
     // The new club feeds a transfer only: a pick marks nothing to be saved.
-    Pick("PlayerNewClubChange", "Athletic", 1);
+    Pick("PlayerNewClubChange", {"Athletic", 1});
     EXPECT_EQ(Text("PlayerNewClub"), "Athletic");
     EXPECT_FALSE(Main().RecordChanged());
     Show(id);
@@ -212,7 +173,10 @@ TEST_F(PlayerPage, Transfers) {
         bool listedTwice = false;
     };
     const Case cases[] = {
-        {"picked, the second of its name", [&] { Pick("PlayerNewClubChange", "Athletic", 1); },
+        {"picked, the second of its name",
+         [&] {
+             Pick("PlayerNewClubChange", {"Athletic", 1});
+         },
          "TransferPlayer", summary.clubsSharingShortName.second},
         {"typed", [&] { Edit("PlayerNewClub")->setText("Athletic"); }, "TransferPlayer", athletic},
         {"own club", [&] { Edit("PlayerNewClub")->setText(ShortName(home)); }, "TransferPlayer",
@@ -227,8 +191,8 @@ TEST_F(PlayerPage, Transfers) {
         WriteFile(File("club.dat"), clubs);
         WriteFile(File("staff.dat"), people);
         if (c.listedTwice)
-            Patch<ClubRecord>("club.dat", home * 581LL,
-                              [&](ClubRecord& r) { r.Set(ClubRecord::Players[40], id); });
+            PatchAt("club.dat", home * 581LL,
+                    [&](ClubRecord& r) { r.Set(ClubRecord::Players[40], id); });
         Show(id);
         const StaffRecord person = Person(id);
         Edit("PlayerWage")->setText("99");  // not part of the transfer; stays to be saved
@@ -254,7 +218,7 @@ TEST_F(PlayerPage, Transfers) {
 
 TEST_F(PlayerPage, RefusalsAndFailuresWriteNothing) {
     const std::int32_t full = summary.clubWithGaps;
-    Patch<ClubRecord>("club.dat", full * 581LL, [](ClubRecord& c) {
+    PatchAt("club.dat", full * 581LL, [](ClubRecord& c) {
         for (std::size_t i = 0; i < 50; ++i) c.Set(ClubRecord::Players[i], 1000 + i);
     });
     std::int32_t staff = 0;

@@ -20,33 +20,10 @@ using ui::Answer;
 
 class StadiumCity : public EditorTest {
   protected:
-    template <class R>
-    R Get(const char* file, std::int32_t n) {
-        const Bytes b = ReadFile(File(file));
-        R r;
-        std::memcpy(r.bytes.data(), b.data() + static_cast<std::size_t>(n) * R::kSize, R::kSize);
-        return r;
-    }
-    template <class R>
-    void Put(const char* file, std::int32_t n, const R& r) {
-        Bytes b = ReadFile(File(file));
-        std::memcpy(b.data() + static_cast<std::size_t>(n) * R::kSize, r.bytes.data(), R::kSize);
-        WriteFile(File(file), b);
-    }
-    StadiumRecord Stadium(std::int32_t n) { return Get<StadiumRecord>("stadium.dat", n); }
-    CityRecord City(std::int32_t n) { return Get<CityRecord>("city.dat", n); }
-    db::ClubRecord Club(std::int32_t n) { return Get<db::ClubRecord>("club.dat", n); }
-    NationRecord Nation(std::int32_t n) { return Get<NationRecord>("nation.dat", n); }
-    void Patch(std::int32_t n, const std::function<void(StadiumRecord&)>& f) {
-        StadiumRecord r = Stadium(n);
-        f(r);
-        Put("stadium.dat", n, r);
-    }
-    void Patch(std::int32_t n, const std::function<void(CityRecord&)>& f) {
-        CityRecord r = City(n);
-        f(r);
-        Put("city.dat", n, r);
-    }
+    StadiumRecord Stadium(std::int32_t n) { return Record<StadiumRecord>(n); }
+    CityRecord City(std::int32_t n) { return Record<CityRecord>(n); }
+    db::ClubRecord Club(std::int32_t n) { return Record<db::ClubRecord>(n); }
+    NationRecord Nation(std::int32_t n) { return Record<NationRecord>(n); }
     // The tests rename the records they search for to names no other record has.
     void Rename(std::int32_t stadium, const char* name) {
         Patch(stadium, [&](StadiumRecord& r) { r.Set(StadiumRecord::Name, name); });
@@ -71,22 +48,6 @@ class StadiumCity : public EditorTest {
     void ShowCity(const QString& name, std::int32_t expected) {
         Search("CityRad", name);
         ASSERT_EQ(Edit("CityId")->text(), QString::number(expected));
-    }
-    // Presses a Change button and double-clicks a line of the picker.
-    void Pick(const char* button, const QString& line) {
-        Find<QPushButton>(button)->click();
-        ASSERT_TRUE(Picker().isVisible());
-        const int row = static_cast<int>(Picker().Model().Texts().indexOf(line));
-        ASSERT_GE(row, 0) << line.toStdString();
-        Picker().ChangeListBox()->setCurrentIndex(Picker().Model().index(row));
-        Picker().ChangeListBoxDblClick();
-    }
-    void SaveData() {
-        ASSERT_TRUE(Main().RecordChanged());
-        Find<QPushButton>("Save")->click();
-        EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
-        EXPECT_FALSE(Main().RecordChanged());
-        EXPECT_FALSE(Action("SaveMenu")->isEnabled());
     }
     void ExpectNoMatches() {
         ASSERT_NE(LastAsked(), nullptr);

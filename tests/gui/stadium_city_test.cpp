@@ -283,7 +283,7 @@ TEST_F(StadiumCity, StadiumOfAClub) {
     db::ClubRecord homeless = Club(summary.clubWithoutStadium);
     ASSERT_EQ(homeless.Get(db::ClubRecord::Stadium), -1);
     homeless.Set(db::ClubRecord::ShortName, "Homeless Rovers");
-    Put("club.dat", summary.clubWithoutStadium, homeless);
+    Patch(summary.clubWithoutStadium, [&](db::ClubRecord& r) { r = homeless; });
     Open("StadiumMenu");
     Search("Clubrad", "Athletic");
     EXPECT_EQ(Text("StadId"), QString::number(home)) << "the first of two clubs with one name";

@@ -28,26 +28,11 @@ const QString kEmpty = QStringLiteral("<empty>");
 
 class StaffPage : public EditorTest {
   public:
+    using EditorTest::Patch;
+    using EditorTest::PatchAt;
     const sample::SampleSummary& Sample() const { return summary; }
-    template <class R>
-    R Rec(const char* file, std::size_t at) {
-        R r;
-        std::memcpy(r.bytes.data(), ReadFile(File(file)).data() + at, R::kSize);
-        return r;
-    }
-    template <class R>
-    void Patch(const char* file, std::size_t at, const std::function<void(R&)>& f) {
-        Bytes b = ReadFile(File(file));
-        R r = Rec<R>(file, at);
-        f(r);
-        std::memcpy(b.data() + at, r.bytes.data(), R::kSize);
-        WriteFile(File(file), b);
-    }
-    void Patch(std::int32_t id, const std::function<void(StaffRecord&)>& f) {
-        Patch<StaffRecord>("staff.dat", id * kPerson, f);
-    }
-    StaffRecord Person(std::int32_t id) { return Rec<StaffRecord>("staff.dat", id * kPerson); }
-    ClubRecord Club(std::int32_t n) { return Rec<ClubRecord>("club.dat", n * kClub); }
+    StaffRecord Person(std::int32_t id) { return RecordAt<StaffRecord>("staff.dat", id * kPerson); }
+    ClubRecord Club(std::int32_t n) { return RecordAt<ClubRecord>("club.dat", n * kClub); }
     QString ShortName(std::int32_t club) {
         return ui::FromCp1252(Club(club).Get(ClubRecord::ShortName));
     }
@@ -79,26 +64,7 @@ class StaffPage : public EditorTest {
         for (int i = 0; i < w->count(); ++i) out << w->item(i)->text();
         return out;
     }
-    // Presses a Change button (for a list, on line `line`) and double-clicks the picker's line of
-    // record `rec` (-1: "<empty>").
-    void Pick(const char* button, std::int32_t rec, int line = -1, const char* list = nullptr) {
-        if (list) Find<QListWidget>(list)->setCurrentRow(line);
-        Press(button);
-        ASSERT_TRUE(Picker().isVisible());
-        ui::NameListModel& m = Picker().Model();
-        int row = 0;
-        while (row < m.Count() && m.Record(row).value_or(-1) != rec) ++row;
-        ASSERT_LT(row, m.Count()) << "no line for record " << rec;
-        Picker().ChangeListBox()->setCurrentIndex(m.index(row));
-        Picker().ChangeListBoxDblClick();
-    }
     void Press(const char* button) { Find<QPushButton>(button)->click(); }
-    void SaveData() {
-        ASSERT_TRUE(Main().RecordChanged());
-        Press("Save");
-        EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
-        EXPECT_FALSE(Main().RecordChanged());
-    }
     // The data files, without the scratch files the editor makes.
     std::vector<std::pair<std::string, Bytes>> DataFiles(const char* besides = "") {
         auto files = Snapshot(dir.Path());
@@ -254,7 +220,7 @@ TEST_F(StaffPage, ChangedFieldsAreStoredInTheirOwnBytes) {
         std::copy(e.stored.begin(), e.stored.end(), expected.begin() + static_cast<long>(at));
     }
     // A pick of "<empty>" over a negative slot stores -1.
-    Pick("NonPLayerDisClubsChange", -1, 1, "NonPlayerDisClubs");
+    Pick("NonPLayerDisClubsChange", Line::Of(-1), "NonPlayerDisClubs", 1);
     PutI32(expected, person + 113, -1);
     SaveData();
     EXPECT_EQ(ReadFile(File("staff.dat")), expected);
@@ -295,7 +261,7 @@ TEST_F(StaffPage, APickIntoEachFieldStoresTheRecordPicked) {
     Show(id);
     for (const auto& p : picks) {
         SCOPED_TRACE(p.code);
-        Pick(p.button, p.record, p.line, p.list);
+        Pick(p.button, Line::Of(p.record), p.list, p.line);
         const auto* info = ui::ChangeCodeOf(p.code);
         EXPECT_EQ(Main().RecordChanged(), p.offset != 0);
         if (p.offset == 0) {
@@ -394,8 +360,8 @@ const ClubMove kClubMoves[] = {
      [](StaffPage& t) {
          const std::int32_t full = t.Sample().clubWithFullPosts;
          const std::int32_t id = t.Club(full).Get(ClubRecord::Physios[0]);
-         t.Patch<ClubRecord>("club.dat", full * kClub,
-                             [&](ClubRecord& c) { c.Set(ClubRecord::Physios[3], id); });
+         t.PatchAt("club.dat", full * kClub,
+                   [&](ClubRecord& c) { c.Set(ClubRecord::Physios[3], id); });
          return std::pair{id, t.Sample().clubWithoutManager};
      },
      false, false,
@@ -435,7 +401,7 @@ TEST_P(StaffClubMove, WritesThePostsAndThePersonOrNothing) {
     Show(id);
     ui::seam::Clear();  // a club outside the file is reported by the show
     const QString shown = Text("NonPlayerCurrentClub");
-    if (picked >= 0) Pick("NonPlayerNewClubChange", picked);
+    if (picked >= 0) Pick("NonPlayerNewClubChange", Line::Of(picked));
     const auto before = DataFiles();
     const Bytes staffBefore = ReadFile(File("staff.dat"));
     const Bytes clubsBefore = ReadFile(File("club.dat"));
@@ -499,7 +465,7 @@ TEST_F(StaffPage, NationMovesWriteOnlyThePersonsEmployer) {
         {2, "NonPlayerNationRelease", -1},
     };
     for (const auto& m : moves) {
-        if (m.picked >= 0) Pick("NonPlayerNewNationChange", m.picked);
+        if (m.picked >= 0) Pick("NonPlayerNewNationChange", Line::Of(m.picked));
         const auto before = DataFiles("staff.dat");
         const Bytes staffBefore = ReadFile(File("staff.dat"));
         Press(m.button);
@@ -511,9 +477,10 @@ TEST_F(StaffPage, NationMovesWriteOnlyThePersonsEmployer) {
             EXPECT_TRUE(i >= at + 36 && i <= at + 40) << "byte " << i;
         EXPECT_EQ(DataFiles("staff.dat"), before);
         const QString nation =
-            m.employer < 0 ? kEmpty
-                           : ui::FromCp1252(Rec<db::NationRecord>("nation.dat", m.employer * 290)
-                                                .Get(db::NationRecord::ShortName));
+            m.employer < 0
+                ? kEmpty
+                : ui::FromCp1252(RecordAt<db::NationRecord>("nation.dat", m.employer * 290)
+                                     .Get(db::NationRecord::ShortName));
         EXPECT_EQ(Text("NonPlayerCurrentNation"), nation);
         EXPECT_TRUE(Text("NonPlayerNewNation").isEmpty());
         EXPECT_FALSE(Main().RecordChanged());

@@ -305,6 +305,8 @@ TEST(VhtoolImport, RefusesWhatItCannotReadOrWrite) {
     test::WriteFile(tmp / "binary.csv", test::Bytes{0x50, 0x4B, 0x03, 0x04, 0x00, 0xFF});
     test::WriteFile(tmp / "broken.json", std::string("[{\"Record\": 1,"));
     test::WriteFile(tmp / "norecord.csv", std::string("Name\nX\n"));
+    // Saved by a spreadsheet that read the UTF-8 file as Latin-1.
+    test::WriteFile(tmp / "latin1.csv", "\xC3\xAF\xC2\xBB\xC2\xBFRecord,PLayerPace\n1,2\n");
     const std::vector<Case> cases = {
         {{"import", dir.string(), "players", (tmp / "missing.csv").string()}, 1, "cannot read"},
         {{"import", dir.string(), "players", (tmp / "binary.csv").string()}, 1, "no UTF-8 text"},
