@@ -22,10 +22,11 @@ void FillNameTable(RecordFile& file, int recordSize, const Str& field, std::size
     auto names = std::make_shared<Names>();
     names->reserve(keep);
     // In batches of records: a read per record cost more than the names themselves.
-    constexpr std::size_t kBatch = 512;
-    std::vector<std::uint8_t> batch(kBatch * size);
-    for (std::size_t base = 0; base < keep; base += kBatch) {
-        const std::size_t n = std::min(kBatch, keep - base);
+    const auto perRead =
+        static_cast<std::size_t>(ScanBatchRecords(recordSize, static_cast<std::int64_t>(keep)));
+    std::vector<std::uint8_t> batch(perRead * size);
+    for (std::size_t base = 0; base < keep; base += perRead) {
+        const std::size_t n = std::min(perRead, keep - base);
         file.Read(batch.data(), static_cast<std::int64_t>(n));
         for (std::size_t i = 0; i < n; ++i) {
             std::string name = field.Read(batch.data() + i * size);

@@ -1,5 +1,7 @@
 #include "person.h"
 
+#include <charconv>
+
 #include "convert.h"
 #include "errors.h"
 #include "text.h"
@@ -7,22 +9,33 @@
 namespace vh::db {
 
 std::string PersonLabel(const StaffRecord& person, const NameTables& names) {
-    std::string label;
+    // Every list of people builds 50000 of these at a time: the parts are found first, then the
+    // label is written into one allocation.
+    static const std::string kNone;
+    const std::string* name = &kNone;
+    const std::string* first = nullptr;
     const std::int32_t common = person.Get(StaffRecord::CommonName);
     if (common >= 1) {
-        label = names.common.At(common);
+        name = &names.common.At(common);
     } else {
         const std::int32_t second = person.Get(StaffRecord::SecondName);
-        const std::int32_t first = person.Get(StaffRecord::FirstName);
-        if (second >= 1) label = names.second.At(second);
-        if (first >= 1) {
-            label += ", ";
-            label += names.first.At(first);
-        }
+        const std::int32_t f = person.Get(StaffRecord::FirstName);
+        if (second >= 1) name = &names.second.At(second);
+        if (f >= 1) first = &names.first.At(f);
+    }
+    char id[16];
+    const auto end = std::to_chars(id, id + sizeof id, person.Get(StaffRecord::Id)).ptr;
+    const auto idLength = static_cast<std::size_t>(end - id);
+    std::string label;
+    label.reserve(name->size() + (first ? first->size() + 2 : 0) + idLength + 3);
+    label += *name;
+    if (first) {
+        label += ", ";
+        label += *first;
     }
     label += " (";
-    label += std::to_string(person.Get(StaffRecord::Id));
-    label += ")";
+    label.append(id, idLength);
+    label += ')';
     return label;
 }
 

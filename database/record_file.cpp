@@ -20,6 +20,12 @@ void NoteFilesChanged() {
     ++g_writeEpoch;
 }
 
+std::int64_t ScanBatchRecords(int recordSize, std::int64_t records) {
+    const auto rs = static_cast<std::int64_t>(std::max(recordSize, 1));
+    const std::int64_t direct = (static_cast<std::int64_t>(kReadAhead) + rs - 1) / rs;
+    return std::clamp<std::int64_t>(records, 1, direct);
+}
+
 void RecordFile::Bind(std::string pathText) {
     pathText_ = std::move(pathText);
 }

@@ -24,6 +24,11 @@ enum class Access { kReadWrite, kReadOnly };
 // own handles): read-ahead buffers and cached sizes are dropped before their next use.
 void NoteFilesChanged();
 
+// How many records of this size a scan of `records` records reads at a time: enough bytes that
+// each read goes straight into the scan's own buffer, not through the read-ahead buffer and a
+// copy, but never more than there are (at least one).
+std::int64_t ScanBatchRecords(int recordSize, std::int64_t records);
+
 class RecordFile {
   public:
     RecordFile() = default;

@@ -1,5 +1,6 @@
 #include "reference.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -67,8 +68,12 @@ void BatchLookup::Want(RecordFile& file, const NameField& field, std::string nam
 }
 
 void BatchLookup::Run() {
+    // Only the names wanted since the last run: a page with several bindings runs each one's
+    // lookups in turn with the same context, and every scan of a file costs a read of all of it.
+    const std::size_t from = ran_;
+    ran_ = entries_.size();
     std::vector<bool> done(entries_.size(), false);
-    for (std::size_t first = 0; first < entries_.size(); ++first) {
+    for (std::size_t first = from; first < entries_.size(); ++first) {
         if (done[first]) continue;
         const Entry& f = entries_[first];
         std::vector<std::size_t> group;
@@ -107,10 +112,10 @@ std::optional<std::int64_t> FindFirst(RecordFile& file, int recordSize,
                                       const std::function<bool(const std::uint8_t*)>& match) {
     file.Reset(recordSize);
     const std::int64_t total = file.RecordCount();
-    constexpr std::int64_t kBatch = 256;
-    std::vector<std::uint8_t> batch(static_cast<std::size_t>(kBatch * recordSize));
-    for (std::int64_t base = 0; base < total; base += kBatch) {
-        const std::int64_t n = std::min(kBatch, total - base);
+    const std::int64_t perRead = ScanBatchRecords(recordSize, total);
+    std::vector<std::uint8_t> batch(static_cast<std::size_t>(perRead * recordSize));
+    for (std::int64_t base = 0; base < total; base += perRead) {
+        const std::int64_t n = std::min(perRead, total - base);
         file.Read(batch.data(), n);
         for (std::int64_t i = 0; i < n; ++i) {
             if (match(batch.data() + i * recordSize)) return base + i;
@@ -133,11 +138,23 @@ std::vector<std::optional<std::int32_t>> LookupAllByName(std::span<const std::st
         of.push_back(i);
     }
     if (want.empty()) return ids;
+    // A name is compared whole only where its first bytes agree, which rules out nearly every
+    // record of a scan: a save looks several names up in files of up to 60000 records.
+    const std::size_t headWidth = std::min<std::size_t>(sizeof(std::uint32_t), field.nameWidth);
+    auto head = [headWidth](const void* name) {
+        std::uint32_t h = 0;
+        std::memcpy(&h, name, headWidth);
+        return h;
+    };
+    std::vector<std::uint32_t> heads;
+    for (const std::string& w : want) heads.push_back(head(w.data()));
     std::size_t left = want.size();
     FindFirst(file, field.recordSize, [&](const std::uint8_t* rec) {
+        const std::uint8_t* name = rec + field.nameOffset;
+        const std::uint32_t recordHead = head(name);
         for (std::size_t k = 0; k < want.size(); ++k) {
-            if (ids[of[k]] ||
-                std::memcmp(rec + field.nameOffset, want[k].data(), field.nameWidth) != 0)
+            if (recordHead != heads[k] || ids[of[k]] ||
+                std::memcmp(name, want[k].data(), field.nameWidth) != 0)
                 continue;
             ids[of[k]] = I32{field.idOffset}.Read(rec);
             --left;

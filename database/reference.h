@@ -93,8 +93,8 @@ std::vector<std::optional<std::int32_t>> LookupAllByName(std::span<const std::st
 class BatchLookup {
   public:
     void Want(RecordFile& file, const NameField& field, std::string name);
-    // Looks every wanted name up. A name no record has, or a file that cannot be read, is left
-    // for the caller's own LookupByName to report, in its own order.
+    // Looks every name wanted since the last run up. A name no record has, or a file that cannot
+    // be read, is left for the caller's own LookupByName to report, in its own order.
     void Run();
     // The record found for that name; nullopt when Run did not find it.
     std::optional<std::int32_t> Found(const RecordFile& file, const NameField& field,
@@ -108,6 +108,7 @@ class BatchLookup {
         std::optional<std::int32_t> id;
     };
     std::vector<Entry> entries_;
+    std::size_t ran_ = 0;  // entries before this one have been looked up
 };
 
 // Resets the file and reads its records from record 0, calling `match` on each record's bytes

@@ -245,15 +245,18 @@ TableRows::TableRows(DataFiles& files, TableId table)
     : files_(files), table_(TableOf(table)), columns_(ColumnsOf(table_)) {
     if (table_.IsPersons()) {
         const bool players = table == TableId::kPlayers;
+        const Part part = players ? Part::kPlayer : Part::kNonPlayer;
         const std::int64_t count = files.PersonCount();
+        // staff.dat once, not looked up again for each of up to 50000 persons (a table is
+        // read at every check of a table view's edit).
+        const std::uint8_t* staff = files.Bytes(kStaffFile).data();
         rowOfRecord_.assign(static_cast<std::size_t>(count), -1);
         for (std::int64_t id = 0; id < count; ++id) {
-            const std::uint8_t* person = files.Person(id);
+            const std::uint8_t* person = staff + id * StaffRecord::kSize;
             if (IsPlayerJob(StaffRecord::ClubJob.Read(person)) != players) continue;
             rowOfRecord_[static_cast<std::size_t>(id)] = static_cast<std::int32_t>(rows_.size());
-            rows_.push_back(
-                {id, person,
-                 files.BlockRecord(person, players ? Part::kPlayer : Part::kNonPlayer)});
+            const std::int64_t block = files.BlockOffset(person, part);
+            rows_.push_back({id, person, block < 0 ? nullptr : staff + block});
         }
         return;
     }

@@ -63,6 +63,13 @@ QStringList NameListModel::Texts() const {
     return out;
 }
 
+QModelIndex NameListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || parent.isValid() ||
+        static_cast<std::size_t>(row) >= lines_.size())
+        return {};
+    return createIndex(row, column);
+}
+
 int NameListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Count();
 }

@@ -42,6 +42,10 @@ class NameListModel : public QAbstractListModel {
     QStringList Texts() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The view asks for an index of every row each time it lays the list out: answered here
+    // without the base class's virtual calls to count the rows and columns.
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
     // The shared "<empty>" line.

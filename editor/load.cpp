@@ -22,9 +22,26 @@ void TVHEdit::FormCreate() {
     s_.dataLoaded = false;
 }
 
+QFileDialog* TVHEdit::OpenDialog1() {
+    // Made when first asked for: the dialog's file-system model reads and watches its directory
+    // from the moment it exists, at a cost to every later action that few sessions ever need.
+    if (openDialog_) return openDialog_;
+    openDialog_ = new QFileDialog(this, QStringLiteral("Select VH File"));
+    openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
+    openDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
+    openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    openDialog_->setNameFilter(QStringLiteral("Stadium File (stadium.dat)"));
+    openDialog_->setWindowModality(Qt::WindowModal);
+    connect(openDialog_, &QFileDialog::currentChanged, this,
+            [this](const QString& f) { Handle([this, f] { OpenDialog1SelectionChange(f); }); });
+    On(openDialog_, &QFileDialog::finished, &TVHEdit::OpenDialog1Close);
+    return openDialog_;
+}
+
 void TVHEdit::Button1Click() {
-    openDialog_->setDirectory(path_->text());
-    openDialog_->open();
+    OpenDialog1()->setDirectory(path_->text());
+    OpenDialog1()->open();
 }
 
 void TVHEdit::OpenDialog1SelectionChange(const QString& file) {
@@ -47,7 +64,7 @@ void TVHEdit::LoadClick() {
     const std::string dataPath = path_->text().toStdString();
     if (!db::HasStadiumFile(dataPath)) {
         // Not a data directory: let the user find its stadium.dat instead.
-        openDialog_->open();
+        OpenDialog1()->open();
         RefreshResultList();
         return;
     }

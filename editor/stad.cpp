@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <vector>
 
 #include "banner.h"
@@ -85,6 +85,21 @@ TVHEdit::TVHEdit(QWidget* parent)
     SetRecordChanged(false);
     SwitchMode(Mode::kPlayers);
     FormCreate();
+    QTimer::singleShot(0, this, [this] { PrepareHiddenPage(0); });
+}
+
+void TVHEdit::PrepareHiddenPage(std::size_t i) {
+    // A page is polished, laid out and drawn for the first time when it is first shown, which
+    // made the first switch to each mode the slowest. That is done here instead while the window
+    // waits for the user, one page per turn of the event loop (a few milliseconds each).
+    for (; i < pages_.size(); ++i) {
+        QWidget* panel = pages_[i]->Panel();
+        if (panel->isVisible()) continue;
+        QPixmap scratch(panel->size());
+        panel->render(&scratch);
+        break;
+    }
+    if (i + 1 < pages_.size()) QTimer::singleShot(0, this, [this, i] { PrepareHiddenPage(i + 1); });
 }
 
 TVHEdit::~TVHEdit() {
@@ -150,14 +165,6 @@ void TVHEdit::BuildWindow() {
     hiddenEdit_->setObjectName(QStringLiteral("HiddenEdit"));
     hiddenEdit_->hide();
 
-    openDialog_ = new QFileDialog(this, QStringLiteral("Select VH File"));
-    openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
-    openDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
-    openDialog_->setFileMode(QFileDialog::ExistingFile);
-    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    openDialog_->setNameFilter(QStringLiteral("Stadium File (stadium.dat)"));
-    openDialog_->setWindowModality(Qt::WindowModal);
-
     On(button1_, &QPushButton::clicked, &TVHEdit::Button1Click);
     On(load_, &QPushButton::clicked, &TVHEdit::LoadClick);
     On(save_, &QPushButton::clicked, &TVHEdit::SaveClick);
@@ -173,9 +180,6 @@ void TVHEdit::BuildWindow() {
                 {playerRad_, Radio::kPlayer, &TVHEdit::PlayerradClick},
                 {nonPlayerRad_, Radio::kStaff, &TVHEdit::PlayerradClick}}};
     for (const RadioPart& r : radios_) On(r.button, &QRadioButton::clicked, r.click);
-    connect(openDialog_, &QFileDialog::currentChanged, this,
-            [this](const QString& f) { Handle([this, f] { OpenDialog1SelectionChange(f); }); });
-    On(openDialog_, &QFileDialog::finished, &TVHEdit::OpenDialog1Close);
 
     resize(583, 460 + menuBar()->sizeHint().height());
 }

@@ -67,7 +67,8 @@ class TVHEdit : public QMainWindow {
     bool RecordChanged() const;
     TChangeForm* Picker() const { return picker_; }
     NameListModel& ResultModel() { return resultModel_; }
-    QFileDialog* OpenDialog1() const { return openDialog_; }
+    // The "Select VH File" dialog, made on first use.
+    QFileDialog* OpenDialog1();
 
     bool ReadOnly() const { return readOnly_; }
 
@@ -157,6 +158,7 @@ class TVHEdit : public QMainWindow {
     void BuildWindow();
     void BuildMenus();
     void BuildPages();
+    void PrepareHiddenPage(std::size_t i);
     using Handler = void (TVHEdit::*)();
     // Connects a signal to a handler that runs inside the handler guard.
     template <class Sender, class Signal>

@@ -84,6 +84,23 @@ TEST_F(References, LookupOfSeveralNamesAtOnceFindsWhatEachLookupFinds) {
     EXPECT_TRUE(LookupAllByName({}, f, kCityName).empty());
 }
 
+TEST_F(References, ABatchLooksEachNameUpOnceAcrossRuns) {
+    test::WriteFile(dir / "city.dat", CityFile({"Aarhus", "Bergen", "Cork"}));
+    RecordFile f = Open("city.dat", 56);
+    BatchLookup batch;
+    batch.Want(f, kCityName, "Bergen");
+    batch.Run();
+    // A later run looks only the names wanted since up: Bergen keeps what the first run found,
+    // though the file now has it first.
+    test::WriteFile(dir / "city.dat", CityFile({"Bergen", "Aarhus", "Cork"}));
+    batch.Want(f, kCityName, "Cork");
+    batch.Want(f, kCityName, "Dublin");
+    batch.Run();
+    EXPECT_EQ(batch.Found(f, kCityName, "Bergen"), 1);
+    EXPECT_EQ(batch.Found(f, kCityName, "Cork"), 2);
+    EXPECT_EQ(batch.Found(f, kCityName, "Dublin"), std::nullopt);
+}
+
 TEST_F(References, LookupReturnsTheIdFieldOfTheNamesFiles) {
     Bytes b = NamesFile({"Anna", "Berit", "Carl"});
     test::PutI32(b, 2 * 60 + 51, 4711);  // an Id that is not the record number
@@ -148,6 +165,27 @@ TEST_F(NameTables, EmptyFileAndTooManyRecords) {
     EXPECT_EQ(old->size(), 0u) << "a refill makes a new snapshot";
     EXPECT_EQ(LeftOutMessage({{"common_names.dat", 2}}),
               "common_names.dat: 2 records beyond what the editor can list were left out.");
+}
+
+TEST_F(NameTables, ScansAcrossBatchesSeeEveryRecordOnceInOrder) {
+    // Two whole batches and one record more, so that one read fills a scan's buffer directly and
+    // the last goes through the read-ahead.
+    const auto batch = static_cast<std::size_t>(ScanBatchRecords(60, 1 << 20));
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < 2 * batch + 1; ++i) names.push_back(std::to_string(i));
+    test::WriteFile(dir / "second_names.dat", NamesFile(names));
+    RecordFile f = Open("second_names.dat", 60);
+    NameTable t{names.size()};
+    LoadNameTable(f, t);
+    EXPECT_EQ(*t.entries, names);
+    for (const std::size_t at : {batch - 1, batch, 2 * batch, std::size_t{0}})
+        EXPECT_EQ(LookupByName(names[at], f, kPersonName), static_cast<std::int32_t>(at));
+    try {
+        LookupByName("none", f, kPersonName);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Where(), "second_names.dat, record " + std::to_string(names.size()));
+    }
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ using ui::Mode;
 class Shell : public EditorTest {};
 
 TEST_F(Shell, StartsInPlayersModeWithEveryPartNamed) {
+    // As a user meets it: shown, and left idle while the pages not shown yet are prepared.
+    Main().show();
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+    EXPECT_EQ(Main().findChild<QFileDialog*>(), nullptr) << "made only when first used";
     EXPECT_EQ(Main().windowTitle(), "VH Quorrel Editor - V2.5");
     for (const char* n :
          {"Image1",       "RichTextb",   "Label9",         "Path",      "Button1",
