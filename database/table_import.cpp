@@ -300,7 +300,7 @@ class Importer {
                 c.name.value_or("").empty())
                 return false;
             return bad(f.part == Part::kPlayer ? kNoPlayerRecord : kNoStaffRecord,
-                       c.value.value_or("").empty());
+                       f.kind == Kind::kDate && c.value.value_or("").empty());
         }
         if (c.value && !c.month && *c.value == FormatCell(Column::Shows::kValue, f, stored, files_))
             return false;  // as exported

@@ -14,7 +14,6 @@
 
 #include "database/journal.h"
 #include "database/session.h"
-#include "database/table_import.h"
 #include "dialogs/change.h"
 #include "dialogs/list_source.h"
 #include "dialogs/name_list_model.h"
@@ -28,6 +27,11 @@ class QListView;
 class QPushButton;
 class QRadioButton;
 class QTextBrowser;
+
+namespace vh::db {
+struct CellChange;
+enum class TableId : std::uint8_t;
+}  // namespace vh::db
 
 namespace vh::ui {
 
