@@ -274,6 +274,15 @@ QString TableCaption(db::TableId id) {
     }
 }
 
+// The first lines of a list, and how many more there are.
+QString Listed(const QStringList& lines) {
+    constexpr qsizetype kShown = 12;
+    QString out = lines.mid(0, kShown).join(QLatin1Char('\n'));
+    if (lines.size() > kShown)
+        out += QStringLiteral("\n... and %1 more").arg(lines.size() - kShown);
+    return out;
+}
+
 // "PLayerPace>=10 and PlayerNation~a": two conditions on fields of the table.
 QString FilterExample(db::TableId table) {
     const db::Field* number = nullptr;
@@ -543,9 +552,8 @@ void TTableViewWindow::SaveClick() {
     if (!model_.HasPending()) return;
     db::ImportPlan plan = model_.Plan();
     if (!plan.bad.empty()) {
-        QStringList reasons = model_.Reasons(plan);
         ShowMessage(this, QStringLiteral("Save Data"),
-                    QStringLiteral("Nothing was saved:\n") + reasons.join(QLatin1Char('\n')),
+                    QStringLiteral("Nothing was saved:\n") + Listed(model_.Reasons(plan)),
                     Buttons::kOk, Icon::kWarning);
         return;
     }
@@ -662,14 +670,10 @@ void TTableViewWindow::PasteClick() {
     }
     const QStringList refused = model_.EditAll(cells);
     if (refused.isEmpty()) return;
-    constexpr qsizetype kShown = 12;
-    QString list = refused.mid(0, kShown).join(QLatin1Char('\n'));
-    if (refused.size() > kShown)
-        list += QStringLiteral("\n... and %1 more").arg(refused.size() - kShown);
     ShowMessage(this, QStringLiteral("Paste"),
                 QStringLiteral("Nothing was pasted: every cell is checked first, and these cannot "
                                "take what was pasted.\n") +
-                    list,
+                    Listed(refused),
                 Buttons::kOk, Icon::kWarning);
 }
 
