@@ -59,6 +59,11 @@ class DataFiles {
     const std::vector<std::uint8_t>& Bytes(std::string_view file);
     // Whole records of that size.
     std::int64_t Count(std::string_view file, int recordSize);
+    // Whether the directory has the file (in any letter case), or was given its bytes.
+    bool Has(std::string_view file) const;
+    // Takes these bytes as the file's. A backup directory holds no index.dat: its staff.dat is
+    // placed by the index.dat of its data directory, which the editor never writes.
+    void Use(std::string_view file, std::vector<std::uint8_t> bytes);
 
     // The person records at the start of staff.dat (the blocks follow them).
     std::int64_t PersonCount();
@@ -132,6 +137,9 @@ class TableRows {
 // A cell as export writes it, from the record the column's field lies in (nullptr: a block
 // record the person has not, which gives an empty cell).
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files);
+
+// The name a value v of a reference field shows (UTF-8): "<empty>" for none, "<missing 9999>".
+std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files);
 
 // "Record, StadName, StadCap, ..." for a message that lists the columns of a table.
 std::string ColumnList(std::span<const Column> columns);
