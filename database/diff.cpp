@@ -306,7 +306,7 @@ DirectoryDiff DiffDirectories(const std::string& dataPath, const std::string& ot
     return Differ(now, old).Run();
 }
 
-std::string DescribeBytes(const ByteChange& b) {
+std::string DescribeBytes(const ByteChange& b, bool ofRecord) {
     std::string out = b.part == Part::kPlayer      ? "player record "
                       : b.part == Part::kNonPlayer ? "non-player record "
                                                    : "";
@@ -314,6 +314,7 @@ std::string DescribeBytes(const ByteChange& b) {
     out += n == 1 ? "byte " + std::to_string(b.offset)
                   : "bytes " + std::to_string(b.offset) + "-" +
                         std::to_string(b.offset + static_cast<std::int64_t>(n) - 1);
+    if (ofRecord) out += b.field.empty() ? " (in no field)" : " (in " + b.field + ", same value)";
     return out;
 }
 
@@ -327,6 +328,14 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
         out += kDigits[v & 15];
     }
     return out;
+}
+
+std::string ShownHex(const std::vector<std::uint8_t>& bytes) {
+    constexpr std::size_t kShown = 16;
+    if (bytes.empty()) return "(none)";
+    if (bytes.size() <= kShown) return Hex(bytes);
+    return Hex({bytes.begin(), bytes.begin() + kShown}) + " ... (" + std::to_string(bytes.size()) +
+           " bytes)";
 }
 
 }  // namespace vh::db

@@ -76,9 +76,12 @@ class DataFiles;
 // (the editor never writes it), so its staff.dat is placed by its data directory's.
 void ShareIndex(DataFiles& old, DataFiles& now);
 
-// "bytes 20-25" / "byte 61", with "player record " before it for a person's block record.
-std::string DescribeBytes(const ByteChange& b);
+// "bytes 20-25" / "byte 61", with "player record " before it for a person's block record; for
+// bytes of a record, followed by " (in no field)" or " (in ClubLName, same value)".
+std::string DescribeBytes(const ByteChange& b, bool ofRecord = false);
 // "00 0A FF"
 std::string Hex(const std::vector<std::uint8_t>& bytes);
+// The same for a line of text: at most 16 bytes, then how many there are; "(none)" for none.
+std::string ShownHex(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace vh::db

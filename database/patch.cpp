@@ -207,7 +207,12 @@ PatchPlan PlanPatch(DataFiles& files, const Patch& patch, bool reverse, std::str
             const PatchChange& c = patch.changes[i];
             const std::string& from = reverse ? c.after : c.before;
             const std::string& to = reverse ? c.before : c.after;
-            const std::string found = t.Cell(*row, *t.FindColumn(c.field));
+            const Column* column = t.FindColumn(c.field);
+            if (!column) {  // only a patch built by hand; DecodePatch refuses such a field
+                plan.conflicts.push_back({table, record, c.label, c.field, from, "no such field"});
+                continue;
+            }
+            const std::string found = t.Cell(*row, *column);
             if (found == to && found != from) {
                 ++plan.appliedBefore;
                 continue;

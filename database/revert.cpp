@@ -53,7 +53,8 @@ class Reverter {
         }
         RevertPlan plan;
         for (const auto& [t, n] : order_) Put(t, n, plan);
-        if (plan.records.empty() || plan.records.front().record != record)
+        // A record whose own bytes are the backup's ties nothing to it either.
+        if (plan.records.empty())
             throw EDataError("Record " + std::to_string(record) +
                              " is as the backup holds it: there is nothing to revert.");
         const RevertedRecord& first = plan.records.front();

@@ -505,7 +505,7 @@ class Importer {
                 if (Person(m.record).Get(StaffRecord::NationEmployer) != target)
                     SetPerson(
                         MoveStaffToNation(Person(m.record), static_cast<std::int32_t>(target)));
-            } else if (Mover(m.record).Get(StaffRecord::Club) == target) {
+            } else if (Person(m.record).Get(StaffRecord::Club) == target) {
                 return;
             } else if (const auto refusal = MoveToClub(Mover(m.record), target)) {
                 Refused(m, *refusal);

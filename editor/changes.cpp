@@ -99,10 +99,7 @@ void TVHEdit::ChangesMenuClick() {
                     [this](const QString& f) { Handle([this, f] { SavePatch(f); }); });
             d->open();
         };
-        a.backup = [this] {
-            BackupMenuClick();
-            RefreshChanges();
-        };
+        a.backup = [this] { BackupMenuClick(); };
         changesWindow_ = new TChangesWindow(this, std::move(a));
         // Beside the main window, not over it (nor over "Check Data").
         changesWindow_->move(frameGeometry().topRight() + QPoint(8, 40));

@@ -20,16 +20,6 @@ QString Text(std::string_view s) {
 
 // Where the line's record is in the diff.
 constexpr int kRecordRole = Qt::UserRole;
-// A line shows at most this many bytes of a run; its tool tip shows them all.
-constexpr std::size_t kShownBytes = 16;
-
-QString Bytes(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.empty()) return QStringLiteral("(none)");
-    if (bytes.size() <= kShownBytes) return Text(db::Hex(bytes));
-    return Text(db::Hex({bytes.begin(), bytes.begin() + kShownBytes})) +
-           QStringLiteral(" ... (%1 bytes)").arg(bytes.size());
-}
-
 QString Valued(const std::string& value, const std::string& name) {
     return name.empty() ? Text(value) : Text(value) + QStringLiteral(" (") + Text(name) + ')';
 }
@@ -124,11 +114,10 @@ void TChangesWindow::SetDiff(db::DirectoryDiff diff, const QString& dataPath) {
                                      Text(s.beforeName), Text(s.afterName)});
         }
         for (const db::ByteChange& b : r.bytes) {
-            QString what = Text(db::DescribeBytes(b));
-            if (r.table)
-                what += b.field.empty() ? QStringLiteral(" (in no field)")
-                                        : QStringLiteral(" (in %1, same value)").arg(Text(b.field));
-            auto* bytes = new QTreeWidgetItem(line, {what, Bytes(b.before), Bytes(b.after)});
+            // A line shows the first bytes of a long run; its tool tip shows them all.
+            auto* bytes = new QTreeWidgetItem(
+                line, {Text(db::DescribeBytes(b, r.table.has_value())),
+                       Text(db::ShownHex(b.before)), Text(db::ShownHex(b.after))});
             bytes->setToolTip(1, Text(db::Hex(b.before)));
             bytes->setToolTip(2, Text(db::Hex(b.after)));
         }

@@ -395,16 +395,6 @@ struct DiffOptions {
     bool json = false;
 };
 
-// At most this many bytes of a run are printed as text; --json gives them all.
-constexpr std::size_t kShownBytes = 16;
-
-std::string ShownHex(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.empty()) return "(none)";
-    if (bytes.size() <= kShownBytes) return db::Hex(bytes);
-    return db::Hex({bytes.begin(), bytes.begin() + kShownBytes}) + " ... (" +
-           std::to_string(bytes.size()) + " bytes)";
-}
-
 std::string SideText(db::Side side, const std::string& dir, const std::string& other) {
     return side == db::Side::kOnlyNew ? "only in " + dir : "only in " + other;
 }
@@ -431,12 +421,9 @@ void PrintChange(std::ostream& out, const db::RecordChange& r, const std::string
             out << "    " << f.column << "[" << slot.slot << "]: " << slot.beforeName << " -> "
                 << slot.afterName << "\n";
     }
-    for (const db::ByteChange& b : r.bytes) {
-        out << "  " << db::DescribeBytes(b);
-        if (r.table)
-            out << (b.field.empty() ? " (in no field)" : " (in " + b.field + ", same value)");
-        out << ": " << ShownHex(b.before) << " -> " << ShownHex(b.after) << "\n";
-    }
+    for (const db::ByteChange& b : r.bytes)
+        out << "  " << db::DescribeBytes(b, r.table.has_value()) << ": " << db::ShownHex(b.before)
+            << " -> " << db::ShownHex(b.after) << "\n";
 }
 
 std::string JsonLine(const db::RecordChange& r) {
