@@ -194,7 +194,7 @@ PatchPlan PlanPatch(DataFiles& files, const Patch& patch, bool reverse, std::str
             continue;
         }
         const std::string have = t.Label(*row);
-        if (have != first.label && have != first.newLabel) {
+        if (have != first.label && (first.newLabel.empty() || have != first.newLabel)) {
             // Either label of the patch: a change of the name itself may be applied already.
             plan.conflicts.push_back(
                 {table, record, first.label, "label",

@@ -2,6 +2,7 @@
 // the loaded directory against its backup, and patches passed between directories. Every write
 // is one commit through the session's history, so Undo takes it back.
 #include <QFileDialog>
+#include <QFileInfo>
 #include <optional>
 #include <system_error>
 
@@ -104,13 +105,14 @@ void TVHEdit::ChangesMenuClick() {
         // Beside the main window, not over it (nor over "Check Data").
         changesWindow_->move(frameGeometry().topRight() + QPoint(8, 40));
     }
-    RefreshChanges();
     changesWindow_->show();
+    RefreshChanges();
     changesWindow_->raise();
 }
 
 void TVHEdit::RefreshChanges() {
-    if (!changesWindow_ || !s_.dataLoaded) return;
+    // A closed window is brought up to date when it is opened again.
+    if (!changesWindow_ || !changesWindow_->isVisible() || !s_.dataLoaded) return;
     const QString path = QString::fromStdString(s_.dataPath);
     changesWindow_->SetWritable(!readOnly_);
     if (!db::HasBackup(s_.dataPath)) {
@@ -223,7 +225,7 @@ void TVHEdit::ApplyPatchFile(const QString& file) {
     try {
         const db::Patch patch = db::DecodePatch(text);
         db::DataFiles files(s_.dataPath);
-        const std::string name = platform::Utf8Path(file.toStdString()).filename().string();
+        const std::string name = QFileInfo(file).fileName().toStdString();
         plan =
             db::PlanPatch(files, patch, false, "Patch " + db::Utf8ToCp1252(name).value_or("file"));
     } catch (const db::EPatchError& e) {

@@ -550,7 +550,8 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
         if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
         db::DataFiles files(o.dir);
         // The label names the command in Undo and in a recovery notice, in the files' code page.
-        const std::string name = platform::Utf8Path(o.patch).filename().string();
+        const std::u8string file = platform::Utf8Path(o.patch).filename().u8string();
+        const std::string name(file.begin(), file.end());
         plan = db::PlanPatch(
             files, patch, o.reverse,
             (o.reverse ? "Reverse patch " : "Patch ") + db::Utf8ToCp1252(name).value_or("file"));
