@@ -72,6 +72,7 @@ void TVHEdit::ShowRecordsAgain() {
     // Names may have changed back: the list is filled again, filtered as it was.
     RefreshResultList();
     if (!searchEdit_->text().isEmpty()) SearchEditChange();
+    RefreshChanges();
 }
 
 db::Recovery TVHEdit::Recover(const std::string& dataPath, const QString& caption) {

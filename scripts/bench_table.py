@@ -62,6 +62,9 @@ ROWS = [
      None, "cp_sync_ms", "x_cp_sync", "", None),
     ("BM_Restore/manual_time", "Restore, with the reload (ratio to `cp -r`)",
      None, "cp_ms", "x_cp", "", None),
+    ("BM_DiffAgainstBackup/manual_time",
+     "Changes since the backup: diff with 1000 records changed (ratio to reading both)",
+     None, "cat_ms", "x_cat", "< 1000 ms", lambda f, r, c: f < 1000),
     ("BM_PeakMemory/iterations:1", "Peak memory, full sample loaded, people list filled",
      "peak_MB", None, None, "< 100 MB", lambda f, r, c: f < 100),
 ]
