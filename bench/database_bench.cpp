@@ -5,14 +5,18 @@
 
 #include <vector>
 
+#include "database/backup.h"
 #include "database/blocks.h"
 #include "database/check.h"
+#include "database/diff.h"
 #include "database/file_set.h"
 #include "database/lists.h"
 #include "database/names.h"
 #include "database/person.h"
 #include "database/reference.h"
+#include "database/table_data.h"
 #include "database/table_import.h"
+#include "database/write_set.h"
 #include "measure.h"
 
 namespace vh::bench {
@@ -200,6 +204,82 @@ void BM_ImportPlayers(benchmark::State& state) {
     if (!unchanged) state.SkipWithError("an unchanged export would change the files");
 }
 BENCHMARK(BM_ImportPlayers)->UseManualTime()->Unit(benchmark::kMillisecond);
+// "Changes Since Backup" and `vhtool diff`: a copy of the full sample against its backup after a
+// thousand records changed (600 persons, each with his player or staff record, 300 clubs, 100
+// stadiums), beside a plain read of every file of both directories.
+void BM_DiffAgainstBackup(benchmark::State& state) {
+    const fs::path dir = Full().dir / "diff";
+    const std::string path = dir.string();
+    if (!fs::exists(dir)) {  // made once: the benchmark function runs more than once
+        fs::copy(CachedSample(), dir, fs::copy_options::recursive);
+        db::Backup(path);
+        db::DataFiles files(path);
+        db::WriteSet set("benchmark changes");
+        const std::int64_t persons = files.PersonCount();
+        for (std::int64_t i = 0; i < 600; ++i) {
+            const std::int64_t id = i * (persons / 600);
+            db::StaffRecord p;
+            std::copy_n(files.Person(id), db::StaffRecord::kSize, p.bytes.begin());
+            p.Set(db::StaffRecord::Wage, p.Get(db::StaffRecord::Wage) / 2 + 1);
+            set.PutRecord(db::kStaffFile, id, p);
+            for (db::Part part : {db::Part::kPlayer, db::Part::kNonPlayer})
+                if (const std::int64_t at = files.BlockOffset(files.Person(id), part); at >= 0) {
+                    std::vector<std::uint8_t> rec(files.Bytes(db::kStaffFile).begin() + at,
+                                                  files.Bytes(db::kStaffFile).begin() + at + 20);
+                    rec[16] = static_cast<std::uint8_t>((rec[16] + 1) % 20);  // a rating
+                    set.Put(db::kStaffFile, at, rec);
+                }
+        }
+        for (std::int64_t n = 0; n < 300; ++n) {
+            db::ClubRecord c;
+            const std::int64_t club = n * 97;
+            std::copy_n(files.Bytes(db::kClubFile).begin() + club * db::ClubRecord::kSize,
+                        db::ClubRecord::kSize, c.bytes.begin());
+            c.Set(db::ClubRecord::Cash, static_cast<std::int32_t>(n * 1000));
+            set.PutRecord(db::kClubFile, club, c);
+        }
+        for (std::int64_t n = 0; n < 100; ++n) {
+            db::StadiumRecord s;
+            std::copy_n(files.Bytes(db::kStadiumFileName).begin() + n * db::StadiumRecord::kSize,
+                        db::StadiumRecord::kSize, s.bytes.begin());
+            s.Set(db::StadiumRecord::Capacity, s.Get(db::StadiumRecord::Capacity) + 1);
+            set.PutRecord(db::kStadiumFileName, n, s);
+        }
+        db::Commit(path, set);
+    }
+    std::size_t records = 0;
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&] { records = db::DiffDirectories(path, db::BackupDirectory(path)).records.size(); },
+        {"diff/stadium.dat",
+         "diff/club.dat",
+         "diff/nation.dat",
+         "diff/first_names.dat",
+         "diff/second_names.dat",
+         "diff/city.dat",
+         "diff/staff.dat",
+         "diff/clubcomp.dat",
+         "diff/colour.dat",
+         "diff/club_comp.dat",
+         "diff/continent.dat",
+         "diff/common_names.dat",
+         "diff/index.dat",
+         "diff/backup/stadium.dat",
+         "diff/backup/club.dat",
+         "diff/backup/nation.dat",
+         "diff/backup/first_names.dat",
+         "diff/backup/second_names.dat",
+         "diff/backup/city.dat",
+         "diff/backup/staff.dat",
+         "diff/backup/clubcomp.dat",
+         "diff/backup/colour.dat",
+         "diff/backup/club_comp.dat",
+         "diff/backup/continent.dat",
+         "diff/backup/common_names.dat"});
+    state.counters["records"] = static_cast<double>(records);
+    if (records != 1000) state.SkipWithError("the diff did not find the thousand records");
+}
+BENCHMARK(BM_DiffAgainstBackup)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vh::bench

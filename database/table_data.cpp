@@ -10,6 +10,7 @@
 #include "languages.h"
 #include "lists.h"
 #include "person.h"
+#include "platform/files.h"
 #include "record_file.h"
 #include "text.h"
 
@@ -68,10 +69,26 @@ std::int64_t DataFiles::Count(std::string_view file, int recordSize) {
     return static_cast<std::int64_t>(Bytes(file).size()) / recordSize;
 }
 
+bool DataFiles::Has(std::string_view file) const {
+    return files_.find(file) != files_.end() ||
+           platform::Exists(platform::ResolveCase(platform::NativePath(path_ + std::string(file))));
+}
+
+void DataFiles::Use(std::string_view file, std::vector<std::uint8_t> bytes) {
+    files_.insert_or_assign(std::string(file), std::move(bytes));
+}
+
 std::int64_t DataFiles::PersonCount() {
-    if (!persons_)
-        persons_ = PersonRecordCount(static_cast<std::int64_t>(Bytes(kStaffFile).size()),
-                                     PersonRecordsEnd(path_));
+    if (!persons_) {
+        // An index.dat given to the directory (Use) places its persons as it places its blocks.
+        const auto index = files_.find(kIndexFile);
+        const std::int64_t end =
+            index == files_.end() ? PersonRecordsEnd(path_)
+            : index->second.size() < kIndexHeaderSize
+                ? -1
+                : PersonRecordsEnd(std::span(index->second).subspan(kIndexHeaderSize));
+        persons_ = PersonRecordCount(static_cast<std::int64_t>(Bytes(kStaffFile).size()), end);
+    }
     return *persons_;
 }
 

@@ -61,6 +61,11 @@ class DataFiles {
     const std::vector<std::uint8_t>& Bytes(std::string_view file);
     // Whole records of that size.
     std::int64_t Count(std::string_view file, int recordSize);
+    // Whether the directory has the file (in any letter case), or was given its bytes.
+    bool Has(std::string_view file) const;
+    // Takes these bytes as the file's. A backup directory holds no index.dat: its staff.dat is
+    // placed by the index.dat of its data directory, which the editor never writes.
+    void Use(std::string_view file, std::vector<std::uint8_t> bytes);
 
     // The person records at the start of staff.dat (the blocks follow them).
     std::int64_t PersonCount();
@@ -147,8 +152,7 @@ class TableRows {
 std::string FormatCell(const Column& c, const std::uint8_t* rec, DataFiles& files);
 std::string FormatCell(Column::Shows shows, const Field& f, const std::uint8_t* rec,
                        DataFiles& files);
-// The name (UTF-8) a reference of the field holding v shows on its page: "<empty>" (or the
-// field's own text for none), "<missing N>", or the name.
+// The name a value v of a reference field shows (UTF-8): "<empty>" for none, "<missing 9999>".
 std::string ReferenceName(const Field& f, std::int64_t v, DataFiles& files);
 
 // "Record, StadName, StadCap, ..." for a message that lists the columns of a table.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <utility>
@@ -93,18 +94,36 @@ struct Move {
     std::vector<std::int64_t> values;
 };
 
+// What the tables of one plan share: every record as the plan leaves it, and the plan.
+struct Shared {
+    std::map<std::pair<std::string, std::int64_t>, Work> work;
+    ImportPlan plan;
+    bool keepSlots = false;
+};
+
 class Importer {
   public:
-    Importer(DataFiles& files, TableId table, const CellTable& input)
-        : files_(files), table_(TableOf(table)), input_(input), rows_(files, table) {}
+    Importer(DataFiles& files, TableId table, const CellTable& input, Shared& shared)
+        : files_(files),
+          table_(TableOf(table)),
+          input_(input),
+          rows_(files, table),
+          plan_(shared.plan),
+          work_(shared.work),
+          keepSlots_(shared.keepSlots) {}
 
-    ImportPlan Run() {
-        if (!MapColumns()) return std::move(plan_);
+    // Every row's cells; the moves they ask for wait for ApplyMoves, so that the moves of every
+    // table of a plan see the cells of all of them.
+    void ReadRows() {
+        if (!MapColumns()) return;
         for (const CellTable::Row& row : input_.rows) ReadRow(row);
+    }
+    void ApplyMoves() {
         for (const Move& m : moves_) Apply(m);
-        CheckLists();
-        if (plan_.bad.empty()) Finish();
-        return std::move(plan_);
+    }
+    // The lists of clubs as the rules left them, against what the file asked for.
+    void CheckLists() {
+        for (const Move& m : moves_) CheckList(m);
     }
 
   private:
@@ -116,11 +135,12 @@ class Importer {
 
     void Bad(std::size_t line, std::string record, std::string column, std::string value,
              std::string reason) {
-        plan_.bad.push_back(
-            {line, std::move(record), std::move(column), std::move(value), std::move(reason)});
+        plan_.bad.push_back({line, std::move(record), std::move(column), std::move(value),
+                             std::move(reason), table_.name});
     }
 
     bool MapColumns() {
+        const std::size_t badBefore = plan_.bad.size();
         std::set<std::string_view> seen;
         for (std::size_t i = 0; i < input_.columns.size(); ++i) {
             const std::string& name = input_.columns[i];
@@ -152,7 +172,7 @@ class Importer {
         // The page's order, so that a row's cells are read as its page saves them.
         std::sort(given_.begin(), given_.end(),
                   [](const Given& a, const Given& b) { return a.field < b.field; });
-        return plan_.bad.empty();
+        return plan_.bad.size() == badBefore;
     }
 
     std::string NoRow(std::int64_t record) {
@@ -203,9 +223,6 @@ class Importer {
             .data();
     }
 
-    TableId PersonTable(const StaffRecord& p) const {
-        return IsPlayerJob(p.Get(StaffRecord::ClubJob)) ? TableId::kPlayers : TableId::kStaff;
-    }
     StaffRecord Person(std::int64_t id) {
         StaffRecord p;
         const std::vector<std::uint8_t>& bytes =
@@ -549,8 +566,13 @@ class Importer {
         const Field& f = *m.field;
         if (table_.IsPersons()) {
             const std::int64_t target = m.values.front();
+            // A move of another table of this plan may have made it already.
             if (std::string_view(f.member) == "NationEmployer") {
-                SetPerson(MoveStaffToNation(Person(m.record), static_cast<std::int32_t>(target)));
+                if (Person(m.record).Get(StaffRecord::NationEmployer) != target)
+                    SetPerson(
+                        MoveStaffToNation(Person(m.record), static_cast<std::int32_t>(target)));
+            } else if (Person(m.record).Get(StaffRecord::Club) == target) {
+                return;
             } else if (const auto refusal = MoveToClub(Mover(m.record), target)) {
                 Refused(m, *refusal);
             }
@@ -566,10 +588,14 @@ class Importer {
             if (before.back() >= 0) was.insert(before.back());
             if (m.values[k] >= 0) wanted.insert(m.values[k]);
         }
+        // Earlier moves of this plan (a person who left this club for another) may have left
+        // the list as asked.
+        if (before == m.values) return;
         if (was == wanted) {
-            Refused(m,
-                    "the slots are filled by the transfer and appointment rules: add or remove "
-                    "persons, but do not move them between slots");
+            if (!keepSlots_)
+                Refused(m,
+                        "the slots are filled by the transfer and appointment rules: add or "
+                        "remove persons, but do not move them between slots");
             return;
         }
         const Post post = PostOf(f);
@@ -605,79 +631,105 @@ class Importer {
         }
     }
 
-    // The lists of clubs as the rules left them, against what the file asked for.
-    void CheckLists() {
+    void CheckList(const Move& m) {
         if (table_.id != TableId::kClubs) return;
-        for (const Move& m : moves_) {
-            const ClubRecord club = Club(m.record);
-            std::set<std::int64_t> now, wanted;
-            std::vector<std::int64_t> values;
-            for (std::size_t k = 0; k < m.field->count; ++k) {
-                values.push_back(m.field->Read(club.data(), k));
-                if (values.back() >= 0) now.insert(values.back());
-                if (m.values[k] >= 0) wanted.insert(m.values[k]);
-            }
-            if (now != wanted && !HasBad(m))
+        ClubRecord club = Club(m.record);
+        std::set<std::int64_t> now, wanted;
+        std::vector<std::int64_t> values;
+        for (std::size_t k = 0; k < m.field->count; ++k) {
+            values.push_back(m.field->Read(club.data(), k));
+            if (values.back() >= 0) now.insert(values.back());
+            if (m.values[k] >= 0) wanted.insert(m.values[k]);
+        }
+        if (now != wanted) {
+            if (!HasBad(m))
                 Refused(m, "the transfers and appointments of this import leave it as " +
                                Joined(values));
+            return;
+        }
+        // The same persons, in the slots the rules chose. A patch gives the slots they hold where
+        // it was made (moves made in another order may have filled others): a club's own order
+        // of its list, which no person's record depends on.
+        if (keepSlots_ && values != m.values) {
+            for (std::size_t k = 0; k < m.field->count; ++k)
+                m.field->Write(club.data(), m.values[k], k);
+            SetClub(m.record, club);
         }
     }
 
     bool HasBad(const Move& m) const {
         return std::any_of(plan_.bad.begin(), plan_.bad.end(), [&](const BadCell& b) {
-            return b.line == m.line && b.column == m.column;
+            return b.line == m.line && b.column == m.column && b.table == table_.name;
         });
-    }
-
-    // --- the plan -------------------------------------------------------------------------------
-
-    void Finish() {
-        plan_.writes.SetLabel("Import of " + std::string(table_.name));
-        std::set<std::pair<TableId, std::int64_t>> records;
-        std::map<TableId, std::vector<Column>> columns;
-        for (auto& [key, w] : work_) {
-            if (w.before == w.now) continue;
-            plan_.writes.Put(w.file, w.offset, w.now);
-            // A person is listed by the page that shows him.
-            TableId table = w.table;
-            if (w.file == kStaffFile && w.part == Part::kRecord) {
-                StaffRecord p;
-                std::copy(w.now.begin(), w.now.end(), p.bytes.begin());
-                table = PersonTable(p);
-            }
-            records.emplace(table, w.record);
-            auto [at, added] = columns.try_emplace(table);
-            if (added) at->second = ColumnsOf(TableOf(table));
-            for (const Column& c : at->second) {
-                if (c.shows == Column::Shows::kName || c.shows == Column::Shows::kRecord ||
-                    c.field->part != w.part)
-                    continue;
-                std::string before = FormatCell(c, w.before.data(), files_);
-                std::string after = FormatCell(c, w.now.data(), files_);
-                if (before != after)
-                    plan_.changes.push_back(
-                        {table, w.record, c.name, std::move(before), std::move(after)});
-            }
-        }
-        plan_.records = records.size();
     }
 
     DataFiles& files_;
     const Table& table_;
     const CellTable& input_;
     TableRows rows_;
-    ImportPlan plan_;
+    ImportPlan& plan_;
+    std::map<std::pair<std::string, std::int64_t>, Work>& work_;
+    const bool keepSlots_;
     std::optional<std::size_t> recordColumn_;
     std::vector<Given> given_;
     std::map<std::int64_t, std::size_t> linesOf_;
-    std::map<std::pair<std::string, std::int64_t>, Work> work_;
     std::vector<Move> moves_;
 };
+
+// The writes of the records the plan changed, and a listing of their changed cells.
+void Finish(DataFiles& files, Shared& shared, std::string label) {
+    ImportPlan& plan = shared.plan;
+    plan.writes.SetLabel(std::move(label));
+    std::set<std::pair<TableId, std::int64_t>> records;
+    std::map<TableId, std::vector<Column>> columns;
+    for (auto& [key, w] : shared.work) {
+        if (w.before == w.now) continue;
+        plan.writes.Put(w.file, w.offset, w.now);
+        // A person is listed by the page that shows him.
+        TableId table = w.table;
+        if (w.file == kStaffFile && w.part == Part::kRecord)
+            table = IsPlayerJob(StaffRecord::ClubJob.Read(w.now.data())) ? TableId::kPlayers
+                                                                         : TableId::kStaff;
+        records.emplace(table, w.record);
+        auto [at, added] = columns.try_emplace(table);
+        if (added) at->second = ColumnsOf(TableOf(table));
+        for (const Column& c : at->second) {
+            if (c.shows == Column::Shows::kName || c.shows == Column::Shows::kRecord ||
+                c.field->part != w.part)
+                continue;
+            std::string before = FormatCell(c, w.before.data(), files);
+            std::string after = FormatCell(c, w.now.data(), files);
+            if (before != after)
+                plan.changes.push_back(
+                    {table, w.record, c.name, std::move(before), std::move(after)});
+        }
+    }
+    plan.records = records.size();
+}
+
+ImportPlan Plan(DataFiles& files, std::span<const TableCells> tables, std::string label,
+                bool keepSlots) {
+    Shared shared;
+    shared.keepSlots = keepSlots;
+    std::vector<std::unique_ptr<Importer>> importers;
+    for (const TableCells& t : tables)
+        importers.push_back(std::make_unique<Importer>(files, t.table, t.cells, shared));
+    for (auto& i : importers) i->ReadRows();
+    for (auto& i : importers) i->ApplyMoves();
+    for (auto& i : importers) i->CheckLists();
+    if (shared.plan.bad.empty()) Finish(files, shared, std::move(label));
+    return std::move(shared.plan);
+}
 
 }  // namespace
 
 ImportPlan PlanImport(DataFiles& files, TableId table, const CellTable& input) {
-    return Importer(files, table, input).Run();
+    const TableCells one{table, input};
+    return Plan(files, std::span(&one, 1), "Import of " + std::string(TableOf(table).name), false);
+}
+
+ImportPlan PlanImport(DataFiles& files, std::span<const TableCells> tables, std::string label) {
+    return Plan(files, tables, std::move(label), true);
 }
 
 std::string Describe(const BadCell& bad) {

@@ -11,7 +11,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "table_data.h"
@@ -26,6 +28,7 @@ struct BadCell {
     std::string column;
     std::string value;  // as given
     std::string reason;
+    std::string_view table;  // the table whose cells the row gave ("players")
 };
 
 // One cell a plan changes, before and after, as export writes them; the records the transfer
@@ -46,6 +49,17 @@ struct ImportPlan {
 
 // Holds every row of `input` against the table in `files` and plans the writes; writes nothing.
 ImportPlan PlanImport(DataFiles& files, TableId table, const CellTable& input);
+
+// The cells of several tables planned into one write set (a patch). Each table's cells are read
+// against the files as they are; then the moves of every table are made in the order given, each
+// seeing the records the ones before it changed, so that a transfer given as the person's club
+// and as the squads of both clubs is made once. Where the moves leave a club's list with the
+// persons asked for but in other slots, the slots are set as given.
+struct TableCells {
+    TableId table;
+    const CellTable& cells;
+};
+ImportPlan PlanImport(DataFiles& files, std::span<const TableCells> tables, std::string label);
 
 // "line 4, record 12, PLayerPace '25': this value must be in the range 0 to 20"
 std::string Describe(const BadCell& bad);

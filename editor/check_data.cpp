@@ -56,7 +56,7 @@ void TVHEdit::CheckDataMenuClick() {
     checkWindow_->raise();
 }
 
-bool TVHEdit::ShowRecord(Mode m, std::int64_t record) {
+bool TVHEdit::ShowRecord(Mode m, std::int64_t record, const QString& caption) {
     if (!s_.dataLoaded || record < 0) return false;
     SwitchMode(m);
     if (mode_ != m || RecordChanged()) return false;  // "Save Changes?" was cancelled
@@ -68,7 +68,7 @@ bool TVHEdit::ShowRecord(Mode m, std::int64_t record) {
     }
     const std::optional<QString> text = PageOf(m).SearchTextFor(record);
     if (!text) {
-        ShowMessage(this, QStringLiteral("Check Data"),
+        ShowMessage(this, caption,
                     QStringLiteral("Record %1 cannot be opened by its name: it is not in its "
                                    "file, or an earlier record has the same name.")
                         .arg(record));

@@ -47,6 +47,7 @@ void TVHEdit::BackupMenuClick() {
     // command is rolled back first.
     Recover(dataPath, QStringLiteral("Backup Files"));
     const db::CopyReport report = db::Backup(dataPath);
+    RefreshChanges();  // a new backup is what the changes are counted from
     if (report.failed.empty()) return;
     // Only a file that had a backup copy before keeps one; a first backup has none to keep.
     QString text =
@@ -94,6 +95,7 @@ void TVHEdit::RestoreBackupMenuClick() {
                                .arg(Folder(db::BackupDirectory(dataPath)), Folder(dataPath))),
             Buttons::kOk, Icon::kWarning);
     if (s_.dataLoaded) ReopenAfterRestore();
+    RefreshChanges();
 }
 
 bool TVHEdit::ReopenAfterRestore() {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "changes_window.h"
 #include "check_window.h"
 #include "database/file_set.h"
 #include "database/names.h"
@@ -88,12 +89,14 @@ void TVHEdit::LoadClick() {
     readOnly_ = readOnly;
     s_.scratch.SetReadOnly(readOnly);
     restoreBackupMenu_->setEnabled(!readOnly);
+    applyPatchMenu_->setEnabled(!readOnly);
     if (readOnly) SetRecordChanged(false);
     // Pages showing records of another directory are emptied, so that nothing of one data set
     // can be saved into the other.
     if (s_.dataLoaded && dataPath != s_.dataPath) {
         ClearPages();
         if (checkWindow_) checkWindow_->close();  // its findings are of the other directory
+        if (changesWindow_) changesWindow_->close();
     } else if (recovery.outcome == db::Recovery::Outcome::kRolledBack) {
         ClearPages();  // the records they show may be the ones just put back
     }
@@ -104,6 +107,7 @@ void TVHEdit::LoadClick() {
     checkDataMenu_->setEnabled(true);
     exportTableMenu_->setEnabled(true);
     importTableMenu_->setEnabled(!readOnly);
+    changesMenu_->setEnabled(true);
     tableViewMenu_->setEnabled(true);
     lists_.NewLoad();
     DataChanged();

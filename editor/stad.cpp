@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "banner.h"
+#include "changes_window.h"
 #include "check_window.h"
 #include "city_page.h"
 #include "club_page.h"
@@ -209,6 +210,12 @@ void TVHEdit::BuildMenus() {
                               &TVHEdit::ImportTableMenuClick);
     exportTableMenu_->setEnabled(false);
     importTableMenu_->setEnabled(false);
+    changesMenu_ = action(file, "ChangesMenu", QStringLiteral("Changes Since Backup..."),
+                          &TVHEdit::ChangesMenuClick);
+    changesMenu_->setEnabled(false);
+    applyPatchMenu_ = action(file, "ApplyPatchMenu", QStringLiteral("Apply Patch..."),
+                             &TVHEdit::ApplyPatchMenuClick);
+    applyPatchMenu_->setEnabled(false);
     file->addSeparator();
     exit1_ = action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
 
@@ -423,6 +430,7 @@ void TVHEdit::closeEvent(QCloseEvent* e) {
     if (picker_) picker_->close();
     if (about_) about_->close();
     if (checkWindow_) checkWindow_->close();
+    if (changesWindow_) changesWindow_->close();
     if (tableWindow_) tableWindow_->close();
     emit Closed();
 }

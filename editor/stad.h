@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "database/catalogue.h"
 #include "database/journal.h"
 #include "database/session.h"
 #include "dialogs/change.h"
@@ -43,6 +44,7 @@ class TNationPage;
 class TPlayerPage;
 class TStaffPage;
 class TCheckWindow;
+class TChangesWindow;
 class TTableViewWindow;
 
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
@@ -141,7 +143,23 @@ class TVHEdit : public QMainWindow {
     // Switches to the mode (asking "Save Changes?" as every switch does) and shows its record
     // with this number, by searching for its name or label. False when the switch was cancelled
     // or the record cannot be reached by its name.
-    bool ShowRecord(Mode m, std::int64_t record);
+    bool ShowRecord(Mode m, std::int64_t record,
+                    const QString& caption = QStringLiteral("Check Data"));
+
+    // --- "Changes Since Backup" and patches (changes.cpp) ---------------------------------------
+    // Compares the loaded directory with its backup in the "Changes Since Backup" window.
+    void ChangesMenuClick();
+    TChangesWindow* ChangesWindow() const;
+    // Writes the backup's bytes of a record back (a person's with his block record, and the
+    // records a move since the backup ties to it), after asking; one Undo step.
+    void RevertRecord(db::TableId table, std::int64_t record);
+    // Writes the changed fields of the loaded directory against its backup as a patch file.
+    void SavePatch(const QString& file);
+    // File > "Apply Patch...": chooses a patch file, then ApplyPatchFile.
+    void ApplyPatchMenuClick();
+    // Shows what the patch would change and its conflicts, and asks before writing it (one Undo
+    // step).
+    void ApplyPatchFile(const QString& file);
 
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
@@ -197,6 +215,8 @@ class TVHEdit : public QMainWindow {
     // Every page that shows a record reads it again (after Undo or Redo), and the result list is
     // filled again, keeping what is typed in the search box.
     void ShowRecordsAgain();
+    // Shows the directory's differences from its backup again, if the window is open.
+    void RefreshChanges();
     // The same for the pages whose record was `written`, and the list only with `lists`.
     void ShowRecordsAgain(const std::function<bool(Mode, std::int64_t)>& written, bool lists);
     // Rolls back a journal an interrupted command left in the directory, saying so.
@@ -217,6 +237,7 @@ class TVHEdit : public QMainWindow {
     QPointer<TChangeForm> picker_;
     QPointer<QWidget> about_;
     QPointer<TCheckWindow> checkWindow_;
+    QPointer<TChangesWindow> changesWindow_;
     QPointer<TTableViewWindow> tableWindow_;
 
     // Fixed parts of the window.
@@ -247,6 +268,8 @@ class TVHEdit : public QMainWindow {
     QAction* checkDataMenu_ = nullptr;
     QAction* exportTableMenu_ = nullptr;
     QAction* importTableMenu_ = nullptr;
+    QAction* changesMenu_ = nullptr;
+    QAction* applyPatchMenu_ = nullptr;
     QAction* exit1_ = nullptr;
     QAction* undoMenu_ = nullptr;
     QAction* redoMenu_ = nullptr;

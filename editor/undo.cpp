@@ -73,10 +73,12 @@ void TVHEdit::ShowRecordsAgain(const std::function<bool(Mode, std::int64_t)>& wr
         page.Search(*text, kind);
     }
     SetRecordChanged(false);
-    if (!lists) return;
-    // Names may have changed back: the list is filled again, filtered as it was.
-    RefreshResultList();
-    if (!searchEdit_->text().isEmpty()) SearchEditChange();
+    if (lists) {
+        // Names may have changed back: the list is filled again, filtered as it was.
+        RefreshResultList();
+        if (!searchEdit_->text().isEmpty()) SearchEditChange();
+    }
+    RefreshChanges();
 }
 
 db::Recovery TVHEdit::Recover(const std::string& dataPath, const QString& caption) {

@@ -217,6 +217,27 @@ int CopyFileTo(const fs::path& from, const fs::path& to, bool overwrite) {
     return out.Close();
 }
 
+int ReadWholeFile(const fs::path& path, std::string& bytes) {
+    NativeFile f;
+    int e = f.Open(path, OpenMode::kReadOnly);
+    std::uint64_t size = 0;
+    if (!e) e = f.Size(size);
+    std::size_t got = 0;
+    bytes.resize(e ? 0 : static_cast<std::size_t>(size));
+    if (!e && size) e = f.ReadAt(bytes.data(), bytes.size(), 0, got);
+    bytes.resize(got);
+    if (f.IsOpen()) f.Close();
+    return e;
+}
+
+int WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    NativeFile f;
+    int e = f.Open(path, OpenMode::kCreateTruncate);
+    if (!e) e = f.WriteAt(bytes.data(), bytes.size(), 0);
+    const int closed = f.IsOpen() ? f.Close() : 0;
+    return e ? e : closed;
+}
+
 int RenameReplace(const fs::path& from, const fs::path& to) {
     if (const auto f = fault::Check(fault::kRename); f.err) return f.err;
 #ifdef _WIN32

@@ -35,6 +35,9 @@ int MakeDirectory(const std::filesystem::path& path);
 // Copies contents and permission bits. Without overwrite an existing target gives EEXIST.
 // The copy is flushed to the disk before the call returns.
 int CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to, bool overwrite);
+// A file the user names (a patch, a table to import), read or written whole.
+int ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
+int WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Renames, replacing an existing target in one step.
 int RenameReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 int ListDirectory(const std::filesystem::path& dir, std::vector<std::string>& names);

@@ -12,15 +12,17 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "database/backup.h"
 #include "database/check.h"
+#include "database/diff.h"
 #include "database/errors.h"
 #include "database/journal.h"
+#include "database/patch.h"
 #include "database/table_import.h"
 #include "database/table_io.h"
 #include "database/text.h"
 #include "database/write_set.h"
 #include "platform/files.h"
-#include "platform/native_file.h"
 #include "sample.h"
 #include "vh_version.h"
 
@@ -37,6 +39,8 @@ constexpr std::string_view kUsage =
     "       vhtool check DIR [--json]\n"
     "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
     "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
+    "       vhtool diff DIR [--against OTHER] [--json] [--patch FILE]\n"
+    "       vhtool apply DIR PATCH [--dry-run] [--reverse]\n"
     "       vhtool --help | --version\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
@@ -97,7 +101,36 @@ constexpr std::string_view kUsage =
     "  --dry-run          Check and count the changes, write nothing.\n"
     "  --verbose          List every field changed, before and after.\n"
     "                     Exit status 0 when done, 1 for bad cells or a file or directory\n"
-    "                     that could not be read or written, 2 for an unknown table.\n";
+    "                     that could not be read or written, 2 for an unknown table.\n"
+    "\n"
+    "  diff DIR           List what differs between the data directory DIR and its backup\n"
+    "                     (DIR/backup, as the editor's Backup Files writes it), record by\n"
+    "                     record: each changed field by name, old -> new, as export writes\n"
+    "                     it; bytes no field shows as byte offsets and hex; records one side\n"
+    "                     has only. A person's player or staff record belongs to the person.\n"
+    "                     Nothing is changed but a change of the editor's that a crash\n"
+    "                     interrupted, rolled back as by check.\n"
+    "  --against OTHER    Compare with the directory OTHER instead of the backup.\n"
+    "  --json             One JSON object per changed record, one per line.\n"
+    "  --patch FILE       Also write the changed fields as a patch for vhtool apply.\n"
+    "                     Exit status 0 when nothing differs, 1 when something does, 2\n"
+    "                     when a file is missing or cannot be read, or FILE written.\n"
+    "\n"
+    "  apply DIR PATCH    Apply the patch PATCH (written by diff --patch, or the editor's\n"
+    "                     Save As Patch) to the data directory DIR, which need not be a copy\n"
+    "                     of the one it was made from. A change applies where the field\n"
+    "                     still holds its old value and the record its label; one that\n"
+    "                     holds the new value already is skipped; anything else is a\n"
+    "                     conflict. Every value is checked as by import (clubs, squads and\n"
+    "                     posts by the transfer and appointment rules). Any conflict or\n"
+    "                     refused value: all are listed and nothing is written. Otherwise\n"
+    "                     the changes are written together, or none. The backup directory\n"
+    "                     is never touched.\n"
+    "  --dry-run          Check and list the changes, write nothing.\n"
+    "  --reverse          Take the patch back: new values to old, with the same checks.\n"
+    "                     Exit status 0 when done (or nothing was left to change), 1 for\n"
+    "                     conflicts, refused values or a file that could not be read or\n"
+    "                     written, 2 for bad arguments.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -232,11 +265,7 @@ std::string ErrnoText(int err) {
 
 // A file named by the user, written whole; 0 or an errno value.
 int WriteUserFile(const std::string& name, std::string_view bytes) {
-    platform::NativeFile f;
-    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kCreateTruncate);
-    if (!e) e = f.WriteAt(bytes.data(), bytes.size(), 0);
-    const int closed = f.IsOpen() ? f.Close() : 0;
-    return e ? e : closed;
+    return platform::WriteWholeFile(platform::Utf8Path(name), bytes);
 }
 
 // The reason a data directory could not be read: "staff.dat: File not found".
@@ -295,16 +324,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
 
 // A file named by the user, read whole; 0 or an errno value.
 int ReadUserFile(const std::string& name, std::string& bytes) {
-    platform::NativeFile f;
-    int e = f.Open(platform::Utf8Path(name), platform::OpenMode::kReadOnly);
-    std::uint64_t size = 0;
-    if (!e) e = f.Size(size);
-    std::size_t got = 0;
-    bytes.resize(static_cast<std::size_t>(size));
-    if (!e && size) e = f.ReadAt(bytes.data(), bytes.size(), 0, got);
-    bytes.resize(got);
-    if (f.IsOpen()) f.Close();
-    return e;
+    return platform::ReadWholeFile(platform::Utf8Path(name), bytes);
 }
 
 struct ImportOptions {
@@ -367,6 +387,226 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
         << Plural(plan.records, "record", "records") << " in " << o.dir << ".\n";
     if (o.verbose)
         for (const db::CellChange& c : plan.changes)
+            out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
+                << ": " << c.before << " -> " << c.after << "\n";
+    return kOk;
+}
+
+// --- diff and apply ------------------------------------------------------------------------------
+
+struct DiffOptions {
+    std::string dir, against, patch;
+    bool json = false;
+};
+
+std::string SideText(db::Side side, const std::string& dir, const std::string& other) {
+    return side == db::Side::kOnlyNew ? "only in " + dir : "only in " + other;
+}
+
+void PrintChange(std::ostream& out, const db::RecordChange& r, const std::string& dir,
+                 const std::string& other) {
+    if (r.table)
+        out << db::TableOf(*r.table).name << " record " << r.record << " \"" << r.label << "\"";
+    else
+        out << r.file << (r.side == db::Side::kBoth ? ", bytes in no record" : "");
+    if (r.side != db::Side::kBoth) {
+        out << ": " << SideText(r.side, dir, other) << "\n";
+        return;
+    }
+    if (r.table && r.oldLabel != r.label) out << " (was \"" << r.oldLabel << "\")";
+    out << "\n";
+    for (const db::FieldChange& f : r.fields) {
+        out << "  " << f.column << ": " << f.before;
+        if (!f.beforeName.empty()) out << " (" << f.beforeName << ")";
+        out << " -> " << f.after;
+        if (!f.afterName.empty()) out << " (" << f.afterName << ")";
+        out << "\n";
+        for (const db::FieldChange::Slot& slot : f.changedSlots)
+            out << "    " << f.column << "[" << slot.slot << "]: " << slot.beforeName << " -> "
+                << slot.afterName << "\n";
+    }
+    for (const db::ByteChange& b : r.bytes)
+        out << "  " << db::DescribeBytes(b, r.table.has_value()) << ": " << db::ShownHex(b.before)
+            << " -> " << db::ShownHex(b.after) << "\n";
+}
+
+std::string JsonLine(const db::RecordChange& r) {
+    static constexpr const char* kParts[] = {"record", "player", "non-player"};
+    auto hex = [](const std::vector<std::uint8_t>& bytes) {
+        std::string h = db::Hex(bytes);
+        std::erase(h, ' ');
+        return h;
+    };
+    nlohmann::ordered_json j;
+    j["table"] = r.table ? nlohmann::ordered_json(std::string(db::TableOf(*r.table).name))
+                         : nlohmann::ordered_json();
+    j["file"] = r.file;
+    j["record"] = r.record;
+    j["label"] = r.label;
+    j["oldLabel"] = r.oldLabel;
+    j["side"] = r.side == db::Side::kBoth ? "both" : r.side == db::Side::kOnlyNew ? "new" : "old";
+    j["fields"] = nlohmann::ordered_json::array();
+    for (const db::FieldChange& f : r.fields) {
+        nlohmann::ordered_json o;
+        o["field"] = f.column;
+        o["old"] = f.before;
+        o["new"] = f.after;
+        if (!f.beforeName.empty() || !f.afterName.empty()) {
+            o["oldName"] = f.beforeName;
+            o["newName"] = f.afterName;
+        }
+        for (const db::FieldChange::Slot& slot : f.changedSlots) {
+            nlohmann::ordered_json sj;
+            sj["slot"] = slot.slot;
+            sj["oldName"] = slot.beforeName;
+            sj["newName"] = slot.afterName;
+            o["slots"].push_back(std::move(sj));
+        }
+        j["fields"].push_back(std::move(o));
+    }
+    j["bytes"] = nlohmann::ordered_json::array();
+    for (const db::ByteChange& b : r.bytes) {
+        nlohmann::ordered_json o;
+        o["part"] = kParts[static_cast<int>(b.part)];
+        o["offset"] = b.offset;
+        o["field"] = b.field;
+        o["old"] = hex(b.before);
+        o["new"] = hex(b.after);
+        j["bytes"].push_back(std::move(o));
+    }
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int Diff(const DiffOptions& o, std::ostream& out, std::ostream& err) {
+    const std::string other = o.against.empty() ? db::BackupDirectory(o.dir) : o.against;
+    const std::string otherName = o.against.empty() ? "the backup" : o.against;
+    db::DirectoryDiff diff;
+    try {
+        // What is compared is what the editor would load. A backup never holds a journal.
+        auto recover = [&](const std::string& d) {
+            const std::string notice = db::RecoverJournal(d).Notice();
+            if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        };
+        recover(o.dir);
+        if (!o.against.empty()) recover(other);
+        if (o.against.empty() && !db::HasBackup(o.dir)) {
+            err << "vhtool: " << o.dir << " has no backup directory ("
+                << platform::NativeText(other)
+                << "): nothing to compare with. The editor's File > Backup Files makes one; "
+                   "--against OTHER compares with another directory.\n";
+            return kBadArguments;
+        }
+        diff = db::DiffDirectories(o.dir, other);
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot compare " << o.dir << " with " << otherName << ": " << ReadFailure(e)
+            << "\n";
+        return kBadArguments;
+    } catch (const std::exception& e) {
+        err << "vhtool: cannot compare " << o.dir << " with " << otherName << ": " << e.what()
+            << "\n";
+        return kBadArguments;
+    }
+    std::size_t fields = 0, runs = 0;
+    for (const db::RecordChange& r : diff.records) {
+        fields += r.fields.size();
+        runs += r.bytes.size();
+        if (o.json)
+            out << JsonLine(r) << "\n";
+        else
+            PrintChange(out, r, o.dir, otherName);
+    }
+    if (!o.json && !diff.Empty())
+        out << o.dir << " against " << otherName << ": "
+            << Plural(diff.records.size(), "record differs", "records differ") << " ("
+            << Plural(fields, "field", "fields") << ", "
+            << Plural(runs, "run of bytes no value shows", "runs of bytes no value shows")
+            << ").\n";
+    if (!o.patch.empty()) {
+        db::PatchLeftOut left;
+        const db::Patch patch = db::MakePatch(diff, &left);
+        if (const int e = WriteUserFile(o.patch, db::EncodePatch(patch))) {
+            err << "vhtool: cannot write " << o.patch << ": " << ErrnoText(e) << "\n";
+            return kBadArguments;
+        }
+        err << "Wrote " << Plural(patch.changes.size(), "change", "changes") << " to " << o.patch
+            << ".\n";
+        if (const std::string warning = left.Warning(); !warning.empty())
+            err << "vhtool: warning: " << warning << ".\n";
+    }
+    return diff.Empty() ? kOk : kFailed;
+}
+
+struct ApplyOptions {
+    std::string dir, patch;
+    bool dryRun = false, reverse = false;
+};
+
+int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
+    std::string text;
+    if (const int e = ReadUserFile(o.patch, text)) {
+        err << "vhtool: cannot read " << o.patch << ": " << ErrnoText(e) << "\n";
+        return kFailed;
+    }
+    db::PatchPlan plan;
+    try {
+        const db::Patch patch = db::DecodePatch(text);
+        const std::string notice = db::RecoverJournal(o.dir).Notice();
+        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        db::DataFiles files(o.dir);
+        // The label names the command in Undo and in a recovery notice, in the files' code page.
+        const std::u8string file = platform::Utf8Path(o.patch).filename().u8string();
+        const std::string name(file.begin(), file.end());
+        plan = db::PlanPatch(
+            files, patch, o.reverse,
+            (o.reverse ? "Reverse patch " : "Patch ") + db::Utf8ToCp1252(name).value_or("file"));
+    } catch (const db::EPatchError& e) {
+        err << "vhtool: " << o.patch << ": " << e.what() << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot apply to " << o.dir << ": " << ReadFailure(e)
+            << "; nothing was written.\n";
+        return kFailed;
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot apply to " << o.dir << ": " << e.what() << "\n";
+        return kFailed;
+    }
+    if (!plan.conflicts.empty()) {
+        for (const db::PatchConflict& c : plan.conflicts) out << "  " << db::Describe(c) << "\n";
+        err << "vhtool: " << Plural(plan.conflicts.size(), "conflict", "conflicts") << ": "
+            << o.patch << " does not fit " << o.dir << "; nothing was written.\n";
+        return kFailed;
+    }
+    if (!plan.import.bad.empty()) {
+        for (const db::BadCell& b : plan.import.bad) out << "  " << db::DescribeRefused(b) << "\n";
+        err << "vhtool: " << Plural(plan.import.bad.size(), "change", "changes") << " of "
+            << o.patch << " refused by the editor's rules; nothing was written.\n";
+        return kFailed;
+    }
+    if (plan.import.writes.Empty()) {
+        out << "Nothing to change: " << o.dir << " holds every change of " << o.patch
+            << " already.\n";
+        return kOk;
+    }
+    if (!o.dryRun) {
+        try {
+            db::Commit(o.dir, plan.import.writes);
+        } catch (const db::EInOutError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
+                << "; nothing was written.\n";
+            return kFailed;
+        } catch (const db::EDataError& e) {
+            err << "vhtool: cannot write to " << o.dir << ": " << e.what() << "\n";
+            return kFailed;
+        }
+    }
+    out << (o.dryRun ? "Would change " : "Changed ")
+        << Plural(plan.import.changes.size(), "field", "fields") << " of "
+        << Plural(plan.import.records, "record", "records") << " in " << o.dir;
+    if (plan.appliedBefore)
+        out << "; " << Plural(plan.appliedBefore, "change was", "changes were") << " there already";
+    out << ".\n";
+    if (o.dryRun)
+        for (const db::CellChange& c : plan.import.changes)
             out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
                 << ": " << c.before << " -> " << c.after << "\n";
     return kOk;
@@ -460,6 +700,25 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     importCmd->add_flag("--verbose", imp.verbose)->disable_flag_override();
     importCmd->add_option("args", importArgs);
 
+    DiffOptions dif;
+    std::vector<std::string> diffDirs;
+    CLI::App* diffCmd = app.add_subcommand("diff", "List what changed since the backup");
+    diffCmd->set_help_flag();
+    diffCmd->add_flag("-h,--help", help);
+    diffCmd->add_option("--against", dif.against);
+    diffCmd->add_flag("--json", dif.json)->disable_flag_override();
+    diffCmd->add_option("--patch", dif.patch);
+    diffCmd->add_option("dir", diffDirs);
+
+    ApplyOptions apl;
+    std::vector<std::string> applyArgs;
+    CLI::App* applyCmd = app.add_subcommand("apply", "Apply a patch to a data directory");
+    applyCmd->set_help_flag();
+    applyCmd->add_flag("-h,--help", help);
+    applyCmd->add_flag("--dry-run", apl.dryRun)->disable_flag_override();
+    applyCmd->add_flag("--reverse", apl.reverse)->disable_flag_override();
+    applyCmd->add_option("args", applyArgs);
+
     // "help" as a command, as before.
     if (args.front() == "help") {
         out << kUsage;
@@ -473,6 +732,8 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                   : check->parsed()     ? check
                                   : exportCmd->parsed() ? exportCmd
                                   : importCmd->parsed() ? importCmd
+                                  : diffCmd->parsed()   ? diffCmd
+                                  : applyCmd->parsed()  ? applyCmd
                                                         : nullptr;
         if (help) {
             out << kUsage;
@@ -529,6 +790,20 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         imp.table = importArgs[1];
         imp.file = importArgs[2];
         return Import(imp, out, err);
+    }
+    if (diffCmd->parsed()) {
+        if (auto status = oneDir(diffDirs, "diff needs the directory to compare", dir))
+            return *status;
+        dif.dir = dir;
+        return Diff(dif, out, err);
+    }
+    if (applyCmd->parsed()) {
+        if (applyArgs.size() < 2 || applyArgs[0].empty())
+            return Usage(err, "apply needs the directory and the patch file");
+        if (applyArgs.size() > 2) return Usage(err, "unexpected '" + applyArgs[2] + "'");
+        apl.dir = applyArgs[0];
+        apl.patch = applyArgs[1];
+        return Apply(apl, out, err);
     }
     return Usage(err, "no command given");
 }

@@ -317,6 +317,23 @@ TEST(VhtoolImport, ClubsAndPostsMoveByTheirRules) {
                   .find(std::to_string(s.freePlayer) + ";"),
               std::string::npos);
 
+    // Both clubs of a transfer given as their lists, the club joined first: its move takes the
+    // player off the other list, which then already reads as the file asks.
+    clubs = Exported(dir.Str(), db::TableId::kClubs, db::TableFormat::kCsv);
+    const auto high = static_cast<std::size_t>(std::max(s.clubWithGaps, s.clubWithFullPosts));
+    const auto low = static_cast<std::size_t>(std::min(s.clubWithGaps, s.clubWithFullPosts));
+    const std::size_t list = ColumnOf(clubs, "ClubPlayerList");
+    std::string left = *clubs.rows.at(high).cells[list];
+    const std::string mover = left.substr(0, left.find(';'));
+    left.replace(0, mover.size(), "-1");
+    std::string joined = *clubs.rows.at(low).cells[list];
+    joined.replace(joined.find("-1"), 2, mover);
+    clubs.rows.at(high).cells[list] = left;
+    clubs.rows.at(low).cells[list] = joined;
+    plan = Import(dir.Str(), db::TableId::kClubs, clubs);
+    ASSERT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
+    EXPECT_EQ(clubOf(std::stoi(mover)), static_cast<std::int32_t>(low));
+
     // A manager appointed to a club without one; another refused with the page's message.
     plan = set(db::TableId::kStaff, s.manager, "NonPlayerCurrentClub", noManager);
     ASSERT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
