@@ -350,6 +350,21 @@ TEST_F(TableView, ClosingOrSwitchingWithEditsAsksAndColumnGroupsStayHidden) {
     w.close();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(Model().IsPending(cell));
+    // "Load Data" and Exit ask too; Cancel keeps everything.
+    for (const char* stop : {"Load", "Exit"}) {
+        ui::seam::Clear();
+        ui::seam::QueueAnswer(ui::Answer::kCancel);
+        if (std::string(stop) == "Load")
+            Find<QPushButton>("Load")->click();
+        else
+            Action("Exit1")->trigger();
+        ASSERT_EQ(ui::seam::Log().size(), 1u) << stop;
+        EXPECT_EQ(LastText(),
+                  "This will lose changes made in the table.  Would you like to save "
+                  "data now?")
+            << stop;
+        EXPECT_TRUE(Model().IsPending(cell)) << stop;
+    }
     ui::seam::QueueAnswer(ui::Answer::kNo);
     w.close();
     EXPECT_FALSE(w.isVisible());
