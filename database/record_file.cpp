@@ -56,6 +56,8 @@ void RecordFile::Open(int recordSize, bool create) {
     file_.Close();
     bufLen_ = 0;
     pos_ = 0;
+    nextRead_ = 0;
+    reach_ = 1;  // a scan starts at record 0
     if (pathText_.empty()) throw EInOutError(kInvalidFilename, pathText_);
     const std::filesystem::path path = platform::ResolveCase(platform::NativePath(pathText_));
     const platform::OpenMode mode = create ? platform::OpenMode::kCreateTruncate
@@ -128,8 +130,11 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
         if (const int e = file_.ReadAt(out, need, offset, got)) Fail(e, pos_);
         if (got < need) Throw(kReadBeyondEnd, pos_ + static_cast<std::int64_t>(got / rs));
     } else {
-        // Read ahead in whole records, but never past the size we know of.
-        std::uint64_t chunk = std::max<std::uint64_t>(need, kReadAhead / rs * rs);
+        // Read ahead in whole records, but never past the size we know of, and only where the
+        // read goes on from the last one or a little beyond it (a scan, maybe with gaps): a
+        // record looked up by number far from the last is read alone.
+        const bool onward = offset >= nextRead_ && offset - nextRead_ < reach_;
+        std::uint64_t chunk = onward ? std::max<std::uint64_t>(need, kReadAhead / rs * rs) : need;
         chunk = std::min(chunk, size_ - offset);
         buf_.resize(chunk);
         std::size_t got = 0;
@@ -141,6 +146,8 @@ void RecordFile::Read(void* buffer, std::int64_t count) {
         std::memcpy(out, buf_.data(), need);
     }
     pos_ += count;
+    nextRead_ = offset + need;
+    reach_ = kReadAhead;
 }
 
 void RecordFile::Write(const void* buffer, std::int64_t count) {

@@ -112,6 +112,10 @@ class RecordFile {
     std::vector<std::uint8_t> buf_;
     std::uint64_t bufStart_ = 0;
     std::size_t bufLen_ = 0;
+    // Where a read going on from the last one starts, and how far beyond it a read still counts
+    // as going on (the first read after opening only at record 0).
+    std::uint64_t nextRead_ = 0;
+    std::uint64_t reach_ = 1;
 };
 
 }  // namespace vh::db

@@ -515,14 +515,19 @@ class ColourRow : public Row {
         next_ = f_.IsNone(v, names_.size()) ? -1 : static_cast<int>(v);
     }
     void Fill() override {
-        // Filling a list that already holds the colours replaces them in place.
-        for (int i = 0; i < names_.size(); ++i) {
-            if (i < box_->count())
-                box_->setItemText(i, names_[i]);
-            else
-                box_->addItem(names_[i]);
+        // Filling a list that already holds the colours replaces only the names that differ;
+        // an empty list takes them all in one insertion.
+        if (box_->count() == 0) {
+            box_->addItems(names_);
+        } else {
+            for (int i = 0; i < names_.size(); ++i) {
+                if (i >= box_->count())
+                    box_->addItem(names_[i]);
+                else if (box_->itemText(i) != names_[i])
+                    box_->setItemText(i, names_[i]);
+            }
+            while (box_->count() > names_.size()) box_->removeItem(box_->count() - 1);
         }
-        while (box_->count() > names_.size()) box_->removeItem(box_->count() - 1);
         box_->setCurrentIndex(next_);
         shown_ = next_;
     }

@@ -45,12 +45,17 @@ namespace vh::ui {
 std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
                                        std::initializer_list<db::Str> fields) {
     std::string want;
-    if (!TryToCp1252(text, want)) return std::nullopt;
+    // A name with a terminator in it matches no field's text.
+    if (!TryToCp1252(text, want) || want.find('\0') != std::string::npos) return std::nullopt;
     return db::FindFirst(file, recordSize, [&](const std::uint8_t* rec) {
-        // The field's text (up to its terminator), compared where it lies: no copy per record.
+        // The field's text (up to its terminator), compared where it lies: no copy per record,
+        // and no search for the terminator but the one byte after the name wanted.
         for (const db::Str& f : fields) {
             const std::string_view bytes = f.Bytes(rec);
-            if (bytes.substr(0, bytes.find('\0')) == want) return true;
+            if (bytes.size() < want.size()) continue;
+            if (!want.empty() && bytes[0] != want[0]) continue;  // most names part at once
+            if (bytes.compare(0, want.size(), want) != 0) continue;
+            if (bytes.size() == want.size() || bytes[want.size()] == '\0') return true;
         }
         return false;
     });

@@ -217,6 +217,14 @@ TEST(RecordFile, ScanIsBufferedButSeesWritesOfAnotherObject) {
     writer.Write(&x);
     reader.Read(rec.data());
     EXPECT_EQ(rec[0], 0x77);
+    // Nor one that skips records on its way.
+    reader.Reset(10);
+    const auto skipping = platform::fault::TotalCalls();
+    for (int i = 0; i < 200; i += 7) {
+        reader.Seek(i);
+        reader.Read(rec.data());
+    }
+    EXPECT_LE(platform::fault::TotalCalls() - skipping, 4u);
 }
 
 TEST(RecordFile, ShortTransfersStillMoveWholeRecords) {

@@ -269,6 +269,13 @@ TEST_F(StadiumCity, NameSearchesFindTheFirstMatchAndTheLastRecord) {
     ShowStadium("Central Park", summary.stadiumsSharingName.first);
     ShowStadium("Last Ground", summary.stadiums - 1);
     EXPECT_EQ(Text("StadName"), "Last Ground");
+    EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
+    // The whole name or nothing: neither a shorter nor a longer text finds it.
+    for (const char* near : {"Last Groun", "Last Grounds", "Last Ground\u0001"})
+        EXPECT_EQ(ui::FindByName(Main().Session().files.stadium, StadiumRecord::kSize,
+                                 QString::fromLatin1(near), {StadiumRecord::Name}),
+                  std::nullopt)
+            << near;
     Action("CityMenu")->trigger();
     ShowCity("Halberg", summary.citiesSharingName.first);
     ShowCity("Lastville", summary.cities - 1);
