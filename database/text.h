@@ -26,6 +26,8 @@ inline bool IsUndefinedCp1252(std::uint8_t b) {
 }
 // -1 when the code point has no byte in cp1252.
 int UnicodeToCp1252(char32_t cp);
+// Appends a code point encoded as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 std::string Cp1252ToUtf8(std::string_view bytes);
 // nullopt when the text holds a character cp1252 cannot hold (or is not valid UTF-8);
 // `bad` then receives that character.

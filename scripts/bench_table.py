@@ -160,10 +160,10 @@ def fmt(v, unit=""):
     return f"{v:.2f}{unit}"
 
 
-def rows(results, spec):
+def rows(results, layout):
     lines = ["| Action | Median | CPU | Plain read of its files | Ratio | Budget | Met |",
              "|---|---:|---:|---:|---:|---|---|"]
-    for run, what, counter, ref, ratio, budget, check in spec:
+    for run, what, counter, ref, ratio, budget, check in layout:
         b = results.get(run)
         if b is None:
             lines.append(f"| {what} | not run | | | | {budget} | |")

@@ -207,13 +207,19 @@ void PrintFinding(std::ostream& out, const db::Finding& f) {
     out << ": " << f.message << "\n";
 }
 
+// A command interrupted by a crash is rolled back before a directory is read or written, as the
+// editor's load does (a read-only directory is left as it is); the notice says what was undone.
+void Recover(const std::string& dir, std::ostream& err) {
+    const std::string notice = db::RecoverJournal(dir).Notice();
+    if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+}
+
 int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
     db::CheckReport report;
     try {
         // What is checked is what the editor will load: a command interrupted by a crash is
         // rolled back first, as the editor's load does (a read-only directory is left as it is).
-        const std::string notice = db::RecoverJournal(dir).Notice();
-        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        Recover(dir, err);
         report = db::CheckDataDirectory(dir);
     } catch (const db::EInOutError& e) {
         const std::string where = e.Where();
@@ -290,8 +296,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     try {
         // What is exported is what the editor will load: a change a crash interrupted is rolled
         // back first.
-        const std::string notice = db::RecoverJournal(o.dir).Notice();
-        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        Recover(o.dir, err);
         db::DataFiles files(o.dir);
         const db::TableRows table_rows(files, table->id);
         std::vector<db::Condition> where;
@@ -323,6 +328,26 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
 }
 
 // A file named by the user, read whole; 0 or an errno value.
+// Commits an import's or a patch's writes; false, with the reason said, when nothing was written.
+bool CommitPlan(const std::string& dir, const db::WriteSet& writes, std::ostream& err) {
+    try {
+        db::Commit(dir, writes);
+        return true;
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: cannot write to " << dir << ": " << ReadFailure(e)
+            << "; nothing was written.\n";
+    } catch (const db::EDataError& e) {
+        err << "vhtool: cannot write to " << dir << ": " << e.what() << "\n";
+    }
+    return false;
+}
+
+void PrintChanges(std::ostream& out, const std::vector<db::CellChange>& changes) {
+    for (const db::CellChange& c : changes)
+        out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
+            << ": " << c.before << " -> " << c.after << "\n";
+}
+
 int ReadUserFile(const std::string& name, std::string& bytes) {
     return platform::ReadWholeFile(platform::Utf8Path(name), bytes);
 }
@@ -344,8 +369,7 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     db::ImportPlan plan;
     try {
         const db::CellTable cells = db::ReadCellTable(text);
-        const std::string notice = db::RecoverJournal(o.dir).Notice();
-        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        Recover(o.dir, err);
         db::DataFiles files(o.dir);
         plan = db::PlanImport(files, table->id, cells);
     } catch (const db::ETableError& e) {
@@ -370,25 +394,11 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
             << " holds it.\n";
         return kOk;
     }
-    if (!o.dryRun) {
-        try {
-            db::Commit(o.dir, plan.writes);
-        } catch (const db::EInOutError& e) {
-            err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
-                << "; nothing was written.\n";
-            return kFailed;
-        } catch (const db::EDataError& e) {
-            err << "vhtool: cannot write to " << o.dir << ": " << e.what() << "\n";
-            return kFailed;
-        }
-    }
+    if (!o.dryRun && !CommitPlan(o.dir, plan.writes, err)) return kFailed;
     out << (o.dryRun ? "Would change " : "Changed ")
         << Plural(plan.changes.size(), "field", "fields") << " of "
         << Plural(plan.records, "record", "records") << " in " << o.dir << ".\n";
-    if (o.verbose)
-        for (const db::CellChange& c : plan.changes)
-            out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
-                << ": " << c.before << " -> " << c.after << "\n";
+    if (o.verbose) PrintChanges(out, plan.changes);
     return kOk;
 }
 
@@ -483,12 +493,8 @@ int Diff(const DiffOptions& o, std::ostream& out, std::ostream& err) {
     db::DirectoryDiff diff;
     try {
         // What is compared is what the editor would load. A backup never holds a journal.
-        auto recover = [&](const std::string& d) {
-            const std::string notice = db::RecoverJournal(d).Notice();
-            if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
-        };
-        recover(o.dir);
-        if (!o.against.empty()) recover(other);
+        Recover(o.dir, err);
+        if (!o.against.empty()) Recover(other, err);
         if (o.against.empty() && !db::HasBackup(o.dir)) {
             err << "vhtool: " << o.dir << " has no backup directory ("
                 << platform::NativeText(other)
@@ -550,8 +556,7 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
     db::PatchPlan plan;
     try {
         const db::Patch patch = db::DecodePatch(text);
-        const std::string notice = db::RecoverJournal(o.dir).Notice();
-        if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+        Recover(o.dir, err);
         db::DataFiles files(o.dir);
         // The label names the command in Undo and in a recovery notice, in the files' code page.
         const std::u8string file = platform::Utf8Path(o.patch).filename().u8string();
@@ -587,28 +592,14 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
             << " already.\n";
         return kOk;
     }
-    if (!o.dryRun) {
-        try {
-            db::Commit(o.dir, plan.import.writes);
-        } catch (const db::EInOutError& e) {
-            err << "vhtool: cannot write to " << o.dir << ": " << ReadFailure(e)
-                << "; nothing was written.\n";
-            return kFailed;
-        } catch (const db::EDataError& e) {
-            err << "vhtool: cannot write to " << o.dir << ": " << e.what() << "\n";
-            return kFailed;
-        }
-    }
+    if (!o.dryRun && !CommitPlan(o.dir, plan.import.writes, err)) return kFailed;
     out << (o.dryRun ? "Would change " : "Changed ")
         << Plural(plan.import.changes.size(), "field", "fields") << " of "
         << Plural(plan.import.records, "record", "records") << " in " << o.dir;
     if (plan.appliedBefore)
         out << "; " << Plural(plan.appliedBefore, "change was", "changes were") << " there already";
     out << ".\n";
-    if (o.dryRun)
-        for (const db::CellChange& c : plan.import.changes)
-            out << "  " << db::TableOf(c.table).name << " record " << c.record << " " << c.column
-                << ": " << c.before << " -> " << c.after << "\n";
+    if (o.dryRun) PrintChanges(out, plan.import.changes);
     return kOk;
 }
 
