@@ -16,6 +16,7 @@
 #include "database/file_set.h"
 #include "database/revert.h"
 #include "database/table_import.h"
+#include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
 #include "tools/sample.h"
@@ -27,17 +28,6 @@ namespace fs = std::filesystem;
 using test::Bytes;
 using test::TempDir;
 using T = db::TableId;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Vhtool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // A sample directory with a backup of itself.
 sample::SampleSummary SampleWithBackup(const fs::path& dir) {

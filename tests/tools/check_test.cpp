@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "database/blocks.h"
@@ -9,6 +9,7 @@
 #include "database/lists.h"
 #include "planted_faults.h"
 #include "real_shaped.h"
+#include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
 #include "tools/sample.h"
@@ -18,17 +19,6 @@ namespace {
 
 using test::TempDir;
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Vhtool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::vector<nlohmann::json> JsonLines(const std::string& text) {
     std::vector<nlohmann::json> lines;

@@ -7,6 +7,7 @@
 #include "database/table_io.h"
 #include "database/text.h"
 #include "planted_faults.h"
+#include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
 #include "tools/sample.h"
@@ -15,17 +16,6 @@ namespace vh {
 namespace {
 
 using test::TempDir;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Vhtool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The cell of a column in a row, as a file holds it.
 std::string CellOf(const db::CellTable& t, std::size_t row, const std::string& column) {

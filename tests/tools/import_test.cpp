@@ -9,6 +9,7 @@
 #include "database/check.h"
 #include "database/table_import.h"
 #include "planted_faults.h"
+#include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
 #include "tools/sample.h"
@@ -18,17 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Vhtool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::size_t ColumnOf(const db::CellTable& t, const std::string& name) {
     for (std::size_t c = 0; c < t.columns.size(); ++c)

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"
 #include "tools/sample.h"
@@ -10,17 +11,6 @@ namespace vh {
 namespace {
 
 using test::TempDir;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Vhtool(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(Vhtool, WritesTheSampleIntoANewDirectory) {
     TempDir tmp;
