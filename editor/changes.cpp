@@ -103,7 +103,7 @@ void TVHEdit::ChangesMenuClick() {
         a.backup = [this] { BackupMenuClick(); };
         changesWindow_ = new TChangesWindow(this, std::move(a));
         // Beside the main window, not over it (nor over "Check Data").
-        changesWindow_->move(frameGeometry().topRight() + QPoint(8, 40));
+        PlaceBeside(changesWindow_, QPoint(8, 40));
     }
     changesWindow_->show();
     RefreshChanges();

@@ -49,7 +49,7 @@ void TVHEdit::CheckDataMenuClick() {
             }
         });
         // Beside the main window, not over it.
-        checkWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+        PlaceBeside(checkWindow_, QPoint(8, 0));
     }
     checkWindow_->SetReport(report, QString::fromStdString(s_.dataPath));
     checkWindow_->show();

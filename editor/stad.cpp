@@ -10,9 +10,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "banner.h"
@@ -418,6 +420,23 @@ bool TVHEdit::SaveCheck() {
 
 void TVHEdit::Exit1Click() {
     close();
+}
+
+void TVHEdit::PlaceBeside(QWidget* window, QPoint offset) const {
+    // To the right of the main window where the screen has room; else as far right as it
+    // fits, over the main window, and never larger than the screen, so that every button of the
+    // window stays within reach.
+    // A window not shown yet has no frame: it is taken to get one like the main window's.
+    QPoint at = frameGeometry().topRight() + offset;
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        window->resize(window->size().boundedTo(room.size() - frame));
+        const QSize outer = window->size() + frame;
+        at.setX(std::clamp(at.x(), room.left(), room.left() + room.width() - outer.width()));
+        at.setY(std::clamp(at.y(), room.top(), room.top() + room.height() - outer.height()));
+    }
+    window->move(at);  // the position of the frame
 }
 
 void TVHEdit::closeEvent(QCloseEvent* e) {

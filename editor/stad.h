@@ -178,6 +178,8 @@ class TVHEdit : public QMainWindow {
 
   private:
     void BuildWindow();
+    // Moves a window of the editor's own beside this one, as far as the screen has room.
+    void PlaceBeside(QWidget* window, QPoint offset) const;
     void BuildMenus();
     void BuildPages();
     void PrepareHiddenPage(std::size_t i);

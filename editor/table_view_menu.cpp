@@ -60,7 +60,7 @@ void TVHEdit::TableViewMenuClick() {
             },
         };
         tableWindow_ = new TTableViewWindow(this, std::move(context));
-        tableWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+        PlaceBeside(tableWindow_, QPoint(8, 0));
     }
     const db::TableId table = TableOfMode(mode_);
     const bool wasOpen = tableWindow_->isVisible();

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <cstdlib>
 
@@ -369,6 +370,25 @@ TEST_F(Shell, APersonWithoutAPlayerRecordIsRefusedAndTheCurrentOneStays) {
     Choose(Main().Players().GetStaffName(other));
     EXPECT_EQ(LastText(), "This person has no player record");
     EXPECT_EQ(Main().Players().StaffRec, shown);
+}
+
+TEST_F(Shell, WindowsOfTheEditorOpenBesideItWithinTheScreen) {
+    Main().show();  // a shown window has its frame, which the others are placed by
+    Load();
+    const QRect room = Main().screen()->availableGeometry();
+    for (const char* menu : {"CheckDataMenu", "ChangesMenu", "TableViewMenu"}) {
+        Action(menu)->trigger();
+        QWidget* window = QApplication::activeWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &Main() && w->isVisible() && w->objectName().endsWith("Window")) window = w;
+        ASSERT_NE(window, nullptr) << menu;
+        EXPECT_TRUE(room.contains(window->frameGeometry()))
+            << menu << ": a window at " << window->x() << "," << window->y() << " of "
+            << window->frameGeometry().width() << "x" << window->frameGeometry().height()
+            << " on a screen of " << room.width() << "x" << room.height();
+        window->close();
+    }
+    EXPECT_TRUE(ui::seam::Log().empty()) << LastText().toStdString();
 }
 
 }  // namespace
