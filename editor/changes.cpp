@@ -22,25 +22,6 @@ namespace vh::ui {
 
 namespace {
 
-std::optional<Mode> ModeOf(db::TableId t) {
-    switch (t) {
-        case db::TableId::kPlayers:
-            return Mode::kPlayers;
-        case db::TableId::kStaff:
-            return Mode::kStaff;
-        case db::TableId::kClubs:
-            return Mode::kClubs;
-        case db::TableId::kStadiums:
-            return Mode::kStadiums;
-        case db::TableId::kNations:
-            return Mode::kNation;
-        case db::TableId::kCities:
-            return Mode::kCity;
-        default:
-            return std::nullopt;
-    }
-}
-
 QString Utf8(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -86,7 +67,7 @@ void TVHEdit::ChangesMenuClick() {
     if (!changesWindow_) {
         TChangesWindow::Actions a;
         a.open = [this](db::TableId t, std::int64_t record) {
-            if (const auto m = ModeOf(t);
+            if (const auto m = ModeOfTable(t);
                 m && ShowRecord(*m, record, QStringLiteral("Changes Since Backup"))) {
                 raise();
                 activateWindow();
@@ -163,7 +144,7 @@ void TVHEdit::RevertRecord(db::TableId table, std::int64_t record) {
     s_.history.Commit(s_.dataPath, plan.writes);
     ShowRecordsAgain();
     // The record itself, as it is now, on its page.
-    if (const auto m = ModeOf(first.table)) ShowRecord(*m, first.record, caption);
+    if (const auto m = ModeOfTable(first.table)) ShowRecord(*m, first.record, caption);
 }
 
 void TVHEdit::SavePatch(const QString& file) {

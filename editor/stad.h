@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ class TTableViewWindow;
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 // The table of export, import and the table view that a mode edits.
 db::TableId TableOfMode(Mode m);
+// The mode that edits a table, if one does.
+std::optional<Mode> ModeOfTable(db::TableId t);
 
 class TVHEdit : public QMainWindow {
     Q_OBJECT

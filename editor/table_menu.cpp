@@ -50,6 +50,13 @@ db::TableId TableOfMode(Mode m) {
     return db::TableId::kPlayers;
 }
 
+std::optional<Mode> ModeOfTable(db::TableId t) {
+    for (Mode m :
+         {Mode::kPlayers, Mode::kStaff, Mode::kClubs, Mode::kStadiums, Mode::kNation, Mode::kCity})
+        if (TableOfMode(m) == t) return m;
+    return std::nullopt;
+}
+
 void TVHEdit::ExportTableMenuClick() {
     if (!s_.dataLoaded) return;
     const db::Table& table = db::TableOf(TableOfMode(mode_));

@@ -8,13 +8,6 @@
 
 namespace vh::ui {
 
-namespace {
-
-constexpr Mode kModes[] = {Mode::kPlayers,  Mode::kStaff,  Mode::kClubs,
-                           Mode::kStadiums, Mode::kNation, Mode::kCity};
-
-}  // namespace
-
 TTableViewWindow* TVHEdit::TableViewWindow() const {
     return tableWindow_;
 }
@@ -52,11 +45,10 @@ void TVHEdit::TableViewMenuClick() {
             [this] { return SaveCheck(); },
             [this](const std::vector<db::CellChange>& changes) { TableWritten(changes); },
             [this](db::TableId table, std::int64_t record) {
-                for (Mode m : kModes)
-                    if (TableOfMode(m) == table && ShowRecord(m, record)) {
-                        raise();
-                        activateWindow();
-                    }
+                if (const auto m = ModeOfTable(table); m && ShowRecord(*m, record)) {
+                    raise();
+                    activateWindow();
+                }
             },
         };
         tableWindow_ = new TTableViewWindow(this, std::move(context));
