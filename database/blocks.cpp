@@ -75,7 +75,8 @@ R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPl
 
 template <class R>
 void WriteBack(const std::string& dataPath, std::string_view scratchName, const R& rec,
-               const BlockPlace& place, const char* refusal, ScratchFiles& scratch, WriteSet& set) {
+               const BlockPlace& place, const char* refusal, ScratchFiles& scratch, WriteSet& set,
+               const R* read) {
     CheckIndex(place, static_cast<int>(R::kSize), refusal);
     if (scratch.IsReadOnly()) throw EInOutError(kAccessDenied, dataPath + std::string(kStaffFile));
     // The scratch copy is the editor's own file, not game data: it is written directly. staff.dat
@@ -87,7 +88,11 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
     R staged;
     stage.Read(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));
     stage.Close();
-    set.Put(kStaffFile, place.ByteOffset(static_cast<int>(R::kSize)), staged.bytes);
+    const std::int64_t at = place.ByteOffset(static_cast<int>(R::kSize));
+    if (read)
+        set.Put(kStaffFile, at, staged.bytes, read->bytes);
+    else
+        set.Put(kStaffFile, at, staged.bytes);
 }
 
 }  // namespace
@@ -202,13 +207,14 @@ NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPl
 }
 
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
-                   ScratchFiles& scratch, WriteSet& set) {
-    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch, set);
+                   ScratchFiles& scratch, WriteSet& set, const PlayerRecord* read) {
+    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch, set, read);
 }
 
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
-                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set) {
-    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch, set);
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set,
+                      const NonPlayerRecord* read) {
+    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch, set, read);
 }
 
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,

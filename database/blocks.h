@@ -94,11 +94,13 @@ NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPl
 
 // Stages the record in its scratch file and adds its bytes, at the place it was read from (the
 // owner's index, whatever the record's own Id says), to `set`: the person's save commits them
-// together with the person record. Nothing else of staff.dat changes.
+// together with the person record. Nothing else of staff.dat changes. `read`, when given, is the
+// record as it was read: the commit writes nothing when staff.dat no longer holds it.
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
-                   ScratchFiles& scratch, WriteSet& set);
+                   ScratchFiles& scratch, WriteSet& set, const PlayerRecord* read = nullptr);
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
-                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set);
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set,
+                      const NonPlayerRecord* read = nullptr);
 // The same, committed on its own.
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
                    ScratchFiles& scratch);

@@ -51,8 +51,7 @@ void TCityPage::Showcitystats() {
 void TCityPage::CitySave() {
     if (number_ < 0) return;
     RowContext rows(Session());
-    CityRec = ReadModifyWrite<CityRecord>(
-        Files().city, number_, [&](CityRecord& rec) { binding_.Save(rec.data(), rows); });
+    CityRec = ReadModifyWrite<CityRecord>(Files().city, number_, CityRec, [&](CityRecord& rec) { binding_.Save(rec.data(), rows); });
     binding_.Saved(CityRec.data());
 }
 

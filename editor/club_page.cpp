@@ -200,8 +200,7 @@ void TClubPage::ClubSave() {
     if (number_ < 0) return;
     RowContext rows(Session());
     // The posts and the squad change only by appointments and transfers: the save keeps them.
-    ClubRec = ReadModifyWrite<ClubRecord>(
-        Files().club, number_, [&](ClubRecord& rec) { binding_.Save(rec.data(), rows); });
+    ClubRec = ReadModifyWrite<ClubRecord>(Files().club, number_, ClubRec, [&](ClubRecord& rec) { binding_.Save(rec.data(), rows); });
     binding_.Saved(ClubRec.data());
 }
 

@@ -73,7 +73,7 @@ void TVHEdit::LoadClick() {
     // A command interrupted by a crash is rolled back before anything is read. Where it cannot be
     // (a read-only directory) nothing is changed and the files are opened for reading only.
     const db::Recovery recovery = Recover(dataPath, QStringLiteral("Load Data"));
-    const bool journalLeft = recovery.outcome == db::Recovery::Outcome::kReadOnly;
+    const bool journalLeft = recovery.JournalLeft();
     // Open the whole new set first; only a complete set replaces the one in use, so a load that
     // fails part-way leaves the previous load exactly as it was.
     db::FileSet fresh;

@@ -141,8 +141,7 @@ void TNationPage::ShowNationStats() {
 void TNationPage::NationSave() {
     if (number_ < 0) return;
     RowContext rows(Session());
-    NationRec = ReadModifyWrite<NationRecord>(
-        Files().nation, number_, [&](NationRecord& rec) { binding_.Save(rec.data(), rows); });
+    NationRec = ReadModifyWrite<NationRecord>(Files().nation, number_, NationRec, [&](NationRecord& rec) { binding_.Save(rec.data(), rows); });
     // The page now shows what is stored: changing a field back after this save is a change.
     binding_.Saved(NationRec.data());
 }

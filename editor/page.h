@@ -87,9 +87,11 @@ class TPage {
     void CommitSet(const db::WriteSet& set);
     // Reads record `number` of the file, lets `change` change it, and commits it at the same
     // number as one write set labelled "Save of <kind> <name>". `change` runs every conversion
-    // and lookup before it touches the record; when it throws, nothing is written.
+    // and lookup before it touches the record; when it throws, nothing is written. `shown` is the
+    // record as the page showed it: when the file holds another, another program changed it
+    // since, and nothing is written (db::EStaleError).
     template <class R, class F>
-    R ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change);
+    R ReadModifyWrite(db::RecordFile& file, std::int64_t number, const R& shown, F&& change);
 
     PageContext& ctx_;
     std::int64_t number_ = -1;
@@ -122,11 +124,13 @@ R ReadRecord(db::RecordFile& file, std::int64_t number) {
 }
 
 template <class R, class F>
-R TPage::ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change) {
+R TPage::ReadModifyWrite(db::RecordFile& file, std::int64_t number, const R& shown, F&& change) {
+    const db::WriteLock lock(Session().dataPath);
     R rec = ReadRecord<R>(file, number);
     change(rec);
     db::WriteSet set(SaveLabel(rec));
-    set.PutRecord(FileNameIn(Session().dataPath, file), number, rec);
+    std::string name = SaveLabel(shown).substr(8);  // "Save of Club Oslund": "Club Oslund"
+    set.PutRecord(FileNameIn(Session().dataPath, file), number, rec, shown, std::move(name));
     CommitSet(set);
     return rec;
 }

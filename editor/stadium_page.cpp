@@ -84,7 +84,7 @@ void TStadiumPage::ShowStadiumStats() {
 void TStadiumPage::StadiumSave() {
     if (number_ < 0) return;
     RowContext rows(Session());
-    StadiumRec = ReadModifyWrite<StadiumRecord>(Files().stadium, number_, [&](StadiumRecord& rec) {
+    StadiumRec = ReadModifyWrite<StadiumRecord>(Files().stadium, number_, StadiumRec, [&](StadiumRecord& rec) {
         binding_.Save(rec.data(), rows);
         // Never more seats than places; the field keeps what was typed.
         db::ApplyRecordRules(db::TableId::kStadiums, rec.data());

@@ -548,6 +548,8 @@ void TTableViewWindow::SaveClick() {
     if (!model_.IsOpen() || !model_.HasPending() || ctx_.readOnly()) return;
     // A record changed on the main window's page could be written back over the table's edit.
     if (!ctx_.saveCheck()) return;
+    // What the plan reads is what the commit writes over: no other program writes in between.
+    const db::WriteLock lock(ctx_.session.dataPath);
     if (stale_ || model_.DataPath() != ctx_.session.dataPath) Reread();
     if (!model_.HasPending()) return;
     db::ImportPlan plan = model_.Plan();

@@ -87,7 +87,7 @@ db::Recovery TVHEdit::Recover(const std::string& dataPath, const QString& captio
     if (!notice.empty())
         ShowMessage(
             this, caption, FromCp1252(notice), Buttons::kOk,
-            r.outcome == db::Recovery::Outcome::kReadOnly ? Icon::kWarning : Icon::kInformation);
+            r.JournalLeft() ? Icon::kWarning : Icon::kInformation);
     return r;
 }
 

@@ -165,6 +165,14 @@ int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, 
             << "; nothing was written. Use --force to write over its data files.\n";
         return kFailed;
     }
+    // Written over only while no other program writes there; a journal goes with the files.
+    std::optional<db::WriteLock> lock;
+    try {
+        if (existing) lock.emplace(dir);
+    } catch (const db::EBusyError& e) {
+        err << "vhtool: " << e.what() << "\n";
+        return kFailed;
+    }
     if (platform::Exists(journal)) {
         if (const int e = platform::RemoveFile(journal)) {
             err << "vhtool: cannot remove " << journal.string() << ": "
@@ -209,17 +217,23 @@ void PrintFinding(std::ostream& out, const db::Finding& f) {
 
 // A command interrupted by a crash is rolled back before a directory is read or written, as the
 // editor's load does (a read-only directory is left as it is); the notice says what was undone.
-void Recover(const std::string& dir, std::ostream& err) {
-    const std::string notice = db::RecoverJournal(dir).Notice();
+// A journal that is not obeyed leaves the directory for reading only: a command that writes
+// stops there (it throws EDataError with the notice, which has been printed).
+db::Recovery Recover(const std::string& dir, std::ostream& err, bool writing = false) {
+    db::Recovery r = db::RecoverJournal(dir);
+    const std::string notice = r.Notice();
     if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+    if (writing && r.JournalLeft()) throw db::EDataError("nothing was written.");
+    return r;
 }
 
 int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
     db::CheckReport report;
+    bool refused = false;
     try {
         // What is checked is what the editor will load: a command interrupted by a crash is
         // rolled back first, as the editor's load does (a read-only directory is left as it is).
-        Recover(dir, err);
+        refused = Recover(dir, err).outcome == db::Recovery::Outcome::kRefused;
         report = db::CheckDataDirectory(dir);
     } catch (const db::EInOutError& e) {
         const std::string where = e.Where();
@@ -262,7 +276,7 @@ int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& er
         if (report.omitted) out << " (" << report.omitted << " of them not listed)";
         out << ".\n";
     }
-    return report.Errors() > 0 ? kFailed : kOk;
+    return report.Errors() > 0 || refused ? kFailed : kOk;
 }
 
 std::string ErrnoText(int err) {
@@ -367,9 +381,11 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     db::ImportPlan plan;
+    std::optional<db::WriteLock> lock;  // from the first read to the end of the commit
     try {
         const db::CellTable cells = db::ReadCellTable(text);
-        Recover(o.dir, err);
+        lock.emplace(o.dir);
+        Recover(o.dir, err, true);
         db::DataFiles files(o.dir);
         plan = db::PlanImport(files, table->id, cells);
     } catch (const db::ETableError& e) {
@@ -554,9 +570,11 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
         return kFailed;
     }
     db::PatchPlan plan;
+    std::optional<db::WriteLock> lock;  // from the first read to the end of the commit
     try {
         const db::Patch patch = db::DecodePatch(text);
-        Recover(o.dir, err);
+        lock.emplace(o.dir);
+        Recover(o.dir, err, true);
         db::DataFiles files(o.dir);
         // The label names the command in Undo and in a recovery notice, in the files' code page.
         const std::u8string file = platform::Utf8Path(o.patch).filename().u8string();
