@@ -87,6 +87,29 @@ TEST_F(WritePath, AFailureAtAnyStepPutsTheFilesBack) {
     }
 }
 
+// A kill cannot tell a journal still in the page cache from one on the disc; a power cut can. So
+// the order itself: the journal written, synced and its directory entry synced; only then the
+// data written and synced; then the journal deleted and the directory synced. Undo's cut too.
+TEST_F(WritePath, TheJournalIsOnTheDiscBeforeTheFirstDataByteAndGoesAfterTheLast) {
+    using fault::kRemove, fault::kSync, fault::kWrite;
+    auto order = [](int dataWrites, int files) {
+        std::vector<fault::Op> v{kWrite, kSync, kSync};
+        v.insert(v.end(), static_cast<std::size_t>(dataWrites), kWrite);
+        v.insert(v.end(), static_cast<std::size_t>(files), kSync);
+        v.insert(v.end(), {kRemove, kSync});
+        return v;
+    };
+    WriteHistory h;
+    {
+        fault::Scoped tracing({kWrite | kSync | kRemove, 0});
+        h.Commit(dir.Str(), Mixed());
+        EXPECT_EQ(fault::Trace(), order(3, 2));
+    }
+    fault::Scoped tracing({kWrite | kSync | kRemove, 0});
+    h.Undo(dir.Str());
+    EXPECT_EQ(fault::Trace(), order(4, 2));  // three before-images and the cut of the append
+}
+
 TEST_F(WritePath, AGapOrAPendingJournalRefusesBeforeAnythingIsWritten) {
     const auto before = Snapshot(dir.Path());
     WriteSet gap("gap");
