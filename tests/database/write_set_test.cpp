@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <string>
 
 #include "database/errors.h"
@@ -196,6 +197,48 @@ TEST_F(WritePath, UndoAndRedoWalkTheHistory) {
     other.Put("\\club.dat", 0, Bytes(4, 9));
     h.Commit(dir.Str(), other);
     EXPECT_FALSE(h.CanRedo());
+}
+
+// Undo and Redo write nothing over what changed after them: a record the set wrote, changed
+// since; or records appended behind the set's own append, which its cut would take along.
+TEST_F(WritePath, UndoAndRedoRefuseOverLaterChanges) {
+    const auto start = Snapshot(dir.Path());
+    auto later = [&](const char* file, std::int64_t offset) {
+        return [this, file, offset] {
+            WriteSet other("Save of Club Oslund");
+            other.Put(file, offset, Bytes(10, 0x77));
+            Commit(dir.Str(), other);
+        };
+    };
+    struct Case {
+        const char* what;
+        bool redo;
+        std::function<void()> meddle;
+    };
+    const std::vector<Case> cases = {
+        {"a record changed, then Undo", false, later("\\staff.dat", 160)},
+        {"records appended behind the append, then Undo", false, later("\\club.dat", 110)},
+        {"a record changed after Undo, then Redo", true, later("\\staff.dat", 160)},
+        {"the appended range written after Undo, then Redo", true, later("\\club.dat", 100)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& [name, bytes] : start) WriteFile(dir / name, bytes);
+        WriteHistory h;
+        h.Commit(dir.Str(), Mixed());
+        if (c.redo) h.Undo(dir.Str());
+        c.meddle();
+        const auto meddled = Snapshot(dir.Path());
+        try {
+            c.redo ? h.Redo(dir.Str()) : h.Undo(dir.Str());
+            ADD_FAILURE() << "wrote over a later change";
+        } catch (const EDataError& e) {
+            EXPECT_NE(std::string(e.what()).find("has been changed since"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(Snapshot(dir.Path()), meddled);
+        EXPECT_TRUE(c.redo ? h.CanRedo() : h.CanUndo());
+    }
 }
 
 }  // namespace
