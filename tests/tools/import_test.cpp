@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "database/check.h"
@@ -275,6 +276,40 @@ TEST(VhtoolImport, AStoredValueSpelledAnotherWayChangesNothing) {
             EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
         }
     }
+}
+
+// A reference takes the last record of its target and refuses the one after it, for every target,
+// through the first field that stores one.
+TEST(VhtoolImport, AReferenceTakesTheLastRecordOfItsTargetAndNotTheNext) {
+    TempDir dir;
+    sample::WriteSample(dir.Path(), {});
+    const auto before = test::Snapshot(dir.Path());
+    std::set<db::Target> seen;
+    for (const db::Table& table : db::Tables())
+        for (const db::Field& f : table.fields) {
+            if (!f.IsReference() || f.edit != db::Edit::kStored || !seen.insert(f.target).second)
+                continue;
+            SCOPED_TRACE(f.name);
+            const std::int64_t count = db::DataFiles(dir.Str()).CountOf(f.target);
+            for (const std::int64_t v : {count - 1, count}) {
+                db::CellTable cells = Exported(dir.Str(), table.id, db::TableFormat::kCsv);
+                std::string& cell = *cells.rows.at(3).cells[ColumnOf(cells, f.name)];
+                const std::size_t rest = f.kind == db::Kind::kList ? cell.find(';') : cell.size();
+                cell = std::to_string(v) + cell.substr(rest);
+                db::DataFiles files(dir.Str());
+                const db::ImportPlan plan = db::PlanImport(files, table.id, cells);
+                if (v < count) {
+                    EXPECT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
+                } else {
+                    EXPECT_EQ(plan.bad.size(), 1u) << v;
+                    for (const db::BadCell& bad : plan.bad)
+                        EXPECT_NE(bad.reason.find(" " + std::to_string(v) + " "), std::string::npos)
+                            << db::Describe(bad);
+                }
+            }
+        }
+    EXPECT_EQ(seen.size(), 12u) << "a kind of reference no field stores";
+    EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
 }
 
 // A .name column stands for its field only where the file gives no number for it: an export
