@@ -6,6 +6,7 @@
 #include "dialogs/qtext.h"
 #include "editor/club_page.h"
 #include "editor_fixture.h"
+#include "support/hostile_journals.h"
 
 namespace vh::test {
 namespace {
@@ -114,6 +115,33 @@ TEST_F(UndoRedo, UndoOfARenameRefillsTheList) {
     EXPECT_TRUE(Main().ResultModel().Texts().contains(old));
     EXPECT_FALSE(Main().ResultModel().Texts().contains("Renamed"));
     EXPECT_FALSE(Main().RecordChanged());
+}
+
+// A journal the editor never wrote: "Load Data" obeys none of it, opens the files read-only and
+// says what to do, in one message naming vhedit.journal.
+TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
+    namespace fs = std::filesystem;
+    TempDir pristine;
+    fs::copy(dir.Path(), pristine.Path(), fs::copy_options::recursive);
+    for (const HostileJournal& h : HostileJournals()) {
+        SCOPED_TRACE(h.name);
+        for (const auto& e : fs::directory_iterator(dir.Path())) fs::remove_all(e.path());
+        fs::copy(pristine.Path(), dir.Path(), fs::copy_options::recursive);
+        TempDir outside;
+        MakeVictims(outside.Path());
+        h.make(dir.Path(), outside.Path());
+        const auto before = Reachable(dir.Path(), outside.Path());
+        ui::seam::Clear();
+        Find<QPushButton>("Load")->click();
+        ASSERT_FALSE(ui::seam::Log().empty());
+        const QString notice = ui::seam::Log().front().text;
+        EXPECT_TRUE(notice.contains("vhedit.journal, which this editor cannot have written"))
+            << notice.toStdString();
+        EXPECT_TRUE(notice.contains("move vhedit.journal out of the folder"));
+        if (Main().DataLoaded()) EXPECT_TRUE(Main().ReadOnly());
+        EXPECT_EQ(Reachable(dir.Path(), outside.Path()), before);
+        fs::remove(dir.Str() + "_victim.dat");
+    }
 }
 
 // A journal left by a crash: "Load Data" rolls it back first and says which command it undid.
