@@ -20,6 +20,13 @@ int ScratchFiles::DeleteAll() {
     return failed;
 }
 
+void RemoveLeftScratch(const std::string& dataPath) {
+    for (std::string_view name : {kIndex2File, kPlayerScratch, kNonPlayerScratch}) {
+        const auto path = platform::ResolveCase(platform::NativePath(dataPath + std::string(name)));
+        if (platform::KindOf(path) == platform::EntryKind::kFile) (void)platform::RemoveFile(path);
+    }
+}
+
 namespace {
 
 RecordFile Bound(const std::string& dataPath, std::string_view name) {

@@ -38,6 +38,10 @@ class ScratchFiles {
     bool readOnly_ = false;
 };
 
+// Removes the scratch files an editor that was killed left in the data directory (each is made
+// afresh whenever it is needed). Failures are left for the next load.
+void RemoveLeftScratch(const std::string& dataPath);
+
 // Where one record of a block lies in staff.dat.
 struct BlockPlace {
     std::int32_t blockOffset = 0;  // BlockOffset of the block's index entry

@@ -6,6 +6,7 @@
 
 #include "changes_window.h"
 #include "check_window.h"
+#include "database/blocks.h"
 #include "database/file_set.h"
 #include "database/names.h"
 #include "dialogs/msgbox.h"
@@ -88,6 +89,7 @@ void TVHEdit::LoadClick() {
     // for reading: searching, browsing and Backup work, Save and Restore do not.
     readOnly_ = readOnly;
     s_.scratch.SetReadOnly(readOnly);
+    if (!readOnly) db::RemoveLeftScratch(dataPath);
     restoreBackupMenu_->setEnabled(!readOnly);
     applyPatchMenu_->setEnabled(!readOnly);
     if (readOnly) SetRecordChanged(false);

@@ -144,6 +144,18 @@ TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
     }
 }
 
+// Scratch files of an editor that was killed while it ran: the next load removes them, and the
+// data files stay as they were.
+TEST_F(UndoRedo, LoadRemovesTheScratchFilesAKilledEditorLeft) {
+    const State before = Data();
+    for (const char* name : {"index2.dat", "PLAYER.DAT", "nonplayer.dat"})
+        WriteFile(File(name), Bytes(40, 0x3C));
+    Load();
+    for (const char* name : {"index2.dat", "PLAYER.DAT", "nonplayer.dat"})
+        EXPECT_FALSE(std::filesystem::exists(File(name))) << name;
+    EXPECT_EQ(Data(), before);
+}
+
 // A journal left by a crash: "Load Data" rolls it back first and says which command it undid.
 TEST_F(UndoRedo, LoadRollsBackAnInterruptedCommandAndSaysSo) {
     const State before = Data();
