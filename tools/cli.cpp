@@ -291,7 +291,11 @@ int WriteUserFile(const std::string& name, std::string_view bytes) {
 // The reason a data directory could not be read: "staff.dat: File not found".
 std::string ReadFailure(const db::EInOutError& e) {
     const std::string where = e.Where();
-    return (where.empty() ? e.Path() : where) + ": " + e.what();
+    std::string text = (where.empty() ? e.Path() : where) + ": " + e.what();
+    if (e.Code() == db::kDiskFull)
+        text += " (the disk that holds the directory is full: free some space on it, then run "
+                "the command again)";
+    return text;
 }
 
 struct ExportOptions {

@@ -15,6 +15,7 @@
 #endif
 
 #include "database/journal.h"
+#include "platform/fault.h"
 #include "database/write_set.h"
 #include "run_vhtool.h"
 #include "support/hostile_journals.h"
@@ -181,6 +182,30 @@ TEST_F(SharedFolder, APlanWhoseRecordsChangedSinceItReadThemWritesNothing) {
                      "was read. Nothing was written.");
     }
     EXPECT_EQ(test::Snapshot(data), before);
+}
+
+// A disk that fills while the journal is written: nothing was touched, the journal goes, and the
+// message says what to do rather than only naming vhedit.journal.
+TEST_F(SharedFolder, ADiskFullWhileTheJournalIsWrittenLeavesNothingAndSaysWhatToDo) {
+    const std::string players =
+        Vhtool({"export", Data(), "players", "--where", "PLayerPace != 3"}).out;
+    const std::size_t line = players.find('\n') + 1;
+    const std::string record = players.substr(line, players.find(',', line) - line);
+    test::WriteFile(outside / "pace.csv", "Record,PLayerPace\n" + record + ",3\n");
+    const auto before = test::Snapshot(data);
+    namespace fault = platform::fault;
+    Outcome o;
+    {
+        fault::Scoped full({fault::kWrite, 1, fault::Kind::kShortThenError, ENOSPC});
+        o = Vhtool({"import", Data(), "players", (outside / "pace.csv").string()});
+    }
+    EXPECT_NE(o.status, 0) << o.out;
+    EXPECT_NE(o.err.find("Disk full (the disk that holds the directory is full: free some space "
+                         "on it, then run the command again); nothing was written."),
+              std::string::npos)
+        << o.err;
+    EXPECT_EQ(test::Snapshot(data), before);
+    EXPECT_FALSE(fs::exists(data / "vhedit.journal"));
 }
 
 }  // namespace
