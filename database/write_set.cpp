@@ -57,8 +57,7 @@ std::string BusyMessage(const std::string& dataPath, bool writing) {
     if (writing)
         return "Another program is writing to " + folder +
                ". Nothing was written; try again when it has finished.";
-    return "Another program is writing to " + folder +
-           ". Nothing was read; try again when it has finished.";
+    return "Another program is writing to " + folder + "; try again when it has finished.";
 }
 
 WriteLock::WriteLock(const std::string& dataPath) : WriteLock(dataPath, true) {}

@@ -1,5 +1,6 @@
 #include "folder_lock.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <mutex>
