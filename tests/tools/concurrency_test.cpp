@@ -88,7 +88,6 @@ TEST_F(SharedFolder, AHostileJournalIsObeyedByNoCommand) {
         SCOPED_TRACE(h.name);
         TempDir fresh;
         const fs::path d = fresh / "data", o = fresh / "outside";
-        fs::create_directory(d);
         fs::create_directory(o);
         fs::copy(data, d, fs::copy_options::recursive);
         test::MakeVictims(o);
