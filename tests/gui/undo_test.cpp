@@ -121,12 +121,17 @@ TEST_F(UndoRedo, UndoOfARenameRefillsTheList) {
 // says what to do, in one message naming vhedit.journal.
 TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
     namespace fs = std::filesystem;
+    // Copied file by file: Windows copies no folder into one that exists.
+    auto copyInto = [](const fs::path& from, const fs::path& to) {
+        for (const auto& e : fs::directory_iterator(from))
+            fs::copy(e.path(), to / e.path().filename(), fs::copy_options::recursive);
+    };
     TempDir pristine;
-    fs::copy(dir.Path(), pristine.Path(), fs::copy_options::recursive);
+    copyInto(dir.Path(), pristine.Path());
     for (const HostileJournal& h : HostileJournals()) {
         SCOPED_TRACE(h.name);
         for (const auto& e : fs::directory_iterator(dir.Path())) fs::remove_all(e.path());
-        fs::copy(pristine.Path(), dir.Path(), fs::copy_options::recursive);
+        copyInto(pristine.Path(), dir.Path());
         TempDir outside;
         MakeVictims(outside.Path());
         h.make(dir.Path(), outside.Path());
