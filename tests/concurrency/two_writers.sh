@@ -84,7 +84,7 @@ pairing() {  # pairing NAME COMMAND-A COMMAND-B
     for side in a b; do
       if [ "$(cat "$work/$side.rc")" != 0 ] &&
         ! grep -q "Another program is writing\|changed by another program" "$work/$side.err"; then
-        echo "$name, trial $t: $side failed for another reason: $(cat "$work/$side.err")" >&2
+        echo "$name, trial $t: $side failed (exit code $(cat "$work/$side.rc")) for another reason: $(cat "$work/$side.err")" >&2
         failures=$((failures + 1))
       fi
     done
