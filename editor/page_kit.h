@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "bindings.h"
+#include "field_layout.h"
 
 class QCheckBox;
 class QComboBox;
