@@ -9,18 +9,15 @@
 
 #include "database/dates.h"
 #include "database/text.h"
+#include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 
 namespace vh::ui {
 
 namespace {
 
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString Capitalised(const std::string& reason) {
-    QString s = Utf8(reason);
+    QString s = FromUtf8(reason);
     if (!s.isEmpty()) s[0] = s[0].toUpper();
     return s;
 }
@@ -200,14 +197,14 @@ QString TTableModel::Shown(const db::Column& c, const db::RowRef& row) const {
     if (f.IsReference()) {
         QStringList names;
         for (std::size_t k = 0; k < f.count; ++k)
-            names << Utf8(db::ReferenceName(f, f.Read(rec, k), *files_));
+            names << FromUtf8(db::ReferenceName(f, f.Read(rec, k), *files_));
         return names.join(QStringLiteral("; "));
     }
-    return Utf8(db::FormatCell(c, rec, *files_));
+    return FromUtf8(db::FormatCell(c, rec, *files_));
 }
 
 QString TTableModel::ShownAfter(const db::Column& c, const std::string& after) const {
-    if (!c.field->IsReference()) return Utf8(after);
+    if (!c.field->IsReference()) return FromUtf8(after);
     QStringList names;
     for (std::int64_t v : Numbers(after)) names << ReferenceText(*c.field, v);
     return names.join(QStringLiteral("; "));
@@ -237,7 +234,7 @@ QString TTableModel::ReadOnlyReason(const QModelIndex& index) const {
     if (f.edit == db::Edit::kShownOnly)
         return QStringLiteral("The page only shows it: it cannot be changed.");
     if (!Row(index.row()).Of(f))
-        return Utf8(f.part == db::Part::kPlayer ? db::kNoPlayerRecord : db::kNoStaffRecord) +
+        return FromUtf8(f.part == db::Part::kPlayer ? db::kNoPlayerRecord : db::kNoStaffRecord) +
                QLatin1Char('.');
     return {};
 }
@@ -261,7 +258,7 @@ std::vector<std::int64_t> TTableModel::SlotValues(const QModelIndex& index) cons
 }
 
 QString TTableModel::ReferenceText(const db::Field& f, std::int64_t v) const {
-    return Utf8(db::ReferenceName(f, v, *files_));
+    return FromUtf8(db::ReferenceName(f, v, *files_));
 }
 
 QStringList TTableModel::Choices(const QModelIndex& index) const {
@@ -273,7 +270,7 @@ QStringList TTableModel::Choices(const QModelIndex& index) const {
     } else if (f->IsReference()) {
         out << QString::fromLatin1(f->NoneText());
         for (std::int64_t v = 0, n = files_->CountOf(f->target); v < n; ++v)
-            out << Utf8(db::Cp1252ToUtf8(files_->NameOf(f->target, v)));
+            out << FromUtf8(db::Cp1252ToUtf8(files_->NameOf(f->target, v)));
     }
     return out;
 }
@@ -296,8 +293,9 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const {
     }
     if (index.column() == kLabelColumn) {
         if (role == Qt::DisplayRole)
-            return Utf8(labels_.empty() ? rows_->Label(row)
-                                        : labels_[static_cast<std::size_t>(&row - &(*rows_)[0])]);
+            return FromUtf8(labels_.empty()
+                                ? rows_->Label(row)
+                                : labels_[static_cast<std::size_t>(&row - &(*rows_)[0])]);
         if (role == Qt::ToolTipRole) return QStringLiteral("Double-click to open it on its page");
         return {};
     }
@@ -429,13 +427,13 @@ QStringList TTableModel::Reasons(const db::ImportPlan& plan) const {
     for (const db::BadCell& bad : plan.bad) {
         std::string name = bad.column;
         if (name.ends_with(db::kNameSuffix)) name.resize(name.size() - db::kNameSuffix.size());
-        QString caption = Utf8(name);
+        QString caption = FromUtf8(name);
         if (const db::Column* c = rows_->FindColumn(name); c && c->field)
             caption = QString::fromLatin1(
                 c->shows == db::Column::Shows::kMonth ? c->field->monthCaption : c->field->caption);
-        QString line = QStringLiteral("Record %1, %2").arg(Utf8(bad.record), caption);
-        if (!bad.value.empty()) line += QStringLiteral(" '%1'").arg(Utf8(bad.value));
-        out << line + QStringLiteral(": ") + Utf8(bad.reason);
+        QString line = QStringLiteral("Record %1, %2").arg(FromUtf8(bad.record), caption);
+        if (!bad.value.empty()) line += QStringLiteral(" '%1'").arg(FromUtf8(bad.value));
+        out << line + QStringLiteral(": ") + FromUtf8(bad.reason);
     }
     return out;
 }
