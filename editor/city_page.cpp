@@ -1,17 +1,12 @@
 #include "city_page.h"
 
-#include <QFrame>
-
 #include "page_kit.h"
 
 namespace vh::ui {
 
 TCityPage::TCityPage(PageContext& context, QWidget* parent)
-    : TRecordPage(context, db::TableId::kCities, new QFrame(parent)) {
-    auto* panel = static_cast<QFrame*>(Panel());
-    panel->setObjectName(QStringLiteral("CityPanel"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    PageGrid g(panel, 2);
+    : TRecordPage(context, db::TableId::kCities, MakePlainPanel(parent, "CityPanel")) {
+    PageGrid g(Panel(), 2);
     id_ = MakeIdField(g, "CityId", "Id");
     g.NextRow();
     binding_.Make(g, "CityName");
@@ -19,7 +14,7 @@ TCityPage::TCityPage(PageContext& context, QWidget* parent)
     binding_.Make(g, "CityNation", 2);
     binding_.Make(g, "CityLatitude");
     binding_.Make(g, "CityLongditude");
-    AddFieldArea(panel);
+    AddFieldArea(Panel());
 }
 
 }  // namespace vh::ui

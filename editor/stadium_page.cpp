@@ -1,7 +1,5 @@
 #include "stadium_page.h"
 
-#include <QFrame>
-
 #include "page_kit.h"
 
 namespace vh::ui {
@@ -27,13 +25,10 @@ std::optional<R> Named(db::RecordFile& file, db::TableId table, const QString& t
 }  // namespace
 
 TStadiumPage::TStadiumPage(PageContext& context, QWidget* parent)
-    : TRecordPage(context, db::TableId::kStadiums, new QFrame(parent)) {
-    auto* panel = static_cast<QFrame*>(Panel());
-    panel->setObjectName(QStringLiteral("StadiumPanel"));
-    panel->setFrameShape(QFrame::StyledPanel);
+    : TRecordPage(context, db::TableId::kStadiums, MakePlainPanel(parent, "StadiumPanel")) {
     // Names of stadiums run to 51 characters and of cities to 26: the name and the two reference
     // fields take a whole row each, so that a long name shows whole.
-    PageGrid g(panel, 2);
+    PageGrid g(Panel(), 2);
     id_ = MakeIdField(g, "StadId", "Id");
     g.NextRow();
     binding_.Make(g, "StadName", 2);
@@ -43,7 +38,7 @@ TStadiumPage::TStadiumPage(PageContext& context, QWidget* parent)
     binding_.Make(g, "NearbyStad", 2);
     binding_.Make(g, "Covered");
     binding_.Make(g, "Undersoil");
-    AddFieldArea(panel);
+    AddFieldArea(Panel());
 }
 
 std::optional<std::int64_t> TStadiumPage::Find(const QString& text, Radio radio) {

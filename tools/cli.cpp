@@ -348,7 +348,6 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     return kOk;
 }
 
-// A file named by the user, read whole; 0 or an errno value.
 // Commits an import's or a patch's writes; false, with the reason said, when nothing was written.
 bool CommitPlan(const std::string& dir, const db::WriteSet& writes, std::ostream& err) {
     try {
@@ -366,8 +365,13 @@ void PrintChanges(std::ostream& out, const std::vector<db::CellChange>& changes)
             << ": " << c.before << " -> " << c.after << "\n";
 }
 
-int ReadUserFile(const std::string& name, std::string& bytes) {
-    return platform::ReadWholeFile(platform::Utf8Path(name), bytes);
+// A file named by the user, read whole; false, with the reason said, when it cannot be.
+bool ReadUserFile(const std::string& name, std::string& bytes, std::ostream& err) {
+    if (const int e = platform::ReadWholeFile(platform::Utf8Path(name), bytes)) {
+        err << "vhtool: cannot read " << name << ": " << ErrnoText(e) << "\n";
+        return false;
+    }
+    return true;
 }
 
 struct ImportOptions {
@@ -380,10 +384,7 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     if (!table)
         return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
     std::string text;
-    if (const int e = ReadUserFile(o.file, text)) {
-        err << "vhtool: cannot read " << o.file << ": " << ErrnoText(e) << "\n";
-        return kFailed;
-    }
+    if (!ReadUserFile(o.file, text, err)) return kFailed;
     db::ImportPlan plan;
     try {
         const db::CellTable cells = db::ReadCellTable(text);
@@ -557,10 +558,7 @@ struct ApplyOptions {
 
 int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
     std::string text;
-    if (const int e = ReadUserFile(o.patch, text)) {
-        err << "vhtool: cannot read " << o.patch << ": " << ErrnoText(e) << "\n";
-        return kFailed;
-    }
+    if (!ReadUserFile(o.patch, text, err)) return kFailed;
     db::PatchPlan plan;
     try {
         const db::Patch patch = db::DecodePatch(text);
