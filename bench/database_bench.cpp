@@ -240,10 +240,10 @@ void BM_DiffAgainstBackup(benchmark::State& state) {
         }
         for (std::int64_t n = 0; n < 100; ++n) {
             db::StadiumRecord s;
-            std::copy_n(files.Bytes(db::kStadiumFileName).begin() + n * db::StadiumRecord::kSize,
+            std::copy_n(files.Bytes(db::kStadiumFile).begin() + n * db::StadiumRecord::kSize,
                         db::StadiumRecord::kSize, s.bytes.begin());
             s.Set(db::StadiumRecord::Capacity, s.Get(db::StadiumRecord::Capacity) + 1);
-            set.PutRecord(db::kStadiumFileName, n, s);
+            set.PutRecord(db::kStadiumFile, n, s);
         }
         db::Commit(path, set);
     }

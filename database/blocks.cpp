@@ -173,7 +173,7 @@ std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath) {
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
     const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
     if (!scratch.IsReadOnly()) {
-        // index2.dat = index.dat without its header, so that it reads as 67-byte entries. A scratch
+        // index2.dat = index.dat without its header, so that it reads as whole entries. A scratch
         // file of the editor's own, not game data: written directly.
         RecordFile index2 = Bound(dataPath, kIndex2File);
         CreateScratch(index2, 1, body.size(), scratch);

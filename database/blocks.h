@@ -1,5 +1,6 @@
 // The player and non-player blocks inside staff.dat. index.dat (after its 8-byte header) lists
-// the blocks: BlockType 10 is the player block (70-byte records), 8 the non-player block (68).
+// the blocks: BlockType 10 is the player block (of PlayerRecords), 8 the non-player block (of
+// NonPlayerRecords).
 // The editor stages the record it edits in scratch files of the data directory (index2.dat,
 // player.dat, nonplayer.dat) that users and the exit clean-up see; the copies are made with bulk
 // reads and writes.
@@ -63,8 +64,8 @@ std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std
 // person records.
 bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize);
 
-// index.dat without its 8-byte header: the 67-byte block entries, as bytes. A file shorter than
-// its header throws "Read beyond end of file".
+// index.dat without its 8-byte header: the block entries (IndexEntry), as bytes. A file shorter
+// than its header throws "Read beyond end of file".
 std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
 
 // Where the person records of staff.dat end, by the entries of index.dat (without its header):
@@ -79,7 +80,7 @@ std::int64_t PersonRecordsEnd(const std::string& dataPath);
 // The whole person records of a staff.dat of `staffBytes` bytes whose persons end at `end`
 // (-1: at the end of the file).
 std::int64_t PersonRecordCount(std::int64_t staffBytes, std::int64_t end);
-// The whole person records of the data directory's staff.dat, open in `staff` (reset to 157-byte
+// The whole person records of the data directory's staff.dat, open in `staff` (reset to person
 // records on return), by its index.dat.
 std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath);
 

@@ -5,6 +5,7 @@
 #include "database/write_set.h"
 #include "dialogs/qtext.h"
 #include "editor/club_page.h"
+#include "editor/page.h"
 #include "editor_fixture.h"
 #include "support/hostile_journals.h"
 
@@ -33,6 +34,23 @@ class UndoRedo : public EditorTest {
     }
     QString Caption(const char* action) { return Action(action)->text(); }
 };
+
+// A save is named by the first of the names its search matches that is not empty.
+TEST(SaveLabel, NamesTheRecordByItsFirstNonEmptySearchName) {
+    db::NationRecord nation;
+    nation.Set(db::NationRecord::ShortName, "Showland");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kNations), nation.data()),
+              "Save of Nation Showland");
+    nation.Set(db::NationRecord::LongName, "Republic of Showland");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kNations), nation.data()),
+              "Save of Nation Republic of Showland");
+    db::StadiumRecord stadium;
+    stadium.Set(db::StadiumRecord::Name, "Central Park");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kStadiums), stadium.data()),
+              "Save of Stadium Central Park");
+    db::CityRecord city;
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kCities), city.data()), "Save of City ");
+}
 
 TEST_F(UndoRedo, ATransferIsTakenBackAndWrittenAgainByteForByte) {
     Load();
@@ -143,7 +161,9 @@ TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
         EXPECT_TRUE(notice.contains("vhedit.journal, which this editor cannot have written"))
             << notice.toStdString();
         EXPECT_TRUE(notice.contains("move vhedit.journal out of the folder"));
-        if (Main().DataLoaded()) EXPECT_TRUE(Main().ReadOnly());
+        if (Main().DataLoaded()) {
+            EXPECT_TRUE(Main().ReadOnly());
+        }
         EXPECT_EQ(Reachable(dir.Path(), outside.Path()), before);
         fs::remove(dir.Str() + "_victim.dat");
     }
