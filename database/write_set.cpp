@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "record_file.h"
+#include "text.h"
 
 namespace vh::db {
 
@@ -137,7 +138,9 @@ void RemoveJournal(const fs::path& path, const std::string& pathText) {
     const std::vector<std::string> names = DescribeRecords(
         dataPath, {{c.file, 0, c.offset, std::vector<std::uint8_t>(c.bytes.size())}});
     const std::string where = names.empty() ? c.file.substr(1) : names.front();
-    throw EStaleError((c.what.empty() ? where : c.what + " (" + where + ")") +
+    // The record's name is in the files' code page; the message, like the folder's name in the
+    // others of the write path, is UTF-8.
+    throw EStaleError((c.what.empty() ? where : Cp1252ToUtf8(c.what) + " (" + where + ")") +
                       " was changed by another program since it was read. Nothing was written.");
 }
 

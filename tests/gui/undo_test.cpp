@@ -169,6 +169,27 @@ TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
     }
 }
 
+// Another program changes the club on the page after the page showed it: the save writes nothing,
+// says which record, and the page shows the club as it is now.
+TEST_F(UndoRedo, ASaveOverAnotherProgramsChangeWritesNothingAndShowsTheRecordAgain) {
+    Load();
+    Action("ClubMenu")->trigger();
+    const QString name = Main().ResultModel().Texts().front();
+    Choose(name);
+    const std::int64_t club = Main().Clubs().RecordNumber();
+    const QString longName = Edit("ClubLName")->text();
+    Patch(club, [](db::ClubRecord& c) { c.Set(db::ClubRecord::Cash, 4321); });
+    const State theirs = Data();
+    Edit("ClubCash")->setText("1234");
+    Find<QPushButton>("Save")->click();
+    EXPECT_EQ(LastText(), "Club " + longName + " (club.dat record " + QString::number(club) +
+                              ") was changed by another program since it was read. Nothing was "
+                              "written.");
+    EXPECT_EQ(Data(), theirs);
+    EXPECT_EQ(Edit("ClubCash")->text(), "4321");
+    EXPECT_FALSE(Main().RecordChanged());
+}
+
 // Scratch files of an editor that was killed while it ran: the next load removes them, and the
 // data files stay as they were.
 TEST_F(UndoRedo, LoadRemovesTheScratchFilesAKilledEditorLeft) {
