@@ -128,18 +128,6 @@ bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize) {
            block.blockOffset + index * recordSize + recordSize <= block.blockEnd;
 }
 
-std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
-    RecordFile index = Bound(dataPath, kIndexFile);
-    index.Reset(1, Access::kReadOnly);
-    const std::int64_t size = index.RecordCount();
-    if (size < kIndexHeaderSize) throw EInOutError(kReadBeyondEnd, index.PathText());
-    std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
-    index.Seek(kIndexHeaderSize);
-    index.Read(body.data(), static_cast<std::int64_t>(body.size()));
-    index.Close();
-    return body;
-}
-
 std::int64_t PersonRecordsEnd(std::span<const std::uint8_t> entries) {
     std::int64_t end = -1;
     for (std::size_t at = 0; at + IndexEntry::kSize <= entries.size(); at += IndexEntry::kSize) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "data_def.h"
+#include "index_file.h"
 #include "record_file.h"
 #include "write_set.h"
 
@@ -64,9 +65,6 @@ std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std
 // person records.
 bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize);
 
-// index.dat without its 8-byte header: the block entries (IndexEntry), as bytes. A file shorter
-// than its header throws "Read beyond end of file".
-std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
 
 // Where the person records of staff.dat end, by the entries of index.dat (without its header):
 // at the lowest BlockOffset above 0 that an entry names, whatever its type. An entry at offset 0

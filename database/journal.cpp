@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <map>
 
-#include "blocks.h"
 #include "data_def.h"
 #include "errors.h"
 #include "file_set.h"
+#include "index_file.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "record_file.h"
@@ -236,7 +236,7 @@ std::vector<std::string> DescribeRecords(const std::string& dataPath,
         }
         if (named) continue;
         int recordSize = 0;
-        for (const DataFileInfo& f : kLoadList)
+        for (const DataFileInfo& f : kDataFiles)
             if (f.name == e.file) recordSize = f.recordSize;
         if (recordSize > 0 && e.offset % recordSize == 0 && length <= recordSize)
             add(name + " record " + std::to_string(e.offset / recordSize));
