@@ -94,7 +94,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-int StatPath(const fs::path& path, bool& isDir, unsigned& mode) {
+int StatPath(const fs::path& path, bool& isDir, unsigned& mode, std::uint64_t* size = nullptr) {
     if (const auto f = fault::Check(fault::kStat); f.err) return f.err;
 #ifdef _WIN32
     struct _stat64 st {};
@@ -105,6 +105,7 @@ int StatPath(const fs::path& path, bool& isDir, unsigned& mode) {
 #endif
     isDir = (st.st_mode & S_IFMT) == S_IFDIR;
     mode = static_cast<unsigned>(st.st_mode);
+    if (size) *size = static_cast<std::uint64_t>(st.st_size);
     return 0;
 }
 
@@ -141,16 +142,9 @@ bool IsDirectory(const fs::path& path) {
 }
 
 int FileSize(const fs::path& path, std::uint64_t& size) {
-    if (const auto f = fault::Check(fault::kStat); f.err) return f.err;
-#ifdef _WIN32
-    struct _stat64 st {};
-    if (_wstat64(path.c_str(), &st) != 0) return errno;
-#else
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return errno;
-#endif
-    size = static_cast<std::uint64_t>(st.st_size);
-    return 0;
+    bool isDir = false;
+    unsigned mode = 0;
+    return StatPath(path, isDir, mode, &size);
 }
 
 EntryKind KindOf(const fs::path& path) {
