@@ -29,7 +29,7 @@ struct StartOptions {
     bool version = false;   // --version: print the version instead of opening the window
     bool help = false;      // --help: print the usage instead of opening the window
     bool load = false;      // --load: load the data directory once the window is up
-    QString search;         // --search TEXT: then show the first player whose name starts so
+    QString search{};       // --search TEXT: then show the first player whose name starts so
 };
 
 Windows CreateWindows(const StartOptions& options = {});
