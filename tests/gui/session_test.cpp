@@ -1,8 +1,7 @@
 // One editing session through the real windows, in a data folder whose name has spaces and
 // letters beyond ASCII: edits on two pages, a transfer, an appointment, saves and an Undo. With
 // VH_SESSION_OUT set, the folder as the session leaves it is copied there, so that the runs of
-// two systems can be compared byte for byte. Also the start-up's proposal of the game's folder
-// and the --load and --search start actions.
+// two systems can be compared byte for byte. Also the --load and --search start actions.
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -86,14 +85,6 @@ TEST_F(Session, EditsMovesSavesAndUndoLeaveTheExpectedFiles) {
     const std::filesystem::path to(out.toStdU16String());
     std::filesystem::remove_all(to);
     std::filesystem::copy(data, to, std::filesystem::copy_options::recursive);
-}
-
-TEST_F(EditorTest, ProposesTheDataFolderOfTheInstalledGame) {
-    // The set-up of the Windows run writes the game's key with `reg add` and names the value.
-    const QString location = qEnvironmentVariable("VH_TEST_GAME_LOCATION");
-    if (location.isEmpty()) GTEST_SKIP() << "VH_TEST_GAME_LOCATION is not set";
-    windows = ui::CreateWindows();
-    EXPECT_EQ(Edit("Path")->text(), location + QStringLiteral("\\data"));
 }
 
 TEST_F(EditorTest, StartActionsLoadAndShowTheFirstPlayerFound) {
