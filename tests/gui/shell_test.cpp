@@ -117,7 +117,7 @@ TEST_F(Shell, DialogSelectionSetsTheDirectoryAndClosingOffersToLoad) {
     Find<QPushButton>("Button1")->click();
     QFileDialog* dlg = Main().OpenDialog1();
     ASSERT_TRUE(dlg->isVisible());
-    EXPECT_EQ(dlg->directory().absolutePath().toStdString(), dir.Str());
+    EXPECT_EQ(QDir::toNativeSeparators(dlg->directory().absolutePath()).toStdString(), dir.Str());
     EXPECT_TRUE(dlg->testOption(QFileDialog::DontUseNativeDialog));
     emit dlg->currentChanged(QString::fromStdString((other / "stadium.dat").string()));
     EXPECT_EQ(Edit("Path")->text().toStdString(), other.Str());
