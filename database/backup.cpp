@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "file_set.h"
 #include "platform/files.h"
+#include "write_set.h"
 
 namespace vh::db {
 
@@ -65,6 +66,7 @@ bool HasBackup(const std::string& dataPath) {
 }
 
 CopyReport Backup(const std::string& dataPath) {
+    const WriteLock lock(dataPath, false);  // no commit half made while the copies are taken
     CopyReport report;
     const fs::path dir = platform::NativePath(BackupDirectory(dataPath));
     if (!platform::IsDirectory(dir)) {
@@ -87,6 +89,7 @@ CopyReport Backup(const std::string& dataPath) {
 }
 
 CopyReport Restore(const std::string& dataPath) {
+    const WriteLock lock(dataPath);
     CopyReport report;
     for (std::string_view name : kBackupList) {
         const fs::path from = Resolved(BackupDirectory(dataPath) + std::string(name));

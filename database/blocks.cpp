@@ -20,6 +20,13 @@ int ScratchFiles::DeleteAll() {
     return failed;
 }
 
+void RemoveLeftScratch(const std::string& dataPath) {
+    for (std::string_view name : {kIndex2File, kPlayerScratch, kNonPlayerScratch}) {
+        const auto path = platform::ResolveCase(platform::NativePath(dataPath + std::string(name)));
+        if (platform::KindOf(path) == platform::EntryKind::kFile) (void)platform::RemoveFile(path);
+    }
+}
+
 namespace {
 
 RecordFile Bound(const std::string& dataPath, std::string_view name) {
@@ -75,7 +82,8 @@ R Stage(const std::string& dataPath, std::string_view scratchName, const BlockPl
 
 template <class R>
 void WriteBack(const std::string& dataPath, std::string_view scratchName, const R& rec,
-               const BlockPlace& place, const char* refusal, ScratchFiles& scratch, WriteSet& set) {
+               const BlockPlace& place, const char* refusal, ScratchFiles& scratch, WriteSet& set,
+               const R* read) {
     CheckIndex(place, static_cast<int>(R::kSize), refusal);
     if (scratch.IsReadOnly()) throw EInOutError(kAccessDenied, dataPath + std::string(kStaffFile));
     // The scratch copy is the editor's own file, not game data: it is written directly. staff.dat
@@ -87,7 +95,11 @@ void WriteBack(const std::string& dataPath, std::string_view scratchName, const 
     R staged;
     stage.Read(staged.bytes.data(), static_cast<std::int64_t>(R::kSize));
     stage.Close();
-    set.Put(kStaffFile, place.ByteOffset(static_cast<int>(R::kSize)), staged.bytes);
+    const std::int64_t at = place.ByteOffset(static_cast<int>(R::kSize));
+    if (read)
+        set.Put(kStaffFile, at, staged.bytes, read->bytes);
+    else
+        set.Put(kStaffFile, at, staged.bytes);
 }
 
 }  // namespace
@@ -114,18 +126,6 @@ std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std
 bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize) {
     return index >= 0 && block.blockOffset >= 0 &&
            block.blockOffset + index * recordSize + recordSize <= block.blockEnd;
-}
-
-std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath) {
-    RecordFile index = Bound(dataPath, kIndexFile);
-    index.Reset(1, Access::kReadOnly);
-    const std::int64_t size = index.RecordCount();
-    if (size < kIndexHeaderSize) throw EInOutError(kReadBeyondEnd, index.PathText());
-    std::vector<std::uint8_t> body(static_cast<std::size_t>(size - kIndexHeaderSize));
-    index.Seek(kIndexHeaderSize);
-    index.Read(body.data(), static_cast<std::int64_t>(body.size()));
-    index.Close();
-    return body;
 }
 
 std::int64_t PersonRecordsEnd(std::span<const std::uint8_t> entries) {
@@ -161,7 +161,7 @@ std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath) {
 BlockPlace FindBlock(const std::string& dataPath, int blockType, ScratchFiles& scratch) {
     const std::vector<std::uint8_t> body = ReadIndexEntries(dataPath);
     if (!scratch.IsReadOnly()) {
-        // index2.dat = index.dat without its header, so that it reads as 67-byte entries. A scratch
+        // index2.dat = index.dat without its header, so that it reads as whole entries. A scratch
         // file of the editor's own, not game data: written directly.
         RecordFile index2 = Bound(dataPath, kIndex2File);
         CreateScratch(index2, 1, body.size(), scratch);
@@ -202,13 +202,14 @@ NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPl
 }
 
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
-                   ScratchFiles& scratch, WriteSet& set) {
-    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch, set);
+                   ScratchFiles& scratch, WriteSet& set, const PlayerRecord* read) {
+    WriteBack(dataPath, kPlayerScratch, rec, place, kNoPlayerRecord, scratch, set, read);
 }
 
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
-                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set) {
-    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch, set);
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set,
+                      const NonPlayerRecord* read) {
+    WriteBack(dataPath, kNonPlayerScratch, rec, place, kNoStaffRecord, scratch, set, read);
 }
 
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,

@@ -1,5 +1,6 @@
 // The player and non-player blocks inside staff.dat. index.dat (after its 8-byte header) lists
-// the blocks: BlockType 10 is the player block (70-byte records), 8 the non-player block (68).
+// the blocks: BlockType 10 is the player block (of PlayerRecords), 8 the non-player block (of
+// NonPlayerRecords).
 // The editor stages the record it edits in scratch files of the data directory (index2.dat,
 // player.dat, nonplayer.dat) that users and the exit clean-up see; the copies are made with bulk
 // reads and writes.
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "data_def.h"
+#include "index_file.h"
 #include "record_file.h"
 #include "write_set.h"
 
@@ -38,6 +40,10 @@ class ScratchFiles {
     bool readOnly_ = false;
 };
 
+// Removes the scratch files an editor that was killed left in the data directory (each is made
+// afresh whenever it is needed). Failures are left for the next load.
+void RemoveLeftScratch(const std::string& dataPath);
+
 // Where one record of a block lies in staff.dat.
 struct BlockPlace {
     std::int32_t blockOffset = 0;  // BlockOffset of the block's index entry
@@ -59,9 +65,6 @@ std::optional<BlockPlace> LocateBlock(std::span<const std::uint8_t> entries, std
 // person records.
 bool InBlock(const BlockPlace& block, std::int64_t index, int recordSize);
 
-// index.dat without its 8-byte header: the 67-byte block entries, as bytes. A file shorter than
-// its header throws "Read beyond end of file".
-std::vector<std::uint8_t> ReadIndexEntries(const std::string& dataPath);
 
 // Where the person records of staff.dat end, by the entries of index.dat (without its header):
 // at the lowest BlockOffset above 0 that an entry names, whatever its type. An entry at offset 0
@@ -75,7 +78,7 @@ std::int64_t PersonRecordsEnd(const std::string& dataPath);
 // The whole person records of a staff.dat of `staffBytes` bytes whose persons end at `end`
 // (-1: at the end of the file).
 std::int64_t PersonRecordCount(std::int64_t staffBytes, std::int64_t end);
-// The whole person records of the data directory's staff.dat, open in `staff` (reset to 157-byte
+// The whole person records of the data directory's staff.dat, open in `staff` (reset to person
 // records on return), by its index.dat.
 std::int64_t PersonRecordCount(RecordFile& staff, const std::string& dataPath);
 
@@ -94,11 +97,13 @@ NonPlayerRecord GetNonPlayerData(const std::string& dataPath, std::int32_t nonPl
 
 // Stages the record in its scratch file and adds its bytes, at the place it was read from (the
 // owner's index, whatever the record's own Id says), to `set`: the person's save commits them
-// together with the person record. Nothing else of staff.dat changes.
+// together with the person record. Nothing else of staff.dat changes. `read`, when given, is the
+// record as it was read: the commit writes nothing when staff.dat no longer holds it.
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
-                   ScratchFiles& scratch, WriteSet& set);
+                   ScratchFiles& scratch, WriteSet& set, const PlayerRecord* read = nullptr);
 void PutNonPlayerData(const std::string& dataPath, const NonPlayerRecord& rec,
-                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set);
+                      const BlockPlace& place, ScratchFiles& scratch, WriteSet& set,
+                      const NonPlayerRecord* read = nullptr);
 // The same, committed on its own.
 void PutPlayerData(const std::string& dataPath, const PlayerRecord& rec, const BlockPlace& place,
                    ScratchFiles& scratch);

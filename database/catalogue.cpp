@@ -545,81 +545,48 @@ constexpr Str kCitySearch[] = {CityRecord::Name};
 constexpr Str kClubSearch[] = {ClubRecord::LongName, ClubRecord::ShortName};
 constexpr Str kNationSearch[] = {NationRecord::LongName, NationRecord::ShortName};
 
+// The file a reference of that target points into; an empty entry for none and the languages.
+constexpr DataFileInfo FileFor(Target target) {
+    for (const DataFileInfo& f : kDataFiles)
+        if (f.target == target) return f;
+    return {"", 0, target, {}};
+}
+
+consteval Table MakeTable(TableId id, std::string_view name, std::string_view what, Target target,
+                          std::span<const Str> searchedBy, std::span<const Field> fields) {
+    const DataFileInfo file = FileFor(target);
+    return {id, name, what, target, file.name, file.recordSize, file.naming, searchedBy, fields};
+}
+
 // In the order of TableId.
-constexpr std::array<Table, kTableCount> kTables = {{
-    {TableId::kStadiums, "stadiums", "stadium", "\\stadium.dat", StadiumRecord::kSize, kStadiumName,
-     kStadiumSearch, kStadiumFields},
-    {TableId::kCities, "cities", "city", "\\city.dat", CityRecord::kSize, kCityName, kCitySearch,
-     kCityFields},
-    {TableId::kClubs, "clubs", "club", "\\club.dat", ClubRecord::kSize, kClubShortName, kClubSearch,
-     kClubFields},
-    {TableId::kNations, "nations", "nation", "\\nation.dat", NationRecord::kSize, kNationShortName,
-     kNationSearch, kNationFields},
-    {TableId::kPlayers,
-     "players",
-     "player",
-     "\\staff.dat",
-     StaffRecord::kSize,
-     kPersonLabel,
-     {},
-     kPlayerFields},
-    {TableId::kStaff,
-     "staff",
-     "staff member",
-     "\\staff.dat",
-     StaffRecord::kSize,
-     kPersonLabel,
-     {},
-     kStaffFields},
-    {TableId::kCompetitions,
-     "competitions",
-     "competition",
-     "\\club_comp.dat",
-     ClubCompRecord::kSize,
-     kCompetitionName,
-     {},
-     kCompetitionFields},
-    {TableId::kColours,
-     "colours",
-     "colour",
-     "\\colour.dat",
-     ColourRecord::kSize,
-     kColourName,
-     {},
-     kColourFields},
-    {TableId::kContinents,
-     "continents",
-     "continent",
-     "\\continent.dat",
-     ContinentRecord::kSize,
-     kContinentName,
-     {},
-     kContinentFields},
-    {TableId::kFirstNames,
-     "first-names",
-     "first name",
-     "\\first_names.dat",
-     NamesRecord::kSize,
-     kPersonName,
-     {},
-     kNameFields},
-    {TableId::kSecondNames,
-     "second-names",
-     "second name",
-     "\\second_names.dat",
-     NamesRecord::kSize,
-     kPersonName,
-     {},
-     kNameFields},
-    {TableId::kCommonNames,
-     "common-names",
-     "common name",
-     "\\common_names.dat",
-     NamesRecord::kSize,
-     kPersonName,
-     {},
-     kNameFields},
-}};
+constexpr std::array<Table, kTableCount> kTables = {
+    MakeTable(TableId::kStadiums, "stadiums", "stadium", Target::kStadium, kStadiumSearch,
+              kStadiumFields),
+    MakeTable(TableId::kCities, "cities", "city", Target::kCity, kCitySearch, kCityFields),
+    MakeTable(TableId::kClubs, "clubs", "club", Target::kClub, kClubSearch, kClubFields),
+    MakeTable(TableId::kNations, "nations", "nation", Target::kNation, kNationSearch,
+              kNationFields),
+    MakeTable(TableId::kPlayers, "players", "player", Target::kPerson, {}, kPlayerFields),
+    MakeTable(TableId::kStaff, "staff", "staff member", Target::kPerson, {}, kStaffFields),
+    MakeTable(TableId::kCompetitions, "competitions", "competition", Target::kCompetition, {},
+              kCompetitionFields),
+    MakeTable(TableId::kColours, "colours", "colour", Target::kColour, {}, kColourFields),
+    MakeTable(TableId::kContinents, "continents", "continent", Target::kContinent, {},
+              kContinentFields),
+    MakeTable(TableId::kFirstNames, "first-names", "first name", Target::kFirstName, {},
+              kNameFields),
+    MakeTable(TableId::kSecondNames, "second-names", "second name", Target::kSecondName, {},
+              kNameFields),
+    MakeTable(TableId::kCommonNames, "common-names", "common name", Target::kCommonName, {},
+              kNameFields),
+};
+
+// By target: the file a reference of that target points into.
+constexpr auto kTargetFiles = [] {
+    std::array<DataFileInfo, static_cast<std::size_t>(Target::kLanguage) + 1> out{};
+    for (std::size_t t = 0; t < out.size(); ++t) out[t] = FileFor(static_cast<Target>(t));
+    return out;
+}();
 
 // Every field lies inside its record, and every name is a table's only field of that name.
 consteval bool FieldsFit() {
@@ -740,40 +707,31 @@ const Field* FindAnyField(std::string_view name) {
     return nullptr;
 }
 
-void ApplyRecordRules(TableId table, std::uint8_t* rec) {
-    if (table != TableId::kStadiums) return;
+const DataFileInfo& InfoOf(Target t) {
+    return kTargetFiles[static_cast<std::size_t>(t)];
+}
+
+std::string_view FileNameOf(Target t) {
+    const std::string_view file = InfoOf(t).name;
+    return file.empty() ? file : file.substr(1);
+}
+
+std::optional<std::int64_t> BoundIn(TableId table, const Field& f, const std::uint8_t* rec) {
     // Never more seats than places.
-    const std::int32_t capacity = StadiumRecord::Capacity.Read(rec);
-    if (StadiumRecord::Seating.Read(rec) > capacity) StadiumRecord::Seating.Write(rec, capacity);
+    if (table == TableId::kStadiums && f.part == Part::kRecord &&
+        f.offset == StadiumRecord::Seating.offset)
+        return StadiumRecord::Capacity.Read(rec);
+    return std::nullopt;
+}
+
+void ApplyRecordRules(TableId table, std::uint8_t* rec) {
+    for (const Field& f : TableOf(table).fields)
+        if (const auto bound = BoundIn(table, f, rec); bound && f.Read(rec) > *bound)
+            f.Write(rec, *bound);
 }
 
 Target TargetOf(TableId id) {
-    switch (id) {
-        case TableId::kStadiums:
-            return Target::kStadium;
-        case TableId::kCities:
-            return Target::kCity;
-        case TableId::kClubs:
-            return Target::kClub;
-        case TableId::kNations:
-            return Target::kNation;
-        case TableId::kPlayers:
-        case TableId::kStaff:
-            return Target::kPerson;
-        case TableId::kCompetitions:
-            return Target::kCompetition;
-        case TableId::kColours:
-            return Target::kColour;
-        case TableId::kContinents:
-            return Target::kContinent;
-        case TableId::kFirstNames:
-            return Target::kFirstName;
-        case TableId::kSecondNames:
-            return Target::kSecondName;
-        case TableId::kCommonNames:
-            return Target::kCommonName;
-    }
-    return Target::kNone;
+    return TableOf(id).target;
 }
 
 }  // namespace vh::db

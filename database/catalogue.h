@@ -1,24 +1,97 @@
-// What the editor knows about every field a user edits, written once. Per table (a kind of record
-// a user edits) its file, its record size and what names a record; per field its documented name,
-// where it lies, its kind, the range its page accepts, its caption and tab, and what it refers to.
-// The pages, the integrity check, the sample generator, export and import all walk these tables.
+// What the editor knows about the files and every field a user edits, written once. Per record
+// file its name, its record size (from its layout) and the name field that references into it
+// show and find; per table (a kind of record a user edits) its file, what names a record and what
+// a search matches; per field its documented name, where it lies, its kind, the range its page
+// accepts, its caption and tab, and what it refers to. The load, the reference lookups, the pages,
+// the integrity check, the sample generator, export and import all walk these tables.
 //
 //     const db::Table& clubs = db::TableOf(db::TableId::kClubs);
 //     for (const db::Field& f : clubs.fields) ...
 //     const db::Field* cash = clubs.Find("ClubCash");   // 0..50000000, caption "Cash"
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "data_def.h"
 #include "fields.h"
 #include "reference.h"
 
 namespace vh::db {
+
+// --- the record files ----------------------------------------------------------------------------
+
+// Names as the file lists spell them, appended to the data path exactly as typed.
+inline constexpr std::string_view kStadiumFile = "\\stadium.dat";
+inline constexpr std::string_view kCityFile = "\\city.dat";
+inline constexpr std::string_view kClubFile = "\\club.dat";
+inline constexpr std::string_view kCompetitionFile = "\\club_comp.dat";
+inline constexpr std::string_view kNationFile = "\\nation.dat";
+inline constexpr std::string_view kStaffFile = "\\staff.dat";
+inline constexpr std::string_view kFirstNamesFile = "\\first_names.dat";
+inline constexpr std::string_view kSecondNamesFile = "\\second_names.dat";
+inline constexpr std::string_view kCommonNamesFile = "\\common_names.dat";
+inline constexpr std::string_view kColourFile = "\\colour.dat";
+inline constexpr std::string_view kContinentFile = "\\continent.dat";
+
+// The name field of a layout that references into its file are shown and found by.
+template <class R>
+constexpr NameField NamedBy(const Str& name) {
+    return {static_cast<int>(R::kSize), name.offset, name.width, R::Id.offset};
+}
+inline constexpr NameField kStadiumName = NamedBy<StadiumRecord>(StadiumRecord::Name);
+inline constexpr NameField kCityName = NamedBy<CityRecord>(CityRecord::Name);
+inline constexpr NameField kClubShortName = NamedBy<ClubRecord>(ClubRecord::ShortName);
+inline constexpr NameField kCompetitionName = NamedBy<ClubCompRecord>(ClubCompRecord::Name);
+inline constexpr NameField kColourName = NamedBy<ColourRecord>(ColourRecord::Name);
+inline constexpr NameField kNationShortName = NamedBy<NationRecord>(NationRecord::ShortName);
+inline constexpr NameField kContinentName = NamedBy<ContinentRecord>(ContinentRecord::Name);
+inline constexpr NameField kPersonName = NamedBy<NamesRecord>(NamesRecord::Name);  // 3 names files
+// staff.dat: a person is shown and found by his label, which no field holds.
+inline constexpr NameField kPersonLabel{static_cast<int>(StaffRecord::kSize), 0, 0,
+                                        StaffRecord::Id.offset};
+
+struct DataFileInfo {
+    std::string_view name;  // "\\club.dat"
+    int recordSize;
+    Target target;     // what a reference into the file names
+    NameField naming;  // how such a reference shows and finds a record
+};
+constexpr DataFileInfo FileOf(std::string_view name, Target target, NameField naming) {
+    return {name, naming.recordSize, target, naming};
+}
+
+// The record files of a data directory, in the order a load opens them.
+inline constexpr std::array<DataFileInfo, 11> kDataFiles = {
+    FileOf(kStadiumFile, Target::kStadium, kStadiumName),
+    FileOf(kCityFile, Target::kCity, kCityName),
+    FileOf(kClubFile, Target::kClub, kClubShortName),
+    FileOf(kCompetitionFile, Target::kCompetition, kCompetitionName),
+    FileOf(kNationFile, Target::kNation, kNationShortName),
+    FileOf(kStaffFile, Target::kPerson, kPersonLabel),
+    FileOf(kFirstNamesFile, Target::kFirstName, kPersonName),
+    FileOf(kSecondNamesFile, Target::kSecondName, kPersonName),
+    FileOf(kCommonNamesFile, Target::kCommonName, kPersonName),
+    FileOf(kColourFile, Target::kColour, kColourName),
+    FileOf(kContinentFile, Target::kContinent, kContinentName),
+};
+
+// The file a reference of that target points into; for none and the languages an entry with an
+// empty name.
+const DataFileInfo& InfoOf(Target t);
+// The file name for messages, without its backslash: "city.dat".
+std::string_view FileNameOf(Target t);
+// The first, second and common names: persons are named by them, and the people lists with them.
+constexpr bool IsPersonName(Target t) {
+    return t == Target::kFirstName || t == Target::kSecondName || t == Target::kCommonName;
+}
+
+// --- the tables ----------------------------------------------------------------------------------
 
 // The tables of export and import, one per kind of record; `players` and `staff` are the persons
 // of staff.dat that the people lists class as players and as staff.
@@ -97,7 +170,6 @@ struct Field {
     double ReadDouble(const std::uint8_t* rec) const;
     void WriteDouble(std::uint8_t* rec, double v) const;
 
-    bool IsInteger() const { return kind != Kind::kText && kind != Kind::kCoordinate; }
     bool IsReference() const { return kind == Kind::kReference || kind == Kind::kList; }
     // The value a page writes for none.
     std::int64_t NoneValue() const { return target == Target::kLanguage ? 0 : -1; }
@@ -112,12 +184,13 @@ struct Table {
     TableId id;
     std::string_view name;  // "clubs", as export and import spell it
     std::string_view what;  // "club", as messages speak of a record
+    Target target;          // what a reference to one of its records names
     std::string_view file;  // "\\club.dat"
     int recordSize;
-    // How a reference to a record of this table is shown and found again ("<file>" for persons:
-    // by their label). Names tables, competitions, colours and continents are only ever picked.
+    // How a reference to a record of this table is shown and found again (persons: by their
+    // label). Names tables, competitions, colours and continents are only ever picked.
     NameField naming;
-    std::span<const Str> searchedBy;  // the names a search by the user matches
+    std::span<const Str> searchedBy;  // the names a search by the user matches, in that order
     std::span<const Field> fields;    // in the order of the page's tabs
 
     // nullptr when the table has no field of that name.
@@ -140,8 +213,11 @@ std::string TableNames();
 // The first field of every table whose name is `name` (control names are unique across pages).
 const Field* FindAnyField(std::string_view name);
 
-// A rule of a whole record that the page applies after its fields: a stadium never has more seats
-// than places.
+// The most a field may hold in this record beside its own range, where another field of the
+// record bounds it: a stadium never has more seats than places. nullopt for every other field.
+std::optional<std::int64_t> BoundIn(TableId table, const Field& f, const std::uint8_t* rec);
+// The rules of a whole record that a page and an import apply after its fields: each bounded
+// field holds at most its bound.
 void ApplyRecordRules(TableId table, std::uint8_t* rec);
 
 }  // namespace vh::db

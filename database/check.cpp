@@ -84,19 +84,18 @@ auto Get(const std::uint8_t* rec, const F& field) {
     return field.Read(rec);
 }
 
+// The files of the tables other than the persons, in the order the check reads them and reports
+// their sizes.
+constexpr Target kTableFiles[] = {Target::kFirstName,   Target::kSecondName, Target::kCommonName,
+                                  Target::kStadium,     Target::kCity,       Target::kClub,
+                                  Target::kCompetition, Target::kColour,     Target::kNation,
+                                  Target::kContinent};
+
 class Checker {
   public:
     explicit Checker(const std::string& dataPath) {
-        names_[0] = ReadTable(dataPath, "\\first_names.dat", NamesRecord::kSize);
-        names_[1] = ReadTable(dataPath, "\\second_names.dat", NamesRecord::kSize);
-        names_[2] = ReadTable(dataPath, "\\common_names.dat", NamesRecord::kSize);
-        stadium_ = ReadTable(dataPath, "\\stadium.dat", StadiumRecord::kSize);
-        city_ = ReadTable(dataPath, "\\city.dat", CityRecord::kSize);
-        club_ = ReadTable(dataPath, "\\club.dat", ClubRecord::kSize);
-        comp_ = ReadTable(dataPath, "\\club_comp.dat", ClubCompRecord::kSize);
-        colour_ = ReadTable(dataPath, "\\colour.dat", ColourRecord::kSize);
-        nation_ = ReadTable(dataPath, "\\nation.dat", NationRecord::kSize);
-        continent_ = ReadTable(dataPath, "\\continent.dat", ContinentRecord::kSize);
+        for (Target t : kTableFiles)
+            files_[Index(t)] = ReadTable(dataPath, InfoOf(t).name, InfoOf(t).recordSize);
         staff_ = ReadTable(dataPath, kStaffFile, 1);
         index_ = ReadTable(dataPath, kIndexFile, 1);
     }
@@ -143,8 +142,8 @@ class Checker {
 
     // --- sizes ---------------------------------------------------------------------------------
     void Sizes() {
-        for (const FileData* t : {&names_[0], &names_[1], &names_[2], &stadium_, &city_, &club_,
-                                  &comp_, &colour_, &nation_, &continent_}) {
+        for (Target target : kTableFiles) {
+            const FileData* t = &File(target);
             const std::size_t odd = t->bytes.size() % t->recordSize;
             if (odd)
                 Error(CheckKind::kSize, *t, t->count, "", Num(static_cast<std::int64_t>(odd)),
@@ -161,8 +160,8 @@ class Checker {
                   static_cast<std::int64_t>((index_.bytes.size() - kIndexHeaderSize) /
                                             IndexEntry::kSize),
                   "", Num(static_cast<std::int64_t>(odd)),
-                  Num(static_cast<std::int64_t>(odd)) +
-                      " bytes after the last whole entry of 67 bytes");
+                  Num(static_cast<std::int64_t>(odd)) + " bytes after the last whole entry of " +
+                      Num(IndexEntry::kSize) + " bytes");
         }
     }
 
@@ -317,30 +316,11 @@ class Checker {
                 return personCount_;
             case Target::kLanguage:
                 return kLanguageCount + 1;
-            case Target::kFirstName:
-                return names_[0].count;
-            case Target::kSecondName:
-                return names_[1].count;
-            case Target::kCommonName:
-                return names_[2].count;
-            case Target::kStadium:
-                return stadium_.count;
-            case Target::kCity:
-                return city_.count;
-            case Target::kClub:
-                return club_.count;
-            case Target::kCompetition:
-                return comp_.count;
-            case Target::kNation:
-                return nation_.count;
-            case Target::kContinent:
-                return continent_.count;
-            case Target::kColour:
-                return colour_.count;
             case Target::kNone:
-                break;
+                return 0;
+            default:
+                return File(target).count;
         }
-        return 0;
     }
 
     // Every reference and every slot of a list of a record, as the catalogue lists them.
@@ -452,12 +432,13 @@ class Checker {
     void Squads() {
         // Every listing of every person first, so that a person listed by two clubs is reported
         // at the club that is not his.
+        const FileData& clubs = File(Target::kClub);
         std::vector<std::vector<Listing>> listed(static_cast<std::size_t>(personCount_));
-        for (std::int64_t c = 0; c < club_.count; ++c) {
+        for (std::int64_t c = 0; c < clubs.count; ++c) {
             auto list = [&](Post post, std::size_t slot, const I32& field) {
-                const std::int32_t id = Get(club_.At(c), field);
+                const std::int32_t id = Get(clubs.At(c), field);
                 if (Ref(
-                        club_, c, [&] { return SlotName(post, slot); }, id, "staff.dat",
+                        clubs, c, [&] { return SlotName(post, slot); }, id, "staff.dat",
                         personCount_, Subject::kClub))
                     listed[static_cast<std::size_t>(id)].push_back(
                         Listing{static_cast<std::int32_t>(c), post, slot});
@@ -499,16 +480,16 @@ class Checker {
                                          : " is for the " + std::string(PostName(post)));
                 else
                     why = "person " + Num(n) + " is listed twice at this club";
-                Error(CheckKind::kSquad, club_, l->club, where, Num(n), why, Subject::kClub);
+                Error(CheckKind::kSquad, clubs, l->club, where, Num(n), why, Subject::kClub);
             }
             if (home != at.end() && !player && home->slot >= AppointableSlots(post).size())
-                Warning(CheckKind::kSquad, club_, home->club, SlotName(post, home->slot), Num(n),
+                Warning(CheckKind::kSquad, clubs, home->club, SlotName(post, home->slot), Num(n),
                         "a release clears only the first " +
                             Num(static_cast<std::int64_t>(AppointableSlots(post).size())) +
                             " slots of the " + PostName(post) + ": he would stay listed here",
                         Subject::kClub);
             // A person whose club is a club stands where his job code says.
-            if (club < 0 || club >= club_.count || (!player && post == Post::kNone)) continue;
+            if (club < 0 || club >= clubs.count || (!player && post == Post::kNone)) continue;
             if (home == at.end())
                 Error(CheckKind::kSquad, staff_, n, "Club", Num(club),
                       std::string("club ") + Num(club) + " does not list him in its " +
@@ -604,14 +585,14 @@ class Checker {
         const char* search = "a search by this name finds that one";
         const char* pick = "a pick by this name stores that one";
         const char* both = "a search or pick by this name finds that one";
-        dup(stadium_, "Name", StadiumRecord::Name, Subject::kStadium, both);
-        dup(city_, "Name", CityRecord::Name, Subject::kCity, both);
-        dup(club_, "LongName", ClubRecord::LongName, Subject::kClub, search);
-        dup(club_, "ShortName", ClubRecord::ShortName, Subject::kClub, both);
-        dup(nation_, "LongName", NationRecord::LongName, Subject::kNation, search);
-        dup(nation_, "ShortName", NationRecord::ShortName, Subject::kNation, both);
-        dup(comp_, "Name", ClubCompRecord::Name, Subject::kOther, pick);
-        dup(continent_, "Name", ContinentRecord::Name, Subject::kOther, pick);
+        dup(File(Target::kStadium), "Name", StadiumRecord::Name, Subject::kStadium, both);
+        dup(File(Target::kCity), "Name", CityRecord::Name, Subject::kCity, both);
+        dup(File(Target::kClub), "LongName", ClubRecord::LongName, Subject::kClub, search);
+        dup(File(Target::kClub), "ShortName", ClubRecord::ShortName, Subject::kClub, both);
+        dup(File(Target::kNation), "LongName", NationRecord::LongName, Subject::kNation, search);
+        dup(File(Target::kNation), "ShortName", NationRecord::ShortName, Subject::kNation, both);
+        dup(File(Target::kCompetition), "Name", ClubCompRecord::Name, Subject::kOther, pick);
+        dup(File(Target::kContinent), "Name", ContinentRecord::Name, Subject::kOther, pick);
     }
 
     // --- ranges --------------------------------------------------------------------------------
@@ -631,9 +612,8 @@ class Checker {
             switch (f.kind) {
                 case Kind::kNumber: {
                     std::int64_t hi = f.max;
-                    // Never more seats than places.
-                    if (table.id == TableId::kStadiums && f.offset == StadiumRecord::Seating.offset)
-                        hi = std::clamp<std::int64_t>(Get(rec, StadiumRecord::Capacity), 0, hi);
+                    if (const auto bound = BoundIn(table.id, f, rec))
+                        hi = std::clamp<std::int64_t>(*bound, f.min, hi);
                     Range(t, n, f.member, f.Read(rec), f.min, hi, s, prefix);
                     break;
                 }
@@ -677,34 +657,13 @@ class Checker {
     static constexpr int kDaysInYear = 365;
     static constexpr int kLanguageCount = 60;
 
+    // The file of a table's own records; staff.dat for the persons.
     const FileData& Data(TableId id) const {
-        switch (id) {
-            case TableId::kStadiums:
-                return stadium_;
-            case TableId::kCities:
-                return city_;
-            case TableId::kClubs:
-                return club_;
-            case TableId::kNations:
-                return nation_;
-            case TableId::kCompetitions:
-                return comp_;
-            case TableId::kColours:
-                return colour_;
-            case TableId::kContinents:
-                return continent_;
-            case TableId::kFirstNames:
-                return names_[0];
-            case TableId::kSecondNames:
-                return names_[1];
-            case TableId::kCommonNames:
-                return names_[2];
-            case TableId::kPlayers:
-            case TableId::kStaff:
-                break;
-        }
-        return staff_;
+        return TableOf(id).IsPersons() ? staff_ : File(TargetOf(id));
     }
+
+    static std::size_t Index(Target t) { return static_cast<std::size_t>(t); }
+    const FileData& File(Target t) const { return files_[Index(t)]; }
 
     static Subject SubjectOf(TableId id) {
         switch (id) {
@@ -734,8 +693,9 @@ class Checker {
         return staff_.bytes.data() + b.offset + static_cast<std::size_t>(n) * size;
     }
 
-    std::array<FileData, 3> names_;
-    FileData stadium_, city_, club_, comp_, colour_, nation_, continent_, staff_, index_;
+    // The files of the tables by their targets; staff.dat and index.dat are read whole, as bytes.
+    std::array<FileData, static_cast<std::size_t>(Target::kLanguage) + 1> files_;
+    FileData staff_, index_;
     std::int64_t personCount_ = 0;
     BlockExtent playerBlock_, nonPlayerBlock_;
     CheckReport report_;

@@ -47,7 +47,6 @@ struct CheckReport {
     // Both count the omitted findings too.
     std::size_t Errors() const;
     std::size_t Warnings() const;
-    bool Clean() const { return Errors() == 0; }
 };
 
 inline constexpr std::size_t kMaxFindings = 100000;

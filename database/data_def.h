@@ -303,17 +303,18 @@ inline constexpr int kIndexHeaderSize = 8;
 inline constexpr int kPlayerBlockType = 10;
 inline constexpr int kNonPlayerBlockType = 8;
 
-static_assert(sizeof(NamesRecord) == 60);
-static_assert(sizeof(StadiumRecord) == 78);
-static_assert(sizeof(CityRecord) == 56);
-static_assert(sizeof(ClubRecord) == 581);
-static_assert(sizeof(ClubCompRecord) == 107);
-static_assert(sizeof(ColourRecord) == 58);
-static_assert(sizeof(NationRecord) == 290);
-static_assert(sizeof(ContinentRecord) == 198);
-static_assert(sizeof(StaffRecord) == 157);
-static_assert(sizeof(PlayerRecord) == 70);
-static_assert(sizeof(NonPlayerRecord) == 68);
-static_assert(sizeof(IndexEntry) == 67);
+// A record is its bytes and nothing more.
+static_assert(sizeof(NamesRecord) == NamesRecord::kSize);
+static_assert(sizeof(StadiumRecord) == StadiumRecord::kSize);
+static_assert(sizeof(CityRecord) == CityRecord::kSize);
+static_assert(sizeof(ClubRecord) == ClubRecord::kSize);
+static_assert(sizeof(ClubCompRecord) == ClubCompRecord::kSize);
+static_assert(sizeof(ColourRecord) == ColourRecord::kSize);
+static_assert(sizeof(NationRecord) == NationRecord::kSize);
+static_assert(sizeof(ContinentRecord) == ContinentRecord::kSize);
+static_assert(sizeof(StaffRecord) == StaffRecord::kSize);
+static_assert(sizeof(PlayerRecord) == PlayerRecord::kSize);
+static_assert(sizeof(NonPlayerRecord) == NonPlayerRecord::kSize);
+static_assert(sizeof(IndexEntry) == IndexEntry::kSize);
 
 }  // namespace vh::db

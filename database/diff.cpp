@@ -15,7 +15,6 @@ namespace vh::db {
 
 namespace {
 
-constexpr std::string_view kClubCompFile = "\\clubcomp.dat";
 // Differing bytes closer than this are shown as one run, the equal ones between them included.
 constexpr std::size_t kRunGap = 4;
 

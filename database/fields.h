@@ -43,7 +43,6 @@ template <class T>
 struct Scalar {
     using Value = T;
     std::size_t offset;
-    static constexpr std::size_t kWidth = sizeof(T);
     T Read(const std::uint8_t* rec) const { return detail::LoadLE<T>(rec + offset); }
     void Write(std::uint8_t* rec, T v) const { detail::StoreLE<T>(rec + offset, v); }
 };

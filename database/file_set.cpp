@@ -16,33 +16,9 @@ void FileSet::CloseAll() {
 }
 
 RecordFile* FileSet::Of(Target t) {
-    switch (t) {
-        case Target::kStadium:
-            return &stadium;
-        case Target::kCity:
-            return &city;
-        case Target::kClub:
-            return &club;
-        case Target::kCompetition:
-            return &clubComp;
-        case Target::kNation:
-            return &nation;
-        case Target::kContinent:
-            return &continent;
-        case Target::kColour:
-            return &colour;
-        case Target::kFirstName:
-            return &firstNames;
-        case Target::kSecondName:
-            return &secondNames;
-        case Target::kCommonName:
-            return &commonNames;
-        case Target::kPerson:
-            return &staff;
-        case Target::kNone:
-        case Target::kLanguage:
-            break;
-    }
+    auto files = InLoadOrder();
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (kLoadList[i].target == t) return files[i];
     return nullptr;
 }
 
@@ -80,7 +56,7 @@ void UnReadOnly(const std::string& dataPath) {
 
 bool HasStadiumFile(const std::string& dataPath) {
     return platform::Exists(
-        platform::ResolveCase(platform::NativePath(dataPath + std::string(kStadiumFileName))));
+        platform::ResolveCase(platform::NativePath(dataPath + std::string(kStadiumFile))));
 }
 
 }  // namespace vh::db

@@ -7,56 +7,39 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue.h"
 #include "record_file.h"
 #include "reference.h"
 
 namespace vh::db {
 
-struct DataFileInfo {
-    std::string_view name;
-    int recordSize;
-};
+// Opened by a load, in this order: the catalogue's record files.
+inline constexpr const auto& kLoadList = kDataFiles;
 
-// Opened by a load, in this order.
-inline constexpr std::array<DataFileInfo, 11> kLoadList = {{
-    {"\\stadium.dat", 78},
-    {"\\city.dat", 56},
-    {"\\club.dat", 581},
-    {"\\club_comp.dat", 107},
-    {"\\nation.dat", 290},
-    {"\\staff.dat", 157},
-    {"\\first_names.dat", 60},
-    {"\\second_names.dat", 60},
-    {"\\common_names.dat", 60},
-    {"\\colour.dat", 58},
-    {"\\continent.dat", 198},
-}};
+// clubcomp.dat is copied by a backup but opened by no editor.
+inline constexpr std::string_view kClubCompFile = "\\clubcomp.dat";
+// The block index of staff.dat.
+inline constexpr std::string_view kIndexFile = "\\index.dat";
 
-// Copied by a backup and back by a restore, in this order. clubcomp.dat is opened by no editor.
+// Copied by a backup and back by a restore, in this order.
 inline constexpr std::array<std::string_view, 12> kBackupList = {
-    "\\stadium.dat",      "\\club.dat",      "\\nation.dat",    "\\first_names.dat",
-    "\\second_names.dat", "\\city.dat",      "\\staff.dat",     "\\clubcomp.dat",
-    "\\colour.dat",       "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
+    kStadiumFile, kClubFile,     kNationFile, kFirstNamesFile,  kSecondNamesFile, kCityFile,
+    kStaffFile,   kClubCompFile, kColourFile, kCompetitionFile, kContinentFile,   kCommonNamesFile,
 };
 
 // Made writable by a load: the backup list, then index.dat.
-inline constexpr std::array<std::string_view, 13> kAttributeList = {
-    "\\stadium.dat",      "\\club.dat",      "\\nation.dat",    "\\first_names.dat",
-    "\\second_names.dat", "\\city.dat",      "\\staff.dat",     "\\clubcomp.dat",
-    "\\colour.dat",       "\\club_comp.dat", "\\continent.dat", "\\common_names.dat",
-    "\\index.dat",
-};
+inline constexpr std::array<std::string_view, 13> kAttributeList = [] {
+    std::array<std::string_view, 13> out{};
+    for (std::size_t i = 0; i < kBackupList.size(); ++i) out[i] = kBackupList[i];
+    out.back() = kIndexFile;
+    return out;
+}();
 
-// The files the player and staff editors read their blocks from, and the scratch files they
-// create while they run (the exit deletes those it created).
-inline constexpr std::string_view kStaffFile = "\\staff.dat";
-inline constexpr std::string_view kIndexFile = "\\index.dat";
+// The scratch files the player and staff editors create while they run (the exit deletes those
+// it created).
 inline constexpr std::string_view kIndex2File = "\\index2.dat";
 inline constexpr std::string_view kPlayerScratch = "\\player.dat";
 inline constexpr std::string_view kNonPlayerScratch = "\\nonplayer.dat";
-
-inline constexpr std::string_view kStadiumFileName = "\\stadium.dat";
-inline constexpr std::string_view kClubFile = "\\club.dat";
 
 // The eleven record files of a load, each bound to its file and open with its record size.
 struct FileSet {
@@ -73,7 +56,7 @@ struct FileSet {
     RecordFile continent;
 
     // In the order of kLoadList.
-    std::array<RecordFile*, 11> InLoadOrder() {
+    std::array<RecordFile*, kLoadList.size()> InLoadOrder() {
         return {&stadium,    &city,        &club,        &clubComp, &nation,   &staff,
                 &firstNames, &secondNames, &commonNames, &colour,   &continent};
     }

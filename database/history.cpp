@@ -95,6 +95,7 @@ const CommittedSet& WriteHistory::Undo(const std::string& dataPath) {
     if (done_.empty()) throw EDataError("There is nothing to undo.");
     const CommittedSet& last = done_.back();
     const std::string step = "Undo " + last.label;
+    const WriteLock lock(dataPath);  // what is compared is what is written over
     RequireState(dataPath, last, true, step);
     WriteSet back(step);
     for (auto c = last.changes.rbegin(); c != last.changes.rend(); ++c)
@@ -112,6 +113,7 @@ const CommittedSet& WriteHistory::Redo(const std::string& dataPath) {
     if (undone_.empty()) throw EDataError("There is nothing to redo.");
     const CommittedSet& next = undone_.back();
     const std::string step = "Redo " + next.label;
+    const WriteLock lock(dataPath);
     RequireState(dataPath, next, false, step);
     WriteSet again(step);
     for (const CommittedChange& c : next.changes)
@@ -128,11 +130,6 @@ const CommittedSet& WriteHistory::Redo(const std::string& dataPath) {
 
 void WriteHistory::Clear() {
     done_.clear();
-    undone_.clear();
-    Changed();
-}
-
-void WriteHistory::ClearRedo() {
     undone_.clear();
     Changed();
 }

@@ -32,7 +32,6 @@ class WriteHistory {
     const CommittedSet& Redo(const std::string& dataPath);
 
     void Clear();
-    void ClearRedo();
 
     // Called after every change of what Undo and Redo hold (a window updates its menu items).
     void SetOnChange(std::function<void()> f) { onChange_ = std::move(f); }

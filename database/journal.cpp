@@ -5,13 +5,14 @@
 #include <cerrno>
 #include <map>
 
-#include "blocks.h"
 #include "data_def.h"
 #include "errors.h"
 #include "file_set.h"
+#include "index_file.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "record_file.h"
+#include "write_set.h"
 
 namespace vh::db {
 
@@ -235,7 +236,7 @@ std::vector<std::string> DescribeRecords(const std::string& dataPath,
         }
         if (named) continue;
         int recordSize = 0;
-        for (const DataFileInfo& f : kLoadList)
+        for (const DataFileInfo& f : kDataFiles)
             if (f.name == e.file) recordSize = f.recordSize;
         if (recordSize > 0 && e.offset % recordSize == 0 && length <= recordSize)
             add(name + " record " + std::to_string(e.offset / recordSize));
@@ -262,6 +263,13 @@ std::string Recovery::Notice() const {
                    "data directory cannot be written. Nothing was changed; the files are open for "
                    "reading only and may show that change half made (" +
                    list + ").";
+        case Outcome::kRefused:
+            return "The data directory holds " + Bare(kJournalFile) +
+                   ", which this editor cannot have written: " + problem +
+                   ". It was not obeyed and nothing was changed; the files are open for reading "
+                   "only. If you did not make it (it may have come with files from elsewhere), "
+                   "move " +
+                   Bare(kJournalFile) + " out of the folder, then load the data again.";
         case Outcome::kNothing:
         case Outcome::kTorn:
             break;
@@ -269,32 +277,159 @@ std::string Recovery::Notice() const {
     return {};
 }
 
+namespace {
+
+// The longest journal a commit to the folder's files could write: every byte of every data file
+// as a before-image, twice over, and room for the names and the label. A journal longer than that
+// (or saying so) is not read at all.
+std::uint64_t JournalBound(const std::string& dataPath) {
+    std::uint64_t total = 0;
+    for (std::string_view name : kAttributeList) {
+        std::uint64_t size = 0;
+        if (!platform::FileSize(DataFile(dataPath, name), size)) total += size;
+    }
+    return 2 * total + (1u << 20);
+}
+
+// A name as a notice can show it: printable ASCII kept, anything else as '?'.
+std::string Shown(std::string_view name) {
+    std::string out;
+    for (char ch : name.substr(0, 80)) out += ch >= 0x20 && ch < 0x7F ? ch : '?';
+    return out;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+// The data set's name of an entry's file ("\staff.dat"), or "" when it names anything else: a
+// path, a parent, a drive, a file outside the data set.
+std::string_view DataSetName(std::string_view entry) {
+    if (entry.size() < 2 || entry.front() != '\\') return {};
+    const std::string_view plain = entry.substr(1);
+    if (plain.find_first_of("\\/:") != std::string_view::npos) return {};
+    for (std::string_view name : kAttributeList)
+        if (EqualNoCase(name.substr(1), plain)) return name;
+    return {};
+}
+
+}  // namespace
+
+std::string JournalProblem(const std::string& dataPath, const Journal& journal) {
+    struct FileState {
+        std::int64_t sizeNow = 0, sizeBefore = 0;
+        bool restored = false;  // an image reaches the size before from inside the file now
+    };
+    std::map<std::string, FileState> files;
+    for (const JournalEntry& e : journal.entries) {
+        const std::string_view name = DataSetName(e.file);
+        if (name.empty())
+            return "it names \"" + Shown(e.file) + "\", which is not one of the data files";
+        const std::string bare = Bare(name);
+        auto [it, added] = files.try_emplace(e.file);
+        FileState& f = it->second;
+        if (added) {
+            const fs::path path = DataFile(dataPath, name);
+            if (platform::KindOf(path) == platform::EntryKind::kMissing)
+                return "it names " + bare + ", which is not in the folder";
+            std::uint64_t size = 0;
+            if (platform::FileSize(path, size) || platform::IsDirectory(path))
+                return "it names " + bare + ", which cannot be read";
+            f.sizeNow = static_cast<std::int64_t>(size);
+            f.sizeBefore = e.sizeBefore;
+        }
+        const auto length = static_cast<std::int64_t>(e.before.size());
+        if (e.sizeBefore < 0 || e.offset < 0 || e.offset > e.sizeBefore - length)
+            return "it holds bytes of " + bare + " at " +
+                   std::to_string(static_cast<std::uint64_t>(e.offset)) +
+                   ", past the size it gives that file before the change (" +
+                   std::to_string(static_cast<std::uint64_t>(e.sizeBefore)) + " bytes)";
+        if (e.sizeBefore != f.sizeBefore)
+            return "it gives " + bare + " two different sizes before the change";
+        if (e.offset > f.sizeNow)
+            return "it holds bytes of " + bare + " at " + std::to_string(e.offset) +
+                   ", past the end of the file (" + std::to_string(f.sizeNow) + " bytes)";
+        if (e.offset + length == e.sizeBefore) f.restored = true;
+    }
+    for (const auto& [file, f] : files) {
+        if (f.sizeBefore == 0 && f.sizeNow > 0) return "it would empty " + Bare(file);
+        // A file smaller now than before the change is one whose end the change cut off; the
+        // journal must then hold that end, or putting the size back would make up bytes.
+        if (f.sizeBefore > f.sizeNow && !f.restored)
+            return "it gives " + Bare(file) + " a size of " + std::to_string(f.sizeBefore) +
+                   " bytes before the change, but the file has only " +
+                   std::to_string(f.sizeNow) + " and the journal does not hold the rest";
+    }
+    return {};
+}
+
 Recovery RecoverJournal(const std::string& dataPath) {
     Recovery r;
     const fs::path path = JournalPath(dataPath);
-    if (!platform::Exists(path)) return r;
+    if (platform::KindOf(path) == platform::EntryKind::kMissing) return r;
+    // Only the lock's holder may roll back: a journal of a commit still under way is not an
+    // interrupted one. Once the lock is ours, the writer has finished or died.
+    const WriteLock lock(dataPath, false);
+    const platform::EntryKind kind = platform::KindOf(path);
+    if (kind == platform::EntryKind::kMissing) return r;
     const std::string pathText = dataPath + std::string(kJournalFile);
+    auto refuse = [&r](std::string problem) {
+        r.outcome = Recovery::Outcome::kRefused;
+        r.problem = std::move(problem);
+        return r;
+    };
+    if (kind == platform::EntryKind::kDirectory) return refuse("it is a folder, not a file");
+    if (kind == platform::EntryKind::kLink) return refuse("it is a link to another file");
+    if (kind == platform::EntryKind::kOther)
+        return refuse("it is not a plain file (a pipe or a device)");
 
     std::vector<std::uint8_t> bytes;
+    JournalState state = JournalState::kTorn;
+    Journal journal;
     {
         platform::NativeFile f;
         std::uint64_t size = 0;
-        if (int err = f.Open(path, platform::OpenMode::kReadOnly)) Fail(err, pathText);
+        if (int err = f.Open(path, platform::OpenMode::kReadRegular)) {
+            if (err == EINVAL || err == ELOOP) return refuse("it is not a plain file");
+            Fail(err, pathText);
+        }
         if (int err = f.Size(size)) Fail(err, pathText);
-        bytes.resize(static_cast<std::size_t>(size));
+        const std::uint64_t bound = JournalBound(dataPath);
+        if (size > bound)
+            return refuse("it is " + std::to_string(size) +
+                          " bytes long, more than any change to these files could write");
+        // The header first: a length other than the file's is a torn journal, judged without
+        // reading the rest.
+        std::array<std::uint8_t, kHeaderSize> head{};
         std::size_t got = 0;
-        if (int err = f.ReadAt(bytes.data(), bytes.size(), 0, got)) Fail(err, pathText);
-        bytes.resize(got);
+        if (int err = f.ReadAt(head.data(), head.size(), 0, got)) Fail(err, pathText);
+        std::uint64_t stated = 0;
+        for (std::size_t i = 0; i < 8; ++i) stated |= std::uint64_t{head[16 + i]} << (8 * i);
+        const bool magic = got == head.size() && std::equal(kMagic.begin(), kMagic.end(), head.begin());
+        if (magic && stated > bound)
+            return refuse("it says it is " + std::to_string(stated) +
+                          " bytes long, more than any change to these files could write");
+        if (magic && stated == size) {
+            bytes.resize(static_cast<std::size_t>(size));
+            if (int err = f.ReadAt(bytes.data(), bytes.size(), 0, got)) Fail(err, pathText);
+            bytes.resize(got);
+            state = DecodeJournal(bytes, journal);
+        }
     }
-    Journal journal;
-    const JournalState state = DecodeJournal(bytes, journal);
     if (state == JournalState::kNewerVersion)
         throw EDataError("The data directory holds " + Bare(kJournalFile) +
                          " from a newer version of the editor: an interrupted change that this "
                          "version cannot undo. Nothing was changed; open the directory with the "
                          "newer version first.");
-    r.label = journal.label;
-    r.records = DescribeRecords(dataPath, journal.entries);
+    if (state == JournalState::kValid) {
+        r.label = journal.label;
+        std::string problem = JournalProblem(dataPath, journal);
+        if (!problem.empty()) return refuse(std::move(problem));
+        r.records = DescribeRecords(dataPath, journal.entries);
+    }
 
     // Whether every file can be written, before anything is: a read-only directory stays as it is.
     bool readOnly = false;

@@ -13,7 +13,10 @@
 //              where the command appended past the end of the file),
 //   CRC-32 (IEEE) of every byte before it, u32.
 // A journal whose length, magic or checksum is wrong was torn while it was written: no data file
-// had been touched yet, so it is discarded.
+// had been touched yet, so it is discarded. A journal is input like any other file: one that is
+// not a plain file, is larger than any commit to the folder's files could write, names a file
+// that is not one of the data set's (or is missing), or holds an image outside its file is not
+// obeyed (Recovery::Outcome::kRefused): nothing is written, and the folder opens read-only.
 #pragma once
 
 #include <cstdint>
@@ -62,16 +65,27 @@ struct Recovery {
         kRolledBack,  // an interrupted command was undone
         kTorn,        // a journal torn while it was written was discarded; no data file changed
         kReadOnly,    // a journal was found but the directory cannot be written: nothing changed
+        kRefused,     // a journal this editor cannot have written: not obeyed, nothing changed
     };
     Outcome outcome = Outcome::kNothing;
+    std::string problem;  // kRefused: what is wrong with the journal
     std::string label;                 // the interrupted command
     std::vector<std::string> records;  // the records it touched (DescribeRecords)
     // The one notice to show; "" when there is nothing to say (no journal, or a torn one).
     std::string Notice() const;
+    // Whether the journal is still there and the folder must be opened for reading only.
+    bool JournalLeft() const { return outcome == Outcome::kReadOnly || outcome == Outcome::kRefused; }
 };
 
+// What is wrong with a decoded journal for the data directory ("" when nothing is): names that
+// are not the data set's files, files that are missing, images outside "size before", a size
+// before that the file cannot have had.
+std::string JournalProblem(const std::string& dataPath, const Journal& journal);
+
 // Run before a data directory is read: rolls back a journal left by an interrupted commit and
-// deletes it. A read-only directory (or journal) is left exactly as it is. A journal of a newer
+// deletes it, holding the folder's write lock (a journal whose writer is still at work is waited
+// for, and EBusyError thrown when it does not finish within LockWait()). A read-only directory
+// (or journal) is left exactly as it is, and so is a journal that is refused. A journal of a newer
 // format throws EDataError without touching anything; failed rollbacks throw EInOutError and keep
 // the journal for the next attempt.
 Recovery RecoverJournal(const std::string& dataPath);

@@ -7,7 +7,8 @@
 
 namespace vh::db {
 
-// Entry n is language n (1..60); "ALBANIAN" stands twice, as 1 and 34.
+// LanguageNames: entry n - 1 is language n (1..60); "ALBANIAN" stands twice, as 1 and 34. A
+// constant, in place before any page or picker needs it: nothing sets it up at run time.
 extern const std::array<std::string_view, 60> kLanguageNames;
 
 // Number to name: 1..60 give a name; 0 and anything above 60 give none.

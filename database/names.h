@@ -37,7 +37,7 @@ struct NameTables {
     NameTable common{kCommonNameCapacity};
 };
 
-// Fills a table from a names file (60-byte records): entry n = the name of record n, cut to 50
+// Fills a table from a names file (of NamesRecords): entry n = the name of record n, cut to 50
 // characters; at most the table's capacity, the rest counted in leftOut.
 void LoadNameTable(RecordFile& file, NameTable& table);
 

@@ -82,7 +82,6 @@ struct PatchPlan {
     // The changes to be made, checked and planned as an import does: its bad cells are changes
     // the editor's rules refuse; its writes are one write set.
     ImportPlan import;
-    bool CanWrite() const { return conflicts.empty() && import.bad.empty(); }
 };
 
 // Holds the patch (taken back, new to old, with `reverse`) against the directory of `files` and

@@ -11,7 +11,7 @@ namespace vh::db {
 namespace {
 // Bumped by every write through any RecordFile, so that a read-ahead buffer or a cached size
 // never outlives a change made through another object on the same file (staff.dat is opened as
-// a file of 157-byte records and, for its blocks, byte by byte).
+// a file of person records and, for its blocks, byte by byte).
 std::uint64_t g_writeEpoch = 1;
 constexpr std::size_t kReadAhead = 256 * 1024;
 }  // namespace

@@ -11,35 +11,6 @@
 
 namespace vh::db {
 
-namespace {
-// In the order of Target.
-constexpr std::array<TargetInfo, 13> kTargets = {{
-    {"", {}},
-    {"\\stadium.dat", kStadiumName},
-    {"\\city.dat", kCityName},
-    {"\\club.dat", kClubShortName},
-    {"\\club_comp.dat", kCompetitionName},
-    {"\\nation.dat", kNationShortName},
-    {"\\continent.dat", kContinentName},
-    {"\\colour.dat", kColourName},
-    {"\\first_names.dat", kPersonName},
-    {"\\second_names.dat", kPersonName},
-    {"\\common_names.dat", kPersonName},
-    {"\\staff.dat", kPersonLabel},
-    {"", {}},
-}};
-static_assert(kTargets.size() == static_cast<std::size_t>(Target::kLanguage) + 1);
-}  // namespace
-
-const TargetInfo& InfoOf(Target t) {
-    return kTargets[static_cast<std::size_t>(t)];
-}
-
-std::string_view FileNameOf(Target t) {
-    const std::string_view file = InfoOf(t).file;
-    return file.empty() ? file : file.substr(1);
-}
-
 bool IsNone(None rule, std::int64_t value, std::int64_t count) {
     switch (rule) {
         case None::kNegative:

@@ -25,18 +25,6 @@ struct NameField {
     std::size_t idOffset;
 };
 
-inline constexpr NameField kStadiumName{78, 4, 51, 0};
-inline constexpr NameField kCityName{56, 4, 26, 0};
-inline constexpr NameField kClubLongName{581, 4, 51, 0};
-inline constexpr NameField kClubShortName{581, 56, 26, 0};
-inline constexpr NameField kCompetitionName{107, 4, 51, 0};
-inline constexpr NameField kColourName{58, 4, 51, 0};
-inline constexpr NameField kNationLongName{290, 4, 51, 0};
-inline constexpr NameField kNationShortName{290, 56, 26, 0};
-inline constexpr NameField kContinentName{198, 4, 26, 0};
-inline constexpr NameField kPersonName{60, 0, 51, 51};  // the three names files
-inline constexpr NameField kPersonLabel{157, 0, 0, 0};  // staff.dat: by the person's label
-
 // What a reference points into: a file's records, or the languages the program holds.
 enum class Target : std::uint8_t {
     kNone,
@@ -53,14 +41,6 @@ enum class Target : std::uint8_t {
     kPerson,    // staff.dat, shown as the person's label
     kLanguage,  // 1..60 into the language names
 };
-
-struct TargetInfo {
-    std::string_view file;  // "\\city.dat"; "" for the languages
-    NameField naming;       // how its records are shown and found by name
-};
-const TargetInfo& InfoOf(Target t);
-// The file name for messages, without its backslash: "city.dat".
-std::string_view FileNameOf(Target t);
 
 // Which value of a reference stands for none. A save writes -1 for none (0 for a language).
 enum class None : std::uint8_t {

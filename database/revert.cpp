@@ -127,7 +127,10 @@ class Reverter {
         if (at + size > a.size()) return false;
         if (at + size <= b.size() && std::memcmp(a.data() + at, b.data() + at, size) == 0)
             return false;
-        set.Put(file, offset, std::span(a).subspan(at, size));
+        // What the directory held when the plan read it: written over only while it still does.
+        const std::size_t held = at < b.size() ? std::min(size, b.size() - at) : 0;
+        set.Put(file, offset, std::span(a).subspan(at, size),
+                std::span(b).subspan(std::min(at, b.size()), held));
         return true;
     }
 

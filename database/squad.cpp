@@ -170,10 +170,15 @@ MoveResult MoveStaffToClub(const StaffRecord& person, std::int32_t target,
     return Moved(person, clubs);
 }
 
-void PutMove(const MoveResult& move, WriteSet& set) {
+void PutMove(const MoveResult& move, WriteSet& set, const StaffRecord* personAsRead,
+             std::string what) {
     if (move.refusal) return;
     for (const auto& [number, club] : move.clubs) set.PutRecord(kClubFile, number, club);
-    set.PutRecord(kStaffFile, move.person.Get(StaffRecord::Id), move.person);
+    if (personAsRead)
+        set.PutRecord(kStaffFile, move.person.Get(StaffRecord::Id), move.person, *personAsRead,
+                      std::move(what));
+    else
+        set.PutRecord(kStaffFile, move.person.Get(StaffRecord::Id), move.person);
 }
 
 StaffRecord MoveStaffToNation(const StaffRecord& person, std::int32_t nation) {

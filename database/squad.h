@@ -81,7 +81,10 @@ MoveResult MoveStaffToClub(const StaffRecord& person, std::int32_t target,
 
 // Adds what a move writes to `set`: the clubs that changed, then the person at its Id. A refused
 // move adds nothing.
-void PutMove(const MoveResult& move, WriteSet& set);
+// `personAsRead`, when given, is the person record the move was planned from: the commit writes
+// nothing if staff.dat no longer holds it. `what` names the person in that refusal.
+void PutMove(const MoveResult& move, WriteSet& set, const StaffRecord* personAsRead = nullptr,
+             std::string what = {});
 
 // The person employed by national side nation (negative: released): NationEmployer and NationJob
 // change. A national side keeps no list of its staff, so no other record is written.

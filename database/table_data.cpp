@@ -144,7 +144,7 @@ std::int64_t DataFiles::CountOf(Target t) {
             count = static_cast<std::int64_t>(kLanguageNames.size()) + 1;
             break;
         default:
-            count = Count(InfoOf(t).file, InfoOf(t).naming.recordSize);
+            count = Count(InfoOf(t).name, InfoOf(t).naming.recordSize);
             break;
     }
     counts_.emplace(t, count);
@@ -154,7 +154,7 @@ std::int64_t DataFiles::CountOf(Target t) {
 const std::vector<std::string>& DataFiles::Names(Target t) {
     if (const auto it = names_.find(t); it != names_.end()) return it->second;
     const NameField& naming = InfoOf(t).naming;
-    const std::vector<std::uint8_t>& bytes = Bytes(InfoOf(t).file);
+    const std::vector<std::uint8_t>& bytes = Bytes(InfoOf(t).name);
     const Str name{naming.nameOffset, naming.nameWidth};
     std::vector<std::string> names;
     const std::size_t size = static_cast<std::size_t>(naming.recordSize);
@@ -242,11 +242,9 @@ bool DataFiles::Apply(const WriteSet& set) {
         std::copy(c.bytes.begin(), c.bytes.end(), it->second.begin() + c.offset);
         // What was taken from the file is taken again when next needed.
         for (auto n = names_.begin(); n != names_.end();) {
-            if (InfoOf(n->first).file == c.file) {
+            if (InfoOf(n->first).name == c.file) {
                 firstOfName_.erase(n->first);
-                if (n->first == Target::kFirstName || n->first == Target::kSecondName ||
-                    n->first == Target::kCommonName)
-                    personNames_.reset();
+                if (IsPersonName(n->first)) personNames_.reset();
                 n = names_.erase(n);
             } else {
                 ++n;

@@ -670,7 +670,7 @@ void Finish(DataFiles& files, Shared& shared, std::string label) {
     std::map<TableId, std::vector<Column>> columns;
     for (auto& [key, w] : shared.work) {
         if (w.before == w.now) continue;
-        plan.writes.Put(w.file, w.offset, w.now);
+        plan.writes.Put(w.file, w.offset, w.now, w.before);
         // A person is listed by the page that shows him.
         TableId table = w.table;
         if (w.file == kStaffFile && w.part == Part::kRecord)

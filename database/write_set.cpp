@@ -1,6 +1,7 @@
 #include "write_set.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 
 #include "errors.h"
@@ -8,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "record_file.h"
+#include "text.h"
 
 namespace vh::db {
 
@@ -20,7 +22,53 @@ void WriteSet::Put(std::string_view file, std::int64_t offset,
             c.bytes.assign(bytes.begin(), bytes.end());
             return;
         }
-    changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}});
+    changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}, false, {}, {}});
+}
+
+void WriteSet::Put(std::string_view file, std::int64_t offset, std::span<const std::uint8_t> bytes,
+                   std::span<const std::uint8_t> read, std::string what) {
+    for (Change& c : changes_)
+        if (c.file == file && c.offset == offset && c.bytes.size() == bytes.size()) {
+            c.bytes.assign(bytes.begin(), bytes.end());
+            if (!c.checked) {  // what was read first is what the disk must still hold
+                c.checked = true;
+                c.read.assign(read.begin(), read.end());
+                c.what = std::move(what);
+            }
+            return;
+        }
+    changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}, true,
+                        {read.begin(), read.end()}, std::move(what)});
+}
+
+namespace {
+std::chrono::milliseconds lockWait{2000};
+}
+
+std::chrono::milliseconds LockWait() {
+    return lockWait;
+}
+
+void SetLockWait(std::chrono::milliseconds wait) {
+    lockWait = wait;
+}
+
+std::string BusyMessage(const std::string& dataPath, bool writing) {
+    const std::string folder = platform::NativeText(dataPath);
+    if (writing)
+        return "Another program is writing to " + folder +
+               ". Nothing was written; try again when it has finished.";
+    return "Another program is writing to " + folder + "; try again when it has finished.";
+}
+
+WriteLock::WriteLock(const std::string& dataPath) : WriteLock(dataPath, true) {}
+
+WriteLock::WriteLock(const std::string& dataPath, bool writing) {
+    const fs::path path = platform::NativePath(dataPath + std::string(kLockFile));
+    if (lock_.Acquire(path, LockWait()) == EWOULDBLOCK)
+        throw EBusyError(BusyMessage(dataPath, writing));
+    // Any other failure: the folder cannot take a lock file (read-only, missing); the command
+    // goes on and meets the real error where it reads or writes.
 }
 
 void WriteSet::Cut(std::string_view file, std::int64_t size) {
@@ -85,11 +133,24 @@ void RemoveJournal(const fs::path& path, const std::string& pathText) {
     (void)platform::SyncDirectory(path.parent_path());
 }
 
+// The refusal of a plan whose records changed on the disk since it read them.
+[[noreturn]] void Stale(const std::string& dataPath, const Change& c) {
+    const std::vector<std::string> names = DescribeRecords(
+        dataPath, {{c.file, 0, c.offset, std::vector<std::uint8_t>(c.bytes.size())}});
+    const std::string where = names.empty() ? c.file.substr(1) : names.front();
+    // The record's name is in the files' code page; the message, like the folder's name in the
+    // others of the write path, is UTF-8.
+    throw EStaleError((c.what.empty() ? where : Cp1252ToUtf8(c.what) + " (" + where + ")") +
+                      " was changed by another program since it was read. Nothing was written.");
+}
+
 }  // namespace
 
 CommittedSet Commit(const std::string& dataPath, const WriteSet& set) {
     CommittedSet done{set.Label(), {}};
     if (set.Empty()) return done;
+    // Held until the journal is gone: no other process reads a half-made commit as interrupted.
+    const WriteLock lock(dataPath);
     Files files(dataPath);
     Journal journal{set.Label(), {}};
 
@@ -103,6 +164,7 @@ CommittedSet Commit(const std::string& dataPath, const WriteSet& set) {
         CommittedChange cc{
             c.file,  c.offset, ReadRange(files, c.file, c.offset, std::min(end, f.size)),
             c.bytes, f.size,   false};
+        if (c.checked && cc.before != c.read) Stale(dataPath, c);
         journal.entries.push_back({c.file, f.size, c.offset, cc.before});
         done.changes.push_back(std::move(cc));
         f.planned = std::max(f.planned, end);

@@ -3,13 +3,33 @@
 // rollback journal (journal.h), which is synced before the first byte is written in place. The
 // committed set keeps its before- and after-images, so it can be written back (Undo) or again
 // (Redo) as a commit of its own.
+//
+// The rules the write path keeps, and where:
+//  1. One writer at a time. A command holds the folder's lock (WriteLock, on vhedit.lock) from
+//     its first read to the end of its commit; Commit takes it too. Another process's command
+//     waits for it up to LockWait() and then writes nothing (EBusyError).
+//  2. Nothing stale is written. A change may carry the bytes its plan read; Commit compares them
+//     with the file under the lock and refuses the whole set when any differ (EStaleError).
+//  3. The journal first. Commit writes every before-image to vhedit.journal, syncs it and then
+//     the folder, before the first byte of a data file changes; a journal it could not finish
+//     writing is deleted, since no data file was touched.
+//  4. The data, then the journal's end. Commit writes and syncs every data file, and only then
+//     deletes the journal and syncs the folder: from that moment the commit stands.
+//  5. Only a lock holder rolls back. RecoverJournal takes the lock before it reads a journal: a
+//     journal whose writer is alive is never taken for an interrupted one. A journal that is not
+//     a plain file, or names a file that is not one of the data set's, or holds an image outside
+//     its file, is not obeyed (journal.h).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "errors.h"
+#include "platform/folder_lock.h"
 
 namespace vh::db {
 
@@ -18,6 +38,10 @@ struct Change {
     std::string file;         // the file's name as the file lists spell it: "\\staff.dat"
     std::int64_t offset = 0;  // byte offset in the file
     std::vector<std::uint8_t> bytes;
+    // What the plan read there, when it read it: the commit refuses when the file differs now.
+    bool checked = false;
+    std::vector<std::uint8_t> read;
+    std::string what;  // how a refusal names the record ("Club Oslund"); may be empty
 };
 
 // The writes of one command, in the order they are to be written.
@@ -33,10 +57,20 @@ class WriteSet {
 
     // Bytes at a byte offset of `file`. A later change of the same range replaces the earlier one.
     void Put(std::string_view file, std::int64_t offset, std::span<const std::uint8_t> bytes);
+    // The same, for bytes planned from `read`, what the plan found there: the commit writes
+    // nothing when the file no longer holds it. `what` names the record in that refusal.
+    void Put(std::string_view file, std::int64_t offset, std::span<const std::uint8_t> bytes,
+             std::span<const std::uint8_t> read, std::string what = {});
     // A whole record at its record number.
     template <class R>
     void PutRecord(std::string_view file, std::int64_t number, const R& rec) {
         Put(file, number * static_cast<std::int64_t>(R::kSize), rec.bytes);
+    }
+    template <class R>
+    void PutRecord(std::string_view file, std::int64_t number, const R& rec, const R& read,
+                   std::string what = {}) {
+        Put(file, number * static_cast<std::int64_t>(R::kSize), rec.bytes, read.bytes,
+            std::move(what));
     }
 
     // Cuts the file to `size` bytes once the changes are written (how Undo takes back an append).
@@ -79,6 +113,39 @@ struct CommittedSet {
 // could not be rolled back) refuses the commit with EDataError before anything is written.
 // An empty set writes nothing, not even a journal.
 CommittedSet Commit(const std::string& dataPath, const WriteSet& set);
+
+// Another process holds the folder's lock: nothing was written.
+class EBusyError : public EDataError {
+  public:
+    using EDataError::EDataError;
+};
+// A plan's records changed on the disk since it read them: nothing was written.
+class EStaleError : public EDataError {
+  public:
+    using EDataError::EDataError;
+};
+
+inline constexpr std::string_view kLockFile = "\\vhedit.lock";
+
+// How long a command waits for another process's command to finish (about 2 seconds).
+std::chrono::milliseconds LockWait();
+void SetLockWait(std::chrono::milliseconds wait);  // for tests
+
+// The folder's write lock, held from a command's first read to the end of its commit; re-entrant
+// within the process. Throws EBusyError ("Another program is writing to <folder>. ...") when
+// another process held it for all of LockWait(). A folder where no lock file can be made (a
+// read-only medium) is not locked: nothing can be written there anyway.
+class WriteLock {
+  public:
+    explicit WriteLock(const std::string& dataPath);
+    // `writing` false: a reader's wording of the refusal (a load, a check).
+    WriteLock(const std::string& dataPath, bool writing);
+
+  private:
+    platform::FolderLock lock_;
+};
+
+std::string BusyMessage(const std::string& dataPath, bool writing = true);
 
 inline constexpr const char* kPendingJournalMessage =
     "Another change to this data directory is being written, or one was interrupted and could not "

@@ -18,6 +18,9 @@ QString InOutMessage(const db::EInOutError& e) {
     const std::string where = e.Where();
     QString text = QString::fromUtf8(e.what());
     if (!where.empty()) text += QLatin1Char('\n') + QString::fromStdString(where);
+    if (e.Code() == db::kDiskFull)
+        text += QStringLiteral("\n\nThe disk that holds the data directory is full. Free some "
+                               "space on it, then save again.");
     return text;
 }
 

@@ -53,7 +53,7 @@ std::optional<std::int32_t> NameListModel::Record(int row) const {
 }
 
 QString NameListModel::LineText(int row) const {
-    return FromCp1252(LineBytes(row));
+    return FromCp1252(*lines_.at(static_cast<std::size_t>(row)));
 }
 
 QStringList NameListModel::Texts() const {

@@ -31,9 +31,6 @@ class NameListModel : public QAbstractListModel {
                   Ids kind = Ids::kNone, std::vector<std::int32_t> ids = {});
 
     int Count() const { return static_cast<int>(lines_.size()); }
-    const std::string& LineBytes(int row) const {
-        return *lines_.at(static_cast<std::size_t>(row));
-    }
     QString LineText(int row) const;
     // The record a line stands for: -1 for "<empty>" (0 among the languages), nullopt when the
     // list knows none.

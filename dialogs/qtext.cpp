@@ -5,6 +5,10 @@
 
 namespace vh::ui {
 
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString FromCp1252(std::string_view bytes) {
     QString s;
     s.resize(static_cast<qsizetype>(bytes.size()));

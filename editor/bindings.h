@@ -23,20 +23,11 @@
 #include "database/catalogue.h"
 #include "database/reference.h"
 #include "database/session.h"
+#include "field_layout.h"
 
 class QWidget;
 
 namespace vh::ui {
-
-// Where Make puts a control: caption-and-field pairs (PageGrid, and the pages' own grids).
-class FieldLayout {
-  public:
-    virtual ~FieldLayout() = default;
-    virtual QWidget* Page() const = 0;
-    virtual void Add(const QString& caption, QWidget* field, int span = 1) = 0;
-    // A field with its own caption (a check box).
-    virtual void AddAlone(QWidget* field, int span = 1) = 0;
-};
 
 // What rows read and report while they show and save.
 struct RowContext {

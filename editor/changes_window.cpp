@@ -8,34 +8,32 @@
 #include <QVBoxLayout>
 
 #include "dialogs/guard.h"
+#include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 
 namespace vh::ui {
 
 namespace {
 
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // Where the line's record is in the diff.
 constexpr int kRecordRole = Qt::UserRole;
 QString Valued(const std::string& value, const std::string& name) {
-    return name.empty() ? Text(value) : Text(value) + QStringLiteral(" (") + Text(name) + ')';
+    return name.empty() ? FromUtf8(value)
+                        : FromUtf8(value) + QStringLiteral(" (") + FromUtf8(name) + ')';
 }
 
 QString Title(const db::RecordChange& r) {
-    QString title =
-        r.table ? QStringLiteral("%1 %2 \"%3\"")
-                      .arg(Text(db::TableOf(*r.table).what))
-                      .arg(r.record)
-                      .arg(Text(r.label))
-                : Text(r.file) + (r.side == db::Side::kBoth ? QStringLiteral(", bytes in no record")
-                                                            : QString());
+    QString title = r.table ? QStringLiteral("%1 %2 \"%3\"")
+                                  .arg(FromUtf8(db::TableOf(*r.table).what))
+                                  .arg(r.record)
+                                  .arg(FromUtf8(r.label))
+                            : FromUtf8(r.file) + (r.side == db::Side::kBoth
+                                                      ? QStringLiteral(", bytes in no record")
+                                                      : QString());
     if (r.side == db::Side::kOnlyNew) title += QStringLiteral(": only in the data directory");
     if (r.side == db::Side::kOnlyOld) title += QStringLiteral(": only in the backup");
     if (r.side == db::Side::kBoth && r.table && r.oldLabel != r.label)
-        title += QStringLiteral(" (was \"%1\")").arg(Text(r.oldLabel));
+        title += QStringLiteral(" (was \"%1\")").arg(FromUtf8(r.oldLabel));
     return title;
 }
 
@@ -105,21 +103,22 @@ void TChangesWindow::SetDiff(db::DirectoryDiff diff, const QString& dataPath) {
         auto* line = new QTreeWidgetItem({Title(r)});
         line->setData(0, kRecordRole, static_cast<qulonglong>(i));
         for (const db::FieldChange& f : r.fields) {
-            auto* field = new QTreeWidgetItem(line, {Text(f.column), Valued(f.before, f.beforeName),
-                                                     Valued(f.after, f.afterName)});
+            auto* field = new QTreeWidgetItem(
+                line,
+                {FromUtf8(f.column), Valued(f.before, f.beforeName), Valued(f.after, f.afterName)});
             for (int c = 1; c < 3; ++c) field->setToolTip(c, field->text(c));
             for (const db::FieldChange::Slot& s : f.changedSlots)
                 new QTreeWidgetItem(field,
-                                    {QStringLiteral("%1[%2]").arg(Text(f.column)).arg(s.slot),
-                                     Text(s.beforeName), Text(s.afterName)});
+                                    {QStringLiteral("%1[%2]").arg(FromUtf8(f.column)).arg(s.slot),
+                                     FromUtf8(s.beforeName), FromUtf8(s.afterName)});
         }
         for (const db::ByteChange& b : r.bytes) {
             // A line shows the first bytes of a long run; its tool tip shows them all.
             auto* bytes = new QTreeWidgetItem(
-                line, {Text(db::DescribeBytes(b, r.table.has_value())),
-                       Text(db::ShownHex(b.before)), Text(db::ShownHex(b.after))});
-            bytes->setToolTip(1, Text(db::Hex(b.before)));
-            bytes->setToolTip(2, Text(db::Hex(b.after)));
+                line, {FromUtf8(db::DescribeBytes(b, r.table.has_value())),
+                       FromUtf8(db::ShownHex(b.before)), FromUtf8(db::ShownHex(b.after))});
+            bytes->setToolTip(1, FromUtf8(db::Hex(b.before)));
+            bytes->setToolTip(2, FromUtf8(db::Hex(b.after)));
         }
         fields += r.fields.size();
         runs += r.bytes.size();

@@ -10,15 +10,12 @@
 #include <algorithm>
 
 #include "dialogs/guard.h"
+#include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 
 namespace vh::ui {
 
 namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Keeps the lines of one kind (-1: all).
 class KindFilter : public QSortFilterProxyModel {
@@ -58,23 +55,23 @@ int FindingModel::columnCount(const QModelIndex& parent) const {
 QVariant FindingModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const db::Finding& f = At(index.row());
-    if (role == Qt::ToolTipRole) return Text(f.message);  // the column may cut it
+    if (role == Qt::ToolTipRole) return FromUtf8(f.message);  // the column may cut it
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
         case kSeverity:
-            return Text(db::SeverityName(f.severity));
+            return FromUtf8(db::SeverityName(f.severity));
         case kKind:
-            return Text(db::KindName(f.kind));
+            return FromUtf8(db::KindName(f.kind));
         case kFile:
-            return Text(f.file);
+            return FromUtf8(f.file);
         case kRecord:
             return f.record < 0 ? QVariant() : QVariant(static_cast<qlonglong>(f.record));
         case kField:
-            return Text(f.field);
+            return FromUtf8(f.field);
         case kValue:
-            return Text(f.value);
+            return FromUtf8(f.value);
         case kMessage:
-            return Text(f.message);
+            return FromUtf8(f.message);
         default:
             return {};
     }
@@ -147,7 +144,7 @@ void TCheckWindow::SetReport(const db::CheckReport& report, const QString& dataP
         const auto n = std::count_if(report.findings.begin(), report.findings.end(),
                                      [&](const db::Finding& f) { return f.kind == kind; });
         if (n)
-            kind_->addItem(QStringLiteral("%1 (%2)").arg(Text(db::KindName(kind))).arg(n),
+            kind_->addItem(QStringLiteral("%1 (%2)").arg(FromUtf8(db::KindName(kind))).arg(n),
                            static_cast<int>(k));
     }
     kind_->setCurrentIndex(0);

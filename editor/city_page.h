@@ -1,35 +1,20 @@
 // The City mode: one city record on a plain panel.
 #pragma once
 
-#include "bindings.h"
 #include "database/data_def.h"
-#include "page.h"
-
-class QFrame;
-class QLineEdit;
+#include "record_page.h"
 
 namespace vh::ui {
 
-class TCityPage : public TPage {
+class TCityPage : public TRecordPage<db::CityRecord> {
   public:
     TCityPage(PageContext& context, QWidget* parent);
 
-    QWidget* Panel() const override;
-    void Search(const QString& text, Radio) override { CitySearch(text); }
-    void Save() override { CitySave(); }
-    void Clear() override;
-    std::optional<QString> SearchTextFor(std::int64_t record) override;
+    void CitySearch(const QString& text) { Search(text, Radio::kCity); }
+    void Showcitystats() { ShowRecord(); }
+    void CitySave() { Save(); }
 
-    void CitySearch(const QString& text);
-    void Showcitystats();
-    void CitySave();
-
-    db::CityRecord CityRec;  // the city on the page
-
-  private:
-    QFrame* panel_;
-    QLineEdit* cityId_;
-    Binding binding_;
+    db::CityRecord& CityRec = record_;  // the city on the page
 };
 
 }  // namespace vh::ui

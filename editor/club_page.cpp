@@ -20,7 +20,6 @@
 namespace vh::ui {
 
 namespace {
-using db::ClubRecord;
 
 // Read-only fields that no button changes, side by side with their captions above them.
 void MakeShownRow(QWidget* page, QBoxLayout* into, Binding& b,
@@ -98,14 +97,13 @@ std::vector<QVBoxLayout*> MakeColumns(QBoxLayout* into, std::initializer_list<in
 }  // namespace
 
 TClubPage::TClubPage(PageContext& context, QWidget* parent)
-    : TPage(context),
-      panel_(MakeTabPanel(parent, "ClubPanel")),
-      binding_(db::TableId::kClubs, ctx_.markChanged) {
+    : TRecordPage(context, db::TableId::kClubs, MakeTabPanel(parent, "ClubPanel")),
+      tabs_(static_cast<QTabWidget*>(Panel())) {
     {
         PageGrid g(AddTab("Club Info"), 2);
         binding_.Make(g, "ClubLName", 2);
         binding_.Make(g, "ClubSName");
-        clubId_ = MakeIdField(g, "ClubID", "Id");
+        id_ = MakeIdField(g, "ClubID", "Id");
         binding_.Make(g, "ClubNation");
         binding_.Make(g, "ClubStatus");
         binding_.Make(g, "ClubDivision", 2);
@@ -158,56 +156,16 @@ TClubPage::TClubPage(PageContext& context, QWidget* parent)
 }
 
 QWidget* TClubPage::AddTab(const char* title) {
-    auto* scroll = new QScrollArea(panel_);
-    scroll->setObjectName(QStringLiteral("ClubTab%1").arg(panel_->count() + 1));
+    auto* scroll = new QScrollArea(tabs_);
+    scroll->setObjectName(QStringLiteral("ClubTab%1").arg(tabs_->count() + 1));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     auto* page = new QWidget;
     page->setObjectName(scroll->objectName() + QStringLiteral("Fields"));
     scroll->setWidget(page);
-    panel_->addTab(scroll, QString::fromLatin1(title));
+    tabs_->addTab(scroll, QString::fromLatin1(title));
     AddFieldArea(page);
     return page;
-}
-
-QWidget* TClubPage::Panel() const {
-    return panel_;
-}
-
-void TClubPage::Clear() {
-    binding_.Clear();
-    clubId_->clear();
-    SetHasRecord(false);
-}
-
-void TClubPage::ClubSearch(const QString& text) {
-    const std::optional<std::int64_t> found = FindByName(
-        Files().club, ClubRecord::kSize, text, {ClubRecord::LongName, ClubRecord::ShortName});
-    MakeCurrent(Files().club, found, ClubRec, [this] { ShowClubStats(); });
-}
-
-void TClubPage::ShowClubStats() {
-    // The binding reads every reference, the colours and the rivals before the first control
-    // changes: a club that cannot be shown leaves the previous one on the page whole.
-    RowContext rows(Session());
-    binding_.Show(ClubRec.data(), rows);
-    clubId_->setText(QString::number(ClubRec.Get(ClubRecord::Id)));
-    SetHasRecord(true);
-    ReportMissing(rows.missing);
-}
-
-void TClubPage::ClubSave() {
-    if (number_ < 0) return;
-    RowContext rows(Session());
-    // The posts and the squad change only by appointments and transfers: the save keeps them.
-    ClubRec = ReadModifyWrite<ClubRecord>(
-        Files().club, number_, [&](ClubRecord& rec) { binding_.Save(rec.data(), rows); });
-    binding_.Saved(ClubRec.data());
-}
-
-std::optional<QString> TClubPage::SearchTextFor(std::int64_t record) {
-    return ReachableName<db::ClubRecord>(Files().club, record,
-                                         {db::ClubRecord::LongName, db::ClubRecord::ShortName});
 }
 
 }  // namespace vh::ui

@@ -7,19 +7,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QValidator>
-#include <algorithm>
 
-#include "database/convert.h"
-#include "database/languages.h"
 #include "dialogs/change_codes.h"
-#include "dialogs/guard.h"
 #include "dialogs/qtext.h"
 #include "page_kit.h"
 
 namespace vh::ui {
 
 namespace {
-using db::NationRecord;
 
 // At most three letters are typed; a stored name of four letters may stand as it is.
 class ThreeLetterValidator : public QValidator {
@@ -70,15 +65,14 @@ QWidget* AddTab(QTabWidget* panel, const char* name, const char* caption) {
 }  // namespace
 
 TNationPage::TNationPage(PageContext& context, QWidget* parent)
-    : TPage(context),
-      panel_(MakeTabPanel(parent, "NationPanel")),
-      binding_(db::TableId::kNations, ctx_.markChanged) {
+    : TRecordPage(context, db::TableId::kNations, MakeTabPanel(parent, "NationPanel")) {
+    auto* tabs = static_cast<QTabWidget*>(Panel());
     // Nation Info: names, continent, languages, capital.
-    QWidget* info = AddTab(panel_, "NationInfoTab", "Nation Info");
+    QWidget* info = AddTab(tabs, "NationInfoTab", "Nation Info");
     PageGrid g(info, 2);
     binding_.Make(g, "NationLName", 2);
     binding_.Make(g, "NationSName");
-    nationId_ = MakeIdField(g, "NationID", "Nation ID");
+    id_ = MakeIdField(g, "NationID", "Nation ID");
     // The whole four-byte field is shown, so that a fourth letter is seen; three are typed.
     auto* threeLetter = binding_.Make<QLineEdit>(g, "Nation3LName");
     threeLetter->setValidator(
@@ -93,7 +87,7 @@ TNationPage::TNationPage(PageContext& context, QWidget* parent)
     binding_.Make(g, "NationRegion");
 
     // National Team Info: stadium, standing, kit colours, rivals.
-    QWidget* team = AddTab(panel_, "NationalTeamInfoTab", "National Team Info");
+    QWidget* team = AddTab(tabs, "NationalTeamInfoTab", "National Team Info");
     PageGrid t(team, 2);
     binding_.Make(t, "NationStadium", 2);
     binding_.Make(t, "NationGImp");
@@ -106,50 +100,6 @@ TNationPage::TNationPage(PageContext& context, QWidget* parent)
     MakeRivals(t, binding_);
     AddFieldArea(info);
     AddFieldArea(team);
-}
-
-QWidget* TNationPage::Panel() const {
-    return panel_;
-}
-
-void TNationPage::Clear() {
-    binding_.Clear();
-    nationId_->clear();
-    SetHasRecord(false);
-}
-
-void TNationPage::NationSearch(const QString& text) {
-    const std::optional<std::int64_t> found =
-        FindByName(Files().nation, NationRecord::kSize, text,
-                   {NationRecord::LongName, NationRecord::ShortName});
-    MakeCurrent(Files().nation, found, NationRec, [this] { ShowNationStats(); });
-}
-
-void TNationPage::InitialiseNationArrtibuteArrays() {
-    LanguageNames = db::kLanguageNames;
-}
-
-void TNationPage::ShowNationStats() {
-    InitialiseNationArrtibuteArrays();
-    RowContext rows(Session());
-    binding_.Show(NationRec.data(), rows);
-    nationId_->setText(QString::number(NationRec.Get(NationRecord::Id)));
-    SetHasRecord(true);
-    ReportMissing(rows.missing);
-}
-
-void TNationPage::NationSave() {
-    if (number_ < 0) return;
-    RowContext rows(Session());
-    NationRec = ReadModifyWrite<NationRecord>(
-        Files().nation, number_, [&](NationRecord& rec) { binding_.Save(rec.data(), rows); });
-    // The page now shows what is stored: changing a field back after this save is a change.
-    binding_.Saved(NationRec.data());
-}
-
-std::optional<QString> TNationPage::SearchTextFor(std::int64_t record) {
-    return ReachableName<db::NationRecord>(
-        Files().nation, record, {db::NationRecord::LongName, db::NationRecord::ShortName});
 }
 
 }  // namespace vh::ui

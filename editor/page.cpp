@@ -1,6 +1,7 @@
 #include "page.h"
 
 #include <QWidget>
+#include <cctype>
 
 #include "database/reference.h"
 #include "dialogs/msgbox.h"
@@ -43,7 +44,7 @@ void ShowNoMatches(QWidget* parent) {
 namespace vh::ui {
 
 std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
-                                       std::initializer_list<db::Str> fields) {
+                                       std::span<const db::Str> fields) {
     std::string want;
     // A name with a terminator in it matches no field's text.
     if (!TryToCp1252(text, want) || want.find('\0') != std::string::npos) return std::nullopt;
@@ -69,25 +70,13 @@ void TPage::CommitSet(const db::WriteSet& set) {
     Session().history.Commit(Session().dataPath, set);
 }
 
-namespace {
-std::string Named(const char* kind, std::string name, const std::string& otherwise = {}) {
-    if (name.empty()) name = otherwise;
-    return std::string("Save of ") + kind + " " + name;
-}
-}  // namespace
-
-std::string SaveLabel(const db::StadiumRecord& rec) {
-    return Named("Stadium", rec.Get(db::StadiumRecord::Name));
-}
-std::string SaveLabel(const db::CityRecord& rec) {
-    return Named("City", rec.Get(db::CityRecord::Name));
-}
-std::string SaveLabel(const db::ClubRecord& rec) {
-    return Named("Club", rec.Get(db::ClubRecord::LongName), rec.Get(db::ClubRecord::ShortName));
-}
-std::string SaveLabel(const db::NationRecord& rec) {
-    return Named("Nation", rec.Get(db::NationRecord::LongName),
-                 rec.Get(db::NationRecord::ShortName));
+std::string SaveLabel(const db::Table& table, const std::uint8_t* rec) {
+    std::string kind(table.what);
+    kind[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(kind[0])));
+    std::string name;
+    for (const db::Str& f : table.searchedBy)
+        if (!(name = f.Read(rec)).empty()) break;
+    return "Save of " + kind + " " + name;
 }
 
 std::string FileNameIn(const std::string& dataPath, const db::RecordFile& file) {

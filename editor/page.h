@@ -9,8 +9,10 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <vector>
 
+#include "database/catalogue.h"
 #include "database/data_def.h"
 #include "database/fields.h"
 #include "database/record_file.h"
@@ -26,7 +28,12 @@ namespace vh::ui {
 // The first record of the file one of whose name fields equals the text exactly (whole text, same
 // letter case); nullopt when none does, or when the text holds a character the files cannot.
 std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize, const QString& text,
-                                       std::initializer_list<db::Str> fields);
+                                       std::span<const db::Str> fields);
+inline std::optional<std::int64_t> FindByName(db::RecordFile& file, int recordSize,
+                                              const QString& text,
+                                              std::initializer_list<db::Str> fields) {
+    return FindByName(file, recordSize, text, std::span(fields.begin(), fields.size()));
+}
 
 // What a page may use of the window.
 struct PageContext {
@@ -80,16 +87,11 @@ class TPage {
     // The first of the record's names that a search by these fields finds this record by.
     template <class R>
     std::optional<QString> ReachableName(db::RecordFile& file, std::int64_t record,
-                                         std::initializer_list<db::Str> fields);
+                                         std::span<const db::Str> fields);
 
     // Commits the set through the write path (journal, then the records in place) and keeps it
     // for Undo.
     void CommitSet(const db::WriteSet& set);
-    // Reads record `number` of the file, lets `change` change it, and commits it at the same
-    // number as one write set labelled "Save of <kind> <name>". `change` runs every conversion
-    // and lookup before it touches the record; when it throws, nothing is written.
-    template <class R, class F>
-    R ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change);
 
     PageContext& ctx_;
     std::int64_t number_ = -1;
@@ -102,11 +104,9 @@ class TPage {
 // The message of a search that found nothing.
 void ShowNoMatches(QWidget* parent);
 
-// What Undo calls a save of a record of this kind: "Save of Club Oslund".
-std::string SaveLabel(const db::StadiumRecord& rec);
-std::string SaveLabel(const db::CityRecord& rec);
-std::string SaveLabel(const db::ClubRecord& rec);
-std::string SaveLabel(const db::NationRecord& rec);
+// What Undo calls a save of a record of the table: "Save of Club Oslund", by the first of the
+// names a search matches that is not empty.
+std::string SaveLabel(const db::Table& table, const std::uint8_t* rec);
 // The name of a data file as the file lists spell it ("\\club.dat"), from a file of the session's
 // set (bound to the data path followed by that name).
 std::string FileNameIn(const std::string& dataPath, const db::RecordFile& file);
@@ -118,16 +118,6 @@ R ReadRecord(db::RecordFile& file, std::int64_t number) {
     file.Reset(static_cast<int>(R::kSize));
     file.Seek(number);
     file.Read(rec.bytes);
-    return rec;
-}
-
-template <class R, class F>
-R TPage::ReadModifyWrite(db::RecordFile& file, std::int64_t number, F&& change) {
-    R rec = ReadRecord<R>(file, number);
-    change(rec);
-    db::WriteSet set(SaveLabel(rec));
-    set.PutRecord(FileNameIn(Session().dataPath, file), number, rec);
-    CommitSet(set);
     return rec;
 }
 
@@ -152,7 +142,7 @@ bool TPage::MakeCurrent(db::RecordFile& file, std::optional<std::int64_t> found,
 
 template <class R>
 std::optional<QString> TPage::ReachableName(db::RecordFile& file, std::int64_t record,
-                                            std::initializer_list<db::Str> fields) {
+                                            std::span<const db::Str> fields) {
     file.Reset(static_cast<int>(R::kSize));
     if (record < 0 || record >= file.RecordCount()) return std::nullopt;
     const R rec = ReadRecord<R>(file, record);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,6 +146,13 @@ char DecimalSeparator() {
 }  // namespace vh::ui
 
 namespace vh::ui {
+
+QFrame* MakePlainPanel(QWidget* parent, const char* name) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(QFrame::StyledPanel);
+    return f;
+}
 
 QTabWidget* MakeTabPanel(QWidget* parent, const char* name) {
     auto* t = new QTabWidget(parent);

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "bindings.h"
+#include "field_layout.h"
 
 class QCheckBox;
 class QComboBox;
@@ -58,10 +58,13 @@ char DecimalSeparator();
 
 }  // namespace vh::ui
 
+class QFrame;
 class QTabWidget;
 
 namespace vh::ui {
 
+// The framed panel of a page without tabs (StadiumPanel, CityPanel).
+QFrame* MakePlainPanel(QWidget* parent, const char* name);
 // The tabbed panel of a page (PlayerPanel, ClubPanel, ...).
 QTabWidget* MakeTabPanel(QWidget* parent, const char* name);
 // The look every tabbed panel shares (applied once its tabs are added).

@@ -58,8 +58,11 @@ std::string TPersonPage::PersonName(const db::StaffRecord& person) {
 
 void TPersonPage::SavePerson(const db::StaffRecord& person, const char* kind,
                              const std::function<void(db::WriteSet&)>& putBlock) {
-    db::WriteSet set(std::string("Save of ") + kind + " " + PersonName(person));
-    set.PutRecord(db::kStaffFile, person.Get(StaffRecord::Id), person);
+    const db::WriteLock lock(Session().dataPath);
+    const std::string name = std::string(kind) + " " + PersonName(StaffRec);
+    db::WriteSet set("Save of " + std::string(kind) + " " + PersonName(person));
+    // Planned from the records as the page showed them: written only while the files hold them.
+    set.PutRecord(db::kStaffFile, person.Get(StaffRecord::Id), person, StaffRec, name);
     putBlock(set);
     CommitSet(set);
     StaffRec = person;
@@ -97,7 +100,7 @@ TPersonPage::MoveInput TPersonPage::ReadMove(std::int32_t target) {
 
 void TPersonPage::WriteMove(const db::MoveResult& move, const char* what) {
     db::WriteSet set(std::string(what) + " of " + PersonName(move.person));
-    db::PutMove(move, set);
+    db::PutMove(move, set, &StaffRec, PersonName(StaffRec));
     CommitSet(set);
     StaffRec = move.person;
 }

@@ -235,7 +235,8 @@ void TPlayerPage::PlayerSave() {
     rows_.Save(staff.data(), player.data(), rows);
 
     SavePerson(staff, "Player", [&](db::WriteSet& set) {
-        db::PutPlayerData(Session().dataPath, player, PlayerPlace, Session().scratch, set);
+        db::PutPlayerData(Session().dataPath, player, PlayerPlace, Session().scratch, set,
+                          &PlayerRec);
     });
     PlayerRec = player;
     // What the page shows is now what the files hold: a field changed back is a change again.
@@ -247,7 +248,8 @@ void TPlayerPage::TransferPlayerClick(QPushButton* sender) {
     const std::int32_t newClub =
         sender == freeTransfer_ ? -1 : MoveTarget(newClub_, Files().club, db::kClubShortName);
 
-    // Every read and check comes before the first write.
+    // Every read and check comes before the first write, under the folder's lock.
+    const db::WriteLock lock(Session().dataPath);
     const MoveInput in = ReadMove(newClub);
     const db::MoveResult move =
         db::TransferPlayer(in.person, newClub, in.Left(), in.joined ? &*in.joined : nullptr);

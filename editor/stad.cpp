@@ -139,7 +139,7 @@ void TVHEdit::BuildWindow() {
     richTextb_->setHtml(QString::fromUtf8(kUsageNotes));
     richTextb_->setOpenLinks(false);
 
-    label9_ = Place(new QLabel(QStringLiteral("VH Data Dir:"), client_), "Label9", 416, 24);
+    Place(new QLabel(QStringLiteral("VH Data Dir:"), client_), "Label9", 416, 24);
     path_ = Place(new QLineEdit(client_), "Path", 416, 40, 121, 21);
     button1_ = Place(new QPushButton(QStringLiteral("Select VH File"), client_), "Button1", 304, 40,
                      105, 25);
@@ -196,11 +196,9 @@ void TVHEdit::BuildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    loadStadiumData1_ =
-        action(file, "LoadStadiumData1", QStringLiteral("Load Data"), &TVHEdit::LoadClick);
+    action(file, "LoadStadiumData1", QStringLiteral("Load Data"), &TVHEdit::LoadClick);
     saveMenu_ = action(file, "SaveMenu", QStringLiteral("Save Data"), &TVHEdit::SaveClick);
-    backupMenu_ =
-        action(file, "BackupMenu", QStringLiteral("Backup Files"), &TVHEdit::BackupMenuClick);
+    action(file, "BackupMenu", QStringLiteral("Backup Files"), &TVHEdit::BackupMenuClick);
     restoreBackupMenu_ = action(file, "RestoreBackupMenu", QStringLiteral("Restore Backup"),
                                 &TVHEdit::RestoreBackupMenuClick);
     checkDataMenu_ = action(file, "CheckDataMenu", QStringLiteral("Check Data..."),
@@ -219,7 +217,7 @@ void TVHEdit::BuildMenus() {
                              &TVHEdit::ApplyPatchMenuClick);
     applyPatchMenu_->setEnabled(false);
     file->addSeparator();
-    exit1_ = action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
+    action(file, "Exit1", QStringLiteral("Exit"), &TVHEdit::Exit1Click);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
@@ -248,7 +246,7 @@ void TVHEdit::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    about1_ = action(help, "About1", QStringLiteral("About..."), &TVHEdit::About1Click);
+    action(help, "About1", QStringLiteral("About..."), &TVHEdit::About1Click);
 
     // Each mode's menu item, page and radio buttons (the first is checked on entering the mode).
     auto mode = [this](Mode m, QAction* a, std::vector<QRadioButton*> radios) {

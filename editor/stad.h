@@ -1,6 +1,8 @@
 // The main window, the shell around the editing pages: data directory and load, the six modes,
 // the result list with its search, the changed-record flag, saving, backup and restore. Each
 // mode's page is a class of its own (page.h), reached through one table indexed by mode.
+// TVHEdit is defined in stad.cpp (the window, its controls and menus) and in one stad_*.cpp per
+// part below, named in its heading.
 #pragma once
 
 #include <QMainWindow>
@@ -90,7 +92,7 @@ class TVHEdit : public QMainWindow {
     TNationPage& Nations();
     TCityPage& Cities();
 
-    // --- data directory and load --------------------------------------------------------------
+    // --- data directory and load (stad_load.cpp) -------------------------------------------------
     void FormCreate();
     void Button1Click();
     void OpenDialog1SelectionChange(const QString& file);
@@ -99,7 +101,7 @@ class TVHEdit : public QMainWindow {
     void UnReadOnlyClick();
     void GetNameArrays();
 
-    // --- modes, result list, search -------------------------------------------------------------
+    // --- modes, result list, search (stad_search.cpp; the modes and Exit: stad.cpp) --------------
     void PlayerMenuClick() { SwitchMode(Mode::kPlayers); }
     void NonPlayerMenuClick() { SwitchMode(Mode::kStaff); }
     void ClubMenuClick() { SwitchMode(Mode::kClubs); }
@@ -120,26 +122,26 @@ class TVHEdit : public QMainWindow {
     void Exit1Click();
     void About1Click();
 
-    // --- saving, backup, restore ----------------------------------------------------------------
+    // --- saving, backup, restore (stad_files.cpp) ------------------------------------------------
     void SaveClick();
     void BackupMenuClick();
     void RestoreBackupMenuClick();
     void FormDestroy();
 
-    // --- Undo and Redo (Edit menu) ------------------------------------------------------------
+    // --- Undo and Redo (Edit menu) (stad_undo.cpp) -----------------------------------------------
     // Take back the last command that wrote data, or write it again; refused with a message when
     // a record it would take back has changed since. The pages show their records again after.
     void UndoMenuClick();
     void RedoMenuClick();
 
-    // --- "Export Table..." and "Import Table..." -------------------------------------------------
+    // --- "Export Table..." and "Import Table..." (stad_table_io.cpp) -----------------------------
     // The current mode's table as a CSV file the user chooses; a CSV or JSON file applied back to
     // it after the user saw what it changes (bad cells are listed and nothing is written). An
     // import is one step for Undo; the records on the pages are shown again after it.
     void ExportTableMenuClick();
     void ImportTableMenuClick();
 
-    // --- "Check Data" ---------------------------------------------------------------------------
+    // --- "Check Data" (stad_check.cpp) -----------------------------------------------------------
     // Checks the loaded directory and shows the findings in the "Check Data" window.
     void CheckDataMenuClick();
     TCheckWindow* CheckWindow() const;
@@ -149,7 +151,7 @@ class TVHEdit : public QMainWindow {
     bool ShowRecord(Mode m, std::int64_t record,
                     const QString& caption = QStringLiteral("Check Data"));
 
-    // --- "Changes Since Backup" and patches (changes.cpp) ---------------------------------------
+    // --- "Changes Since Backup" and patches (stad_changes.cpp) -----------------------------------
     // Compares the loaded directory with its backup in the "Changes Since Backup" window.
     void ChangesMenuClick();
     TChangesWindow* ChangesWindow() const;
@@ -167,7 +169,7 @@ class TVHEdit : public QMainWindow {
     // The changed-record flag: the Save button and the "Save Data" menu item together.
     void SetRecordChanged(bool changed);
 
-    // --- View > "Table View" --------------------------------------------------------------------
+    // --- View > "Table View" (stad_table_view.cpp) -----------------------------------------------
     // Opens the table view on the current mode's table.
     void TableViewMenuClick();
     TTableViewWindow* TableViewWindow() const;
@@ -249,7 +251,6 @@ class TVHEdit : public QMainWindow {
     QWidget* client_ = nullptr;
     QLabel* image1_ = nullptr;
     QTextBrowser* richTextb_ = nullptr;
-    QLabel* label9_ = nullptr;
     QLineEdit* path_ = nullptr;
     QPushButton* button1_ = nullptr;
     QPushButton* load_ = nullptr;
@@ -266,16 +267,13 @@ class TVHEdit : public QMainWindow {
     QLineEdit* hiddenEdit_ = nullptr;
     QFileDialog* openDialog_ = nullptr;
 
-    QAction* loadStadiumData1_ = nullptr;
     QAction* saveMenu_ = nullptr;
-    QAction* backupMenu_ = nullptr;
     QAction* restoreBackupMenu_ = nullptr;
     QAction* checkDataMenu_ = nullptr;
     QAction* exportTableMenu_ = nullptr;
     QAction* importTableMenu_ = nullptr;
     QAction* changesMenu_ = nullptr;
     QAction* applyPatchMenu_ = nullptr;
-    QAction* exit1_ = nullptr;
     QAction* undoMenu_ = nullptr;
     QAction* redoMenu_ = nullptr;
     QAction* playerMenu_ = nullptr;
@@ -285,7 +283,6 @@ class TVHEdit : public QMainWindow {
     QAction* nationMenu_ = nullptr;
     QAction* cityMenu_ = nullptr;
     QAction* tableViewMenu_ = nullptr;
-    QAction* about1_ = nullptr;
 };
 
 }  // namespace vh::ui

@@ -1,37 +1,25 @@
 // The Stadiums mode: one stadium record on a plain panel.
 #pragma once
 
-#include "bindings.h"
 #include "database/data_def.h"
-#include "page.h"
-
-class QFrame;
-class QLineEdit;
+#include "record_page.h"
 
 namespace vh::ui {
 
-class TStadiumPage : public TPage {
+class TStadiumPage : public TRecordPage<db::StadiumRecord> {
   public:
     TStadiumPage(PageContext& context, QWidget* parent);
 
-    QWidget* Panel() const override;
-    void Search(const QString& text, Radio radio) override { StadiumSearch(text, radio); }
-    void Save() override { StadiumSave(); }
-    void Clear() override;
-    std::optional<QString> SearchTextFor(std::int64_t record) override;
-
     // By the stadium's name; with "Club" the stadium of the club of that name, with "Nation" the
     // national stadium of the nation of that name.
-    void StadiumSearch(const QString& text, Radio radio);
-    void ShowStadiumStats();
-    void StadiumSave();
+    void StadiumSearch(const QString& text, Radio radio) { Search(text, radio); }
+    void ShowStadiumStats() { ShowRecord(); }
+    void StadiumSave() { Save(); }
 
-    db::StadiumRecord StadiumRec;  // the stadium on the page
+    db::StadiumRecord& StadiumRec = record_;  // the stadium on the page
 
-  private:
-    QFrame* panel_;
-    QLineEdit* stadId_;
-    Binding binding_;
+  protected:
+    std::optional<std::int64_t> Find(const QString& text, Radio radio) override;
 };
 
 }  // namespace vh::ui

@@ -180,7 +180,8 @@ void TStaffPage::NonPlayerSave() {
     rows_.Save(person.data(), staff.data(), rows);
 
     SavePerson(person, "Staff", [&](db::WriteSet& set) {
-        db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch, set);
+        db::PutNonPlayerData(Session().dataPath, staff, NonPlayerPlace, Session().scratch, set,
+                             &NonPlayerRec);
     });
     NonPlayerRec = staff;
     // What the page shows is now what the files hold: a field changed back is a change again.
@@ -197,7 +198,8 @@ void TStaffPage::NonPlayerClubTransferClick(QObject* sender) {
     const std::int32_t target =
         sender == clubTransfer_ ? MoveTarget(newClub_, clubs, db::kClubShortName) : -1;
 
-    // Every record the move needs is read before anything is written.
+    // Every record the move needs is read before anything is written, under the folder's lock.
+    const db::WriteLock lock(Session().dataPath);
     const MoveInput in = ReadMove(target);
     const ClubRecord* targetRecord = target >= 0 ? in.Joined() : nullptr;
     const db::MoveResult moved = db::MoveStaffToClub(in.person, target, in.Left(), targetRecord);

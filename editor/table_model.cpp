@@ -9,18 +9,15 @@
 
 #include "database/dates.h"
 #include "database/text.h"
+#include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 
 namespace vh::ui {
 
 namespace {
 
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString Capitalised(const std::string& reason) {
-    QString s = Utf8(reason);
+    QString s = FromUtf8(reason);
     if (!s.isEmpty()) s[0] = s[0].toUpper();
     return s;
 }
@@ -98,7 +95,7 @@ void TTableModel::Read() {
 void TTableModel::Open(const std::string& dataPath, db::TableId table) {
     dataPath_ = dataPath;
     table_ = table;
-    pending_.clear();
+    edits_.Clear();
     where_.clear();
     labelFilter_.clear();
     sortColumn_ = kRecordColumn;
@@ -110,8 +107,8 @@ void TTableModel::Reread() {
     if (!IsOpen()) return;
     Reload();
     // The edits that now give what is stored are edits no more.
-    if (pending_.empty()) return;
-    Check(pending_, true);
+    if (edits_.Empty()) return;
+    edits_.Recheck(*files_, *rows_);
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit CountsChanged();
 }
@@ -134,7 +131,7 @@ void TTableModel::Release() {
     beginResetModel();
     rows_.reset();
     files_.reset();
-    pending_.clear();
+    edits_.Clear();
     shown_.clear();
     sorted_.clear();
     labels_.clear();
@@ -200,25 +197,22 @@ QString TTableModel::Shown(const db::Column& c, const db::RowRef& row) const {
     if (f.IsReference()) {
         QStringList names;
         for (std::size_t k = 0; k < f.count; ++k)
-            names << Utf8(db::ReferenceName(f, f.Read(rec, k), *files_));
+            names << FromUtf8(db::ReferenceName(f, f.Read(rec, k), *files_));
         return names.join(QStringLiteral("; "));
     }
-    return Utf8(db::FormatCell(c, rec, *files_));
+    return FromUtf8(db::FormatCell(c, rec, *files_));
 }
 
 QString TTableModel::ShownAfter(const db::Column& c, const std::string& after) const {
-    if (!c.field->IsReference()) return Utf8(after);
+    if (!c.field->IsReference()) return FromUtf8(after);
     QStringList names;
     for (std::int64_t v : Numbers(after)) names << ReferenceText(*c.field, v);
     return names.join(QStringLiteral("; "));
 }
 
-const TTableModel::Pending* TTableModel::PendingAt(const QModelIndex& index) const {
-    if (pending_.empty() || index.column() < 2) return nullptr;
-    const auto row = pending_.find(RecordAt(index.row()));
-    if (row == pending_.end()) return nullptr;
-    const auto cell = row->second.find(ColumnIndexOf(index.column()));
-    return cell == row->second.end() ? nullptr : &cell->second;
+const db::TableEdits::Cell* TTableModel::PendingAt(const QModelIndex& index) const {
+    if (edits_.Empty() || index.column() < 2) return nullptr;
+    return edits_.Find(RecordAt(index.row()), ColumnIndexOf(index.column()));
 }
 
 bool TTableModel::IsPending(const QModelIndex& index) const {
@@ -237,7 +231,7 @@ QString TTableModel::ReadOnlyReason(const QModelIndex& index) const {
     if (f.edit == db::Edit::kShownOnly)
         return QStringLiteral("The page only shows it: it cannot be changed.");
     if (!Row(index.row()).Of(f))
-        return Utf8(f.part == db::Part::kPlayer ? db::kNoPlayerRecord : db::kNoStaffRecord) +
+        return FromUtf8(f.part == db::Part::kPlayer ? db::kNoPlayerRecord : db::kNoStaffRecord) +
                QLatin1Char('.');
     return {};
 }
@@ -254,14 +248,14 @@ std::vector<std::int64_t> TTableModel::SlotValues(const QModelIndex& index) cons
     std::vector<std::int64_t> out;
     const db::Field* f = FieldOf(index.column());
     if (!f || !f->IsReference()) return out;
-    if (const Pending* p = PendingAt(index)) return Numbers(p->after);
+    if (const db::TableEdits::Cell* p = PendingAt(index)) return Numbers(p->after);
     if (const std::uint8_t* rec = Row(index.row()).Of(*f))
         for (std::size_t k = 0; k < f->count; ++k) out.push_back(f->Read(rec, k));
     return out;
 }
 
 QString TTableModel::ReferenceText(const db::Field& f, std::int64_t v) const {
-    return Utf8(db::ReferenceName(f, v, *files_));
+    return FromUtf8(db::ReferenceName(f, v, *files_));
 }
 
 QStringList TTableModel::Choices(const QModelIndex& index) const {
@@ -273,7 +267,7 @@ QStringList TTableModel::Choices(const QModelIndex& index) const {
     } else if (f->IsReference()) {
         out << QString::fromLatin1(f->NoneText());
         for (std::int64_t v = 0, n = files_->CountOf(f->target); v < n; ++v)
-            out << Utf8(db::Cp1252ToUtf8(files_->NameOf(f->target, v)));
+            out << FromUtf8(db::Cp1252ToUtf8(files_->NameOf(f->target, v)));
     }
     return out;
 }
@@ -296,19 +290,20 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const {
     }
     if (index.column() == kLabelColumn) {
         if (role == Qt::DisplayRole)
-            return Utf8(labels_.empty() ? rows_->Label(row)
-                                        : labels_[static_cast<std::size_t>(&row - &(*rows_)[0])]);
+            return FromUtf8(labels_.empty()
+                                ? rows_->Label(row)
+                                : labels_[static_cast<std::size_t>(&row - &(*rows_)[0])]);
         if (role == Qt::ToolTipRole) return QStringLiteral("Double-click to open it on its page");
         return {};
     }
     const db::Column& c = *ColumnOf(index.column());
     const db::Field& f = *c.field;
-    const Pending* p = PendingAt(index);
+    const db::TableEdits::Cell* p = PendingAt(index);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
             if (f.kind == db::Kind::kCheck) return {};
-            return p ? p->shown : Shown(c, row);
+            return p ? ShownAfter(c, p->after) : Shown(c, row);
         case Qt::CheckStateRole: {
             if (f.kind != db::Kind::kCheck || !row.Of(f)) return {};
             const bool checked = p ? p->after == "1" : db::FormatCell(c, row.Of(f), *files_) == "1";
@@ -323,7 +318,7 @@ QVariant TTableModel::data(const QModelIndex& index, int role) const {
             if (p) return QBrush(kEditedText);
             return ReadOnlyReason(index).isEmpty() ? QVariant() : QBrush(kFixedText);
         case Qt::ToolTipRole: {
-            if (p) return p->shown + QStringLiteral(": changed, not saved yet");
+            if (p) return ShownAfter(c, p->after) + QStringLiteral(": changed, not saved yet");
             const QString why = ReadOnlyReason(index);
             if (!why.isEmpty()) return why;
             // The whole text, which a narrow column cuts.
@@ -377,77 +372,26 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
 
 // --- edits --------------------------------------------------------------------------------------
 
-db::ImportPlan TTableModel::Check(std::map<std::int64_t, RowEdits> edits, bool keep) {
-    const std::vector<db::Column>& all = rows_->Columns();
-    db::CellTable cells;
-    cells.columns.push_back(std::string(db::kRecordColumn));
-    std::map<std::pair<std::size_t, bool>, std::size_t> place;  // (column, by name) -> cell
-    for (const auto& [record, row] : edits)
-        for (const auto& [column, p] : row) {
-            const bool byName = all[column].field->IsReference() && !p.input.numbers;
-            if (place.try_emplace({column, byName}, cells.columns.size()).second)
-                cells.columns.push_back(byName ? all[column].name + std::string(db::kNameSuffix)
-                                               : all[column].name);
-        }
-    for (const auto& [record, row] : edits) {
-        db::CellTable::Row r;
-        r.line = cells.rows.size() + 1;
-        r.cells.resize(cells.columns.size());
-        r.cells[0] = std::to_string(record);
-        for (const auto& [column, p] : row) {
-            const bool byName = all[column].field->IsReference() && !p.input.numbers;
-            r.cells[place.at({column, byName})] = p.input.text;
-        }
-        cells.rows.push_back(std::move(r));
-    }
-    db::ImportPlan plan = db::PlanImport(*files_, table_, cells);
-    if (!keep || !plan.bad.empty()) return plan;
-    // What each cell writes; a cell that writes nothing is no edit.
-    std::map<std::pair<std::int64_t, std::string_view>, const std::string*> after;
-    for (const db::CellChange& c : plan.changes)
-        if (c.table == table_)
-            after.emplace(std::pair{c.record, std::string_view(c.column)}, &c.after);
-    for (auto& [record, row] : edits) {
-        RowEdits kept;
-        for (auto& [column, p] : row) {
-            const auto it = after.find({record, all[column].name});
-            if (it == after.end()) continue;
-            p.after = *it->second;
-            p.shown = ShownAfter(all[column], p.after);
-            kept.emplace(column, std::move(p));
-        }
-        if (kept.empty())
-            pending_.erase(record);
-        else
-            pending_[record] = std::move(kept);
-    }
-    return plan;
-}
-
 QStringList TTableModel::Reasons(const db::ImportPlan& plan) const {
     QStringList out;
     for (const db::BadCell& bad : plan.bad) {
         std::string name = bad.column;
         if (name.ends_with(db::kNameSuffix)) name.resize(name.size() - db::kNameSuffix.size());
-        QString caption = Utf8(name);
+        QString caption = FromUtf8(name);
         if (const db::Column* c = rows_->FindColumn(name); c && c->field)
             caption = QString::fromLatin1(
                 c->shows == db::Column::Shows::kMonth ? c->field->monthCaption : c->field->caption);
-        QString line = QStringLiteral("Record %1, %2").arg(Utf8(bad.record), caption);
-        if (!bad.value.empty()) line += QStringLiteral(" '%1'").arg(Utf8(bad.value));
-        out << line + QStringLiteral(": ") + Utf8(bad.reason);
+        QString line = QStringLiteral("Record %1, %2").arg(FromUtf8(bad.record), caption);
+        if (!bad.value.empty()) line += QStringLiteral(" '%1'").arg(FromUtf8(bad.value));
+        out << line + QStringLiteral(": ") + FromUtf8(bad.reason);
     }
     return out;
 }
 
 QString TTableModel::Edit(const QModelIndex& index, const CellInput& input) {
     if (const QString why = ReadOnlyReason(index); !why.isEmpty()) return why;
-    const std::int64_t record = RecordAt(index.row());
-    std::map<std::int64_t, RowEdits> edits;
-    RowEdits& row = edits[record];
-    if (const auto it = pending_.find(record); it != pending_.end()) row = it->second;
-    row[ColumnIndexOf(index.column())] = Pending{input, {}, {}};
-    const db::ImportPlan plan = Check(std::move(edits), true);
+    const db::ImportPlan plan = edits_.Enter(
+        *files_, *rows_, {{RecordAt(index.row()), ColumnIndexOf(index.column()), input}});
     if (!plan.bad.empty()) {
         // The page's message for the cell typed into, before any other.
         const std::string& name = rows_->Columns()[ColumnIndexOf(index.column())].name;
@@ -463,7 +407,7 @@ QString TTableModel::Edit(const QModelIndex& index, const CellInput& input) {
 
 QStringList TTableModel::EditAll(const std::vector<std::pair<QModelIndex, CellInput>>& cells) {
     QStringList refused;
-    std::map<std::int64_t, RowEdits> edits;
+    std::vector<db::TableEdits::Entry> entries;
     for (const auto& [index, input] : cells) {
         if (const QString why = ReadOnlyReason(index); !why.isEmpty()) {
             refused << QStringLiteral("Record %1, %2: %3")
@@ -474,15 +418,10 @@ QStringList TTableModel::EditAll(const std::vector<std::pair<QModelIndex, CellIn
                                 why);
             continue;
         }
-        const std::int64_t record = RecordAt(index.row());
-        auto [at, added] = edits.try_emplace(record);
-        if (added)
-            if (const auto it = pending_.find(record); it != pending_.end())
-                at->second = it->second;
-        at->second[ColumnIndexOf(index.column())] = Pending{input, {}, {}};
+        entries.push_back({RecordAt(index.row()), ColumnIndexOf(index.column()), input});
     }
-    if (!refused.isEmpty() || edits.empty()) return refused;
-    const db::ImportPlan plan = Check(std::move(edits), true);
+    if (!refused.isEmpty() || entries.empty()) return refused;
+    const db::ImportPlan plan = edits_.Enter(*files_, *rows_, entries);
     if (!plan.bad.empty()) return Reasons(plan);
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit CountsChanged();
@@ -490,35 +429,32 @@ QStringList TTableModel::EditAll(const std::vector<std::pair<QModelIndex, CellIn
 }
 
 void TTableModel::DropPending() {
-    if (pending_.empty()) return;
-    pending_.clear();
+    if (edits_.Empty()) return;
+    edits_.Clear();
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit CountsChanged();
 }
 
 db::ImportPlan TTableModel::Plan() {
-    db::ImportPlan plan = Check(pending_, false);
-    plan.writes.SetLabel("Table Edit of " + std::to_string(plan.records) +
-                         (plan.records == 1 ? " record" : " records"));
-    return plan;
+    return edits_.Plan(*files_, *rows_);
 }
 
 void TTableModel::Committed(const db::WriteSet& writes) {
     const bool applied = files_->Apply(writes);
     if (!applied) {
-        pending_.clear();
+        edits_.Clear();
         Reload();
         return;
     }
     // Only the labels of the records written can have changed.
     if (!labels_.empty() || !foldedLabels_.empty())
-        for (const auto& [record, row] : pending_)
+        for (const auto& [record, row] : edits_.ByRecord())
             if (const db::RowRef* r = rows_->Find(record)) {
                 const auto i = static_cast<std::size_t>(r - &(*rows_)[0]);
                 if (!labels_.empty()) labels_[i] = rows_->Label(*r);
                 if (!foldedLabels_.empty()) foldedLabels_[i] = db::Folded(rows_->Label(*r));
             }
-    pending_.clear();
+    edits_.Clear();
     SortRows();
     FilterWhere();
     FilterLabels();

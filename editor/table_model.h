@@ -1,8 +1,8 @@
 // The rows of one table (players, clubs, ...) for the table view: every record of the kind read in
 // bulk from the data directory, one column per field of the page, sorted and filtered through an
-// index vector, and the edits the user made that are not saved yet. Cells are drawn from the
-// record bytes as the view asks for them: no text is kept per cell. Every edit is checked with
-// the page's rules by the import planner, and a save is that planner's one write set.
+// index vector, and the edits the user made that are not saved yet (db::TableEdits, which checks
+// them with the import's rules and plans their write set). Cells are drawn from the record bytes
+// as the view asks for them: no text is kept per cell.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,17 +16,13 @@
 #include <vector>
 
 #include "database/table_data.h"
+#include "database/table_edits.h"
 #include "database/table_import.h"
 #include "database/where.h"
 
 namespace vh::ui {
 
-// A cell as the user gives it: the text the grid shows (the name for a reference), or, for a
-// reference picked, the record numbers its slots take, separated by ';'.
-struct CellInput {
-    std::string text;  // UTF-8
-    bool numbers = false;
-};
+using db::CellInput;
 
 class TTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -89,8 +85,8 @@ class TTableModel : public QAbstractTableModel {
     QStringList EditAll(const std::vector<std::pair<QModelIndex, CellInput>>& cells);
     // The reason the last setData was refused.
     const QString& LastRefusal() const { return lastRefusal_; }
-    bool HasPending() const { return !pending_.empty(); }
-    std::size_t PendingRecords() const { return pending_.size(); }
+    bool HasPending() const { return !edits_.Empty(); }
+    std::size_t PendingRecords() const { return edits_.Records(); }
     bool IsPending(const QModelIndex& index) const;
     void DropPending();
     // Every record edited, planned as one write set labelled "Table Edit of N records".
@@ -113,13 +109,6 @@ class TTableModel : public QAbstractTableModel {
     void CountsChanged();
 
   private:
-    struct Pending {
-        CellInput input;
-        std::string after;  // the cell as the plan writes it, as export writes it
-        QString shown;
-    };
-    using RowEdits = std::map<std::size_t, Pending>;  // by column of the table's rows
-
     void Read();
     void Reload();
     const db::RowRef& Row(int row) const;
@@ -127,10 +116,8 @@ class TTableModel : public QAbstractTableModel {
     std::size_t ColumnIndexOf(int column) const;
     QString Shown(const db::Column& c, const db::RowRef& row) const;
     QString ShownAfter(const db::Column& c, const std::string& after) const;
-    const Pending* PendingAt(const QModelIndex& index) const;
+    const db::TableEdits::Cell* PendingAt(const QModelIndex& index) const;
     const std::vector<std::string>& Labels() const;
-    // Plans the edits of these records; the edits taken are kept, with what they write.
-    db::ImportPlan Check(std::map<std::int64_t, RowEdits> edits, bool keep);
     void SortRows();
     void FilterWhere();
     void FilterLabels();
@@ -149,10 +136,10 @@ class TTableModel : public QAbstractTableModel {
     std::string labelFilter_;  // folded
     int sortColumn_ = kRecordColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
-    std::vector<std::int32_t> sorted_;          // every row, in the order of the sort
-    std::vector<char> whereOk_, labelOk_;       // per row
-    std::vector<std::int32_t> shown_;           // the rows that match, sorted
-    std::map<std::int64_t, RowEdits> pending_;  // by record
+    std::vector<std::int32_t> sorted_;     // every row, in the order of the sort
+    std::vector<char> whereOk_, labelOk_;  // per row
+    std::vector<std::int32_t> shown_;      // the rows that match, sorted
+    db::TableEdits edits_;
     QString lastRefusal_;
 };
 

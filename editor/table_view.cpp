@@ -25,15 +25,12 @@
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
 #include "dialogs/name_list_model.h"
+#include "dialogs/qtext.h"
 #include "dialogs/theme.h"
 
 namespace vh::ui {
 
 namespace {
-
-QString Utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // --- the cell editors ---------------------------------------------------------------------------
 
@@ -270,7 +267,7 @@ QString TableCaption(db::TableId id) {
         case db::TableId::kCities:
             return QStringLiteral("Cities");
         default:
-            return Utf8(db::TableOf(id).name);
+            return FromUtf8(db::TableOf(id).name);
     }
 }
 
@@ -548,6 +545,8 @@ void TTableViewWindow::SaveClick() {
     if (!model_.IsOpen() || !model_.HasPending() || ctx_.readOnly()) return;
     // A record changed on the main window's page could be written back over the table's edit.
     if (!ctx_.saveCheck()) return;
+    // What the plan reads is what the commit writes over: no other program writes in between.
+    const db::WriteLock lock(ctx_.session.dataPath);
     if (stale_ || model_.DataPath() != ctx_.session.dataPath) Reread();
     if (!model_.HasPending()) return;
     db::ImportPlan plan = model_.Plan();
@@ -686,7 +685,7 @@ void TTableViewWindow::FilterChange() {
         filterMessage_->hide();
     } catch (const db::ETableError& e) {
         model_.ClearWhere();
-        QString message = Utf8(e.what());
+        QString message = FromUtf8(e.what());
         const qsizetype list = message.indexOf(QStringLiteral("; the fields are: "));
         filterMessage_->setToolTip(list < 0 ? QString() : message);
         if (list >= 0)
@@ -779,7 +778,7 @@ void TTableViewWindow::UpdateCounts() {
     QString text = QStringLiteral("%1 of %2 %3 shown")
                        .arg(model_.Matching())
                        .arg(model_.Total())
-                       .arg(Utf8(db::TableOf(model_.Table()).name));
+                       .arg(FromUtf8(db::TableOf(model_.Table()).name));
     if (model_.HasPending())
         text += QStringLiteral("; %1 %2 changed, not saved")
                     .arg(model_.PendingRecords())

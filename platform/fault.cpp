@@ -12,6 +12,7 @@ struct State {
     bool fired = false;
     bool failNext = false;  // kShortThenError: the rest of the transfer fails
     std::uint64_t total = 0;
+    std::vector<Op> trace;
 };
 State& S() {
     static State s;
@@ -26,6 +27,7 @@ void Arm(const Plan& plan) {
     s.seen = 0;
     s.fired = false;
     s.failNext = false;
+    s.trace.clear();
 }
 
 void Disarm() {
@@ -37,6 +39,9 @@ int SeenSinceArm() {
 bool Fired() {
     return S().fired;
 }
+const std::vector<Op>& Trace() {
+    return S().trace;
+}
 std::uint64_t TotalCalls() {
     return S().total;
 }
@@ -46,6 +51,7 @@ Outcome Check(Op op) {
     ++s.total;
     if (!s.armed || (s.plan.ops & op) == 0) return {};
     ++s.seen;
+    s.trace.push_back(op);
     if (s.failNext) {
         s.failNext = false;
         return {s.plan.err, false};

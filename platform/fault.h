@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vh::platform::fault {
 
@@ -36,7 +37,7 @@ enum class Kind {
 
 struct Plan {
     unsigned ops = kAny;  // which calls count
-    int nth = 1;          // 1 = the next matching call
+    int nth = 1;          // 1 = the next matching call; 0 (not sticky): never
     Kind kind = Kind::kError;
     int err = 0;          // errno for kError
     bool sticky = false;  // keep failing every matching call from the nth on
@@ -47,6 +48,8 @@ void Disarm();
 // Number of matching calls seen since Arm, and whether the fault has fired.
 int SeenSinceArm();
 bool Fired();
+// The kinds of the matching calls since Arm, in order: the order of a write path's steps.
+const std::vector<Op>& Trace();
 // Total platform file-system calls since the program started (any kind).
 std::uint64_t TotalCalls();
 

@@ -140,6 +140,39 @@ bool IsDirectory(const fs::path& path) {
     return StatPath(path, isDir, mode) == 0 && isDir;
 }
 
+int FileSize(const fs::path& path, std::uint64_t& size) {
+    if (const auto f = fault::Check(fault::kStat); f.err) return f.err;
+#ifdef _WIN32
+    struct _stat64 st {};
+    if (_wstat64(path.c_str(), &st) != 0) return errno;
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+#endif
+    size = static_cast<std::uint64_t>(st.st_size);
+    return 0;
+}
+
+EntryKind KindOf(const fs::path& path) {
+    if (const auto f = fault::Check(fault::kStat); f.err) return EntryKind::kMissing;
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(path, ec);
+    if (ec) return EntryKind::kMissing;
+    switch (st.type()) {
+        case fs::file_type::not_found:
+        case fs::file_type::none:
+            return EntryKind::kMissing;
+        case fs::file_type::regular:
+            return EntryKind::kFile;
+        case fs::file_type::directory:
+            return EntryKind::kDirectory;
+        case fs::file_type::symlink:
+            return EntryKind::kLink;
+        default:
+            return EntryKind::kOther;  // a pipe, a device, a socket
+    }
+}
+
 int GetReadOnly(const fs::path& path, bool& readOnly) {
     readOnly = false;
     if (const auto f = fault::Check(fault::kAttr); f.err) return f.err;

@@ -3,6 +3,7 @@
 // Every function returns 0 or an errno value, or a plain answer; nothing throws.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ bool Exists(const std::filesystem::path& path);
 // EACCES: a folder on the way may not be looked into).
 int LookUp(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
+// The size of the file the path names (following links), without opening it.
+int FileSize(const std::filesystem::path& path, std::uint64_t& size);
+// What the path names, the path itself and not what a symbolic link there points to.
+enum class EntryKind { kMissing, kFile, kDirectory, kLink, kOther };
+EntryKind KindOf(const std::filesystem::path& path);
 // Read-only means the owner may not write (POSIX) or the read-only attribute (Windows).
 int GetReadOnly(const std::filesystem::path& path, bool& readOnly);
 int ClearReadOnly(const std::filesystem::path& path);

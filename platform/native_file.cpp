@@ -70,6 +70,13 @@ int NativeFile::Open(const std::filesystem::path& path, OpenMode mode, unsigned 
         case OpenMode::kReadOnly:
             flags = O_RDONLY;
             break;
+        case OpenMode::kReadRegular:
+#ifdef _WIN32
+            flags = O_RDONLY;
+#else
+            flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK;
+#endif
+            break;
         case OpenMode::kReadWrite:
             flags = O_RDWR;
             break;
@@ -97,9 +104,13 @@ int NativeFile::Open(const std::filesystem::path& path, OpenMode mode, unsigned 
         ::close(fd);
         return EISDIR;
     }
+    if (mode == OpenMode::kReadRegular && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return EINVAL;
+    }
 #endif
     fd_ = fd;
-    readOnly_ = mode == OpenMode::kReadOnly;
+    readOnly_ = mode == OpenMode::kReadOnly || mode == OpenMode::kReadRegular;
     return 0;
 }
 

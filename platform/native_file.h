@@ -13,6 +13,9 @@ enum class OpenMode {
     kReadWrite,       // existing file, never created
     kCreateTruncate,  // created if absent, emptied if present
     kCreateNew,       // created; fails with EEXIST if present
+    // An existing regular file, reading only; never waits on a pipe or a device and never
+    // follows a symbolic link: anything but a plain file fails with EINVAL (ELOOP for a link).
+    kReadRegular,
 };
 
 class NativeFile {

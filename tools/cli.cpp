@@ -26,7 +26,11 @@
 #include "sample.h"
 #include "vh_version.h"
 
-namespace vh::sample {
+namespace vh::cli {
+
+using sample::SampleOptions;
+using sample::SampleSize;
+using sample::SampleSummary;
 
 namespace {
 
@@ -158,11 +162,19 @@ int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, 
     // with them (--force), or keeps the directory from being written like they do.
     const std::filesystem::path journal =
         platform::ResolveCase(path / std::string(db::kJournalFile.substr(1)));
-    std::optional<std::string> existing = ExistingDataFile(path);
+    std::optional<std::string> existing = sample::ExistingDataFile(path);
     if (!existing && platform::Exists(journal)) existing = journal.filename().string();
     if (!opt.overwrite && existing) {
         err << "vhtool: " << dir << " already holds " << *existing
             << "; nothing was written. Use --force to write over its data files.\n";
+        return kFailed;
+    }
+    // Written over only while no other program writes there; a journal goes with the files.
+    std::optional<db::WriteLock> lock;
+    try {
+        if (existing) lock.emplace(dir);
+    } catch (const db::EBusyError& e) {
+        err << "vhtool: " << e.what() << "\n";
         return kFailed;
     }
     if (platform::Exists(journal)) {
@@ -175,7 +187,7 @@ int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, 
     const auto start = std::chrono::steady_clock::now();
     SampleSummary s;
     try {
-        s = WriteSample(path, opt);
+        s = sample::WriteSample(path, opt);
     } catch (const std::exception& e) {
         err << "vhtool: " << e.what() << "\n";
         return kFailed;
@@ -183,8 +195,8 @@ int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, 
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();
-    out << "Wrote a " << SizeName(opt.size) << " sample (seed " << opt.seed << ") to " << dir
-        << " in " << ms << " ms:\n"
+    out << "Wrote a " << sample::SizeName(opt.size) << " sample (seed " << opt.seed << ") to "
+        << dir << " in " << ms << " ms:\n"
         << "  " << s.persons << " persons (" << s.players << " players, " << s.nonPlayers
         << " staff), " << s.clubs << " clubs, " << s.nations << " nations, " << s.cities
         << " cities, " << s.stadiums << " stadiums,\n"
@@ -192,6 +204,43 @@ int Sample(const SampleOptions& opt, const std::string& dir, std::ostream& out, 
         << " continents, " << s.firstNames << " first, " << s.secondNames << " second and "
         << s.commonNames << " common names" << (opt.clubcomp ? "" : "; no clubcomp.dat") << ".\n";
     return kOk;
+}
+
+// The reason a data directory could not be read: "staff.dat: File not found".
+std::string ReadFailure(const db::EInOutError& e) {
+    const std::string where = e.Where();
+    std::string text = (where.empty() ? e.Path() : where) + ": " + e.what();
+    if (e.Code() == db::kDiskFull)
+        text += " (the disk that holds the directory is full: free some space on it, then run "
+                "the command again)";
+    return text;
+}
+
+// How a command names what it was doing when the core failed: "cannot import into DIR".
+struct Failing {
+    std::string doing;
+    int status = kFailed;
+    // An I/O failure adds that nothing was written (the commands that write).
+    bool nothingWritten = false;
+    // Any other exception is said as a data error is; else it is not the core's and goes on.
+    bool anyException = false;
+};
+
+// The one mapping of the core's exceptions to vhtool's messages and exit status, called inside a
+// catch block: an I/O failure names its file and record, a data error says what it found.
+int CoreFailure(const Failing& how, std::ostream& err) {
+    try {
+        throw;
+    } catch (const db::EInOutError& e) {
+        err << "vhtool: " << how.doing << ": " << ReadFailure(e)
+            << (how.nothingWritten ? "; nothing was written.\n" : "\n");
+    } catch (const db::EDataError& e) {
+        err << "vhtool: " << how.doing << ": " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        if (!how.anyException) throw;
+        err << "vhtool: " << how.doing << ": " << e.what() << "\n";
+    }
+    return how.status;
 }
 
 std::string Plural(std::size_t n, const char* one, const char* many) {
@@ -209,26 +258,26 @@ void PrintFinding(std::ostream& out, const db::Finding& f) {
 
 // A command interrupted by a crash is rolled back before a directory is read or written, as the
 // editor's load does (a read-only directory is left as it is); the notice says what was undone.
-void Recover(const std::string& dir, std::ostream& err) {
-    const std::string notice = db::RecoverJournal(dir).Notice();
+// A journal that is not obeyed leaves the directory for reading only: a command that writes
+// stops there (it throws EDataError with the notice, which has been printed).
+db::Recovery Recover(const std::string& dir, std::ostream& err, bool writing = false) {
+    db::Recovery r = db::RecoverJournal(dir);
+    const std::string notice = r.Notice();
     if (!notice.empty()) err << "vhtool: " << db::Cp1252ToUtf8(notice) << "\n";
+    if (writing && r.JournalLeft()) throw db::EDataError("nothing was written.");
+    return r;
 }
 
 int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& err) {
     db::CheckReport report;
+    bool refused = false;
     try {
         // What is checked is what the editor will load: a command interrupted by a crash is
         // rolled back first, as the editor's load does (a read-only directory is left as it is).
-        Recover(dir, err);
+        refused = Recover(dir, err).outcome == db::Recovery::Outcome::kRefused;
         report = db::CheckDataDirectory(dir);
-    } catch (const db::EInOutError& e) {
-        const std::string where = e.Where();
-        err << "vhtool: cannot check " << dir << ": " << (where.empty() ? e.Path() : where) << ": "
-            << e.what() << "\n";
-        return kBadArguments;
-    } catch (const std::exception& e) {
-        err << "vhtool: cannot check " << dir << ": " << e.what() << "\n";
-        return kBadArguments;
+    } catch (...) {
+        return CoreFailure({"cannot check " + dir, kBadArguments, false, true}, err);
     }
 
     if (json) {
@@ -262,7 +311,7 @@ int Check(const std::string& dir, bool json, std::ostream& out, std::ostream& er
         if (report.omitted) out << " (" << report.omitted << " of them not listed)";
         out << ".\n";
     }
-    return report.Errors() > 0 ? kFailed : kOk;
+    return report.Errors() > 0 || refused ? kFailed : kOk;
 }
 
 std::string ErrnoText(int err) {
@@ -272,12 +321,6 @@ std::string ErrnoText(int err) {
 // A file named by the user, written whole; 0 or an errno value.
 int WriteUserFile(const std::string& name, std::string_view bytes) {
     return platform::WriteWholeFile(platform::Utf8Path(name), bytes);
-}
-
-// The reason a data directory could not be read: "staff.dat: File not found".
-std::string ReadFailure(const db::EInOutError& e) {
-    const std::string where = e.Where();
-    return (where.empty() ? e.Path() : where) + ": " + e.what();
 }
 
 struct ExportOptions {
@@ -308,12 +351,8 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
                               where, !o.output.empty(), text);
     } catch (const db::ETableError& e) {
         return Usage(err, e.what());
-    } catch (const db::EInOutError& e) {
-        err << "vhtool: cannot export from " << o.dir << ": " << ReadFailure(e) << "\n";
-        return kFailed;
-    } catch (const db::EDataError& e) {
-        err << "vhtool: cannot export from " << o.dir << ": " << e.what() << "\n";
-        return kFailed;
+    } catch (...) {
+        return CoreFailure({"cannot export from " + o.dir}, err);
     }
     if (o.output.empty()) {
         out << text;
@@ -327,17 +366,13 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     return kOk;
 }
 
-// A file named by the user, read whole; 0 or an errno value.
 // Commits an import's or a patch's writes; false, with the reason said, when nothing was written.
 bool CommitPlan(const std::string& dir, const db::WriteSet& writes, std::ostream& err) {
     try {
         db::Commit(dir, writes);
         return true;
-    } catch (const db::EInOutError& e) {
-        err << "vhtool: cannot write to " << dir << ": " << ReadFailure(e)
-            << "; nothing was written.\n";
-    } catch (const db::EDataError& e) {
-        err << "vhtool: cannot write to " << dir << ": " << e.what() << "\n";
+    } catch (...) {
+        CoreFailure({"cannot write to " + dir, kFailed, true}, err);
     }
     return false;
 }
@@ -348,8 +383,13 @@ void PrintChanges(std::ostream& out, const std::vector<db::CellChange>& changes)
             << ": " << c.before << " -> " << c.after << "\n";
 }
 
-int ReadUserFile(const std::string& name, std::string& bytes) {
-    return platform::ReadWholeFile(platform::Utf8Path(name), bytes);
+// A file named by the user, read whole; false, with the reason said, when it cannot be.
+bool ReadUserFile(const std::string& name, std::string& bytes, std::ostream& err) {
+    if (const int e = platform::ReadWholeFile(platform::Utf8Path(name), bytes)) {
+        err << "vhtool: cannot read " << name << ": " << ErrnoText(e) << "\n";
+        return false;
+    }
+    return true;
 }
 
 struct ImportOptions {
@@ -362,26 +402,20 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     if (!table)
         return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
     std::string text;
-    if (const int e = ReadUserFile(o.file, text)) {
-        err << "vhtool: cannot read " << o.file << ": " << ErrnoText(e) << "\n";
-        return kFailed;
-    }
+    if (!ReadUserFile(o.file, text, err)) return kFailed;
     db::ImportPlan plan;
+    std::optional<db::WriteLock> lock;  // from the first read to the end of the commit
     try {
         const db::CellTable cells = db::ReadCellTable(text);
-        Recover(o.dir, err);
+        lock.emplace(o.dir);
+        Recover(o.dir, err, true);
         db::DataFiles files(o.dir);
         plan = db::PlanImport(files, table->id, cells);
     } catch (const db::ETableError& e) {
         err << "vhtool: " << o.file << ": " << e.what() << "; nothing was written.\n";
         return kFailed;
-    } catch (const db::EInOutError& e) {
-        err << "vhtool: cannot import into " << o.dir << ": " << ReadFailure(e)
-            << "; nothing was written.\n";
-        return kFailed;
-    } catch (const db::EDataError& e) {
-        err << "vhtool: cannot import into " << o.dir << ": " << e.what() << "\n";
-        return kFailed;
+    } catch (...) {
+        return CoreFailure({"cannot import into " + o.dir, kFailed, true}, err);
     }
     if (!plan.bad.empty()) {
         for (const db::BadCell& b : plan.bad) out << "  " << db::Describe(b) << "\n";
@@ -503,14 +537,9 @@ int Diff(const DiffOptions& o, std::ostream& out, std::ostream& err) {
             return kBadArguments;
         }
         diff = db::DiffDirectories(o.dir, other);
-    } catch (const db::EInOutError& e) {
-        err << "vhtool: cannot compare " << o.dir << " with " << otherName << ": " << ReadFailure(e)
-            << "\n";
-        return kBadArguments;
-    } catch (const std::exception& e) {
-        err << "vhtool: cannot compare " << o.dir << " with " << otherName << ": " << e.what()
-            << "\n";
-        return kBadArguments;
+    } catch (...) {
+        return CoreFailure(
+            {"cannot compare " + o.dir + " with " + otherName, kBadArguments, false, true}, err);
     }
     std::size_t fields = 0, runs = 0;
     for (const db::RecordChange& r : diff.records) {
@@ -549,14 +578,13 @@ struct ApplyOptions {
 
 int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
     std::string text;
-    if (const int e = ReadUserFile(o.patch, text)) {
-        err << "vhtool: cannot read " << o.patch << ": " << ErrnoText(e) << "\n";
-        return kFailed;
-    }
+    if (!ReadUserFile(o.patch, text, err)) return kFailed;
     db::PatchPlan plan;
+    std::optional<db::WriteLock> lock;  // from the first read to the end of the commit
     try {
         const db::Patch patch = db::DecodePatch(text);
-        Recover(o.dir, err);
+        lock.emplace(o.dir);
+        Recover(o.dir, err, true);
         db::DataFiles files(o.dir);
         // The label names the command in Undo and in a recovery notice, in the files' code page.
         const std::u8string file = platform::Utf8Path(o.patch).filename().u8string();
@@ -567,13 +595,8 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
     } catch (const db::EPatchError& e) {
         err << "vhtool: " << o.patch << ": " << e.what() << "; nothing was written.\n";
         return kFailed;
-    } catch (const db::EInOutError& e) {
-        err << "vhtool: cannot apply to " << o.dir << ": " << ReadFailure(e)
-            << "; nothing was written.\n";
-        return kFailed;
-    } catch (const db::EDataError& e) {
-        err << "vhtool: cannot apply to " << o.dir << ": " << e.what() << "\n";
-        return kFailed;
+    } catch (...) {
+        return CoreFailure({"cannot apply to " + o.dir, kFailed, true}, err);
     }
     if (!plan.conflicts.empty()) {
         for (const db::PatchConflict& c : plan.conflicts) out << "  " << db::Describe(c) << "\n";
@@ -652,7 +675,7 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     sample->set_help_flag();
     sample->add_flag("-h,--help", help);
     sample->add_option("--size", sizeText)->check([](const std::string& v) -> std::string {
-        return ParseSize(v) ? "" : Quoted("unknown size ", v) + ": use small or full";
+        return sample::ParseSize(v) ? "" : Quoted("unknown size ", v) + ": use small or full";
     });
     sample->add_option("--seed", seedText)->check([](const std::string& v) -> std::string {
         return ParseSeed(v) ? ""
@@ -754,7 +777,7 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (sample->parsed()) {
         if (auto status = oneDir(sampleDirs, "sample needs the directory to write into", dir))
             return *status;
-        if (!sizeText.empty()) opt.size = *ParseSize(sizeText);
+        if (!sizeText.empty()) opt.size = *sample::ParseSize(sizeText);
         if (!seedText.empty()) opt.seed = *ParseSeed(seedText);
         opt.clubcomp = sample->count("--no-clubcomp") == 0;
         return Sample(opt, dir, out, err);
@@ -799,4 +822,4 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return Usage(err, "no command given");
 }
 
-}  // namespace vh::sample
+}  // namespace vh::cli

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-namespace vh::sample {
+namespace vh::cli {
 
 // Runs vhtool with its arguments (without the program name). Returns the exit status:
 // 0 done, 1 failed, 2 bad arguments. `check` gives 0 when it found no error, 1 when it found
 // errors and 2 when the directory could not be read.
 int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-}  // namespace vh::sample
+}  // namespace vh::cli

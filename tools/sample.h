@@ -46,7 +46,7 @@ struct SampleSummary {
     int continents = 0, colours = 0, competitions = 0, nations = 0, cities = 0, stadiums = 0,
         clubs = 0;
     int firstNames = 0, secondNames = 0, commonNames = 0;
-    int persons = 0;                     // 157-byte person records at the start of staff.dat
+    int persons = 0;                     // person records at the start of staff.dat
     int players = 0;                     // records of the player block
     int nonPlayers = 0;                  // records of the non-player block
     std::int32_t playerBlockOffset = 0;  // byte offsets in staff.dat

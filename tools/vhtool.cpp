@@ -8,5 +8,5 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = vh::platform::CommandLineArguments(argc, argv);
-    return vh::sample::RunVhtool(args, std::cout, std::cerr);
+    return vh::cli::RunVhtool(args, std::cout, std::cerr);
 }

@@ -5,7 +5,9 @@
 // break the tiling. A few fields of each kind are then checked against the documents by name.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -70,6 +72,46 @@ TEST(Catalogue, FieldsTileTheDocumentedLayouts) {
         for (std::size_t b = 0; b < cover.size(); ++b)
             EXPECT_EQ(cover[b], kept[b] ? 0 : 1) << "byte " << b;
     }
+}
+
+// The files a load opens, in its order, each with its record size and the name field that
+// references into it are shown and found by.
+TEST(Catalogue, FilesAndTheirNameFieldsAsDocumented) {
+    struct Want {
+        std::string_view file;
+        int size;
+        Target target;
+        std::size_t nameOffset, nameWidth, idOffset;
+    };
+    const Want want[] = {
+        {"\\stadium.dat", 78, Target::kStadium, 4, 51, 0},
+        {"\\city.dat", 56, Target::kCity, 4, 26, 0},
+        {"\\club.dat", 581, Target::kClub, 56, 26, 0},
+        {"\\club_comp.dat", 107, Target::kCompetition, 4, 51, 0},
+        {"\\nation.dat", 290, Target::kNation, 56, 26, 0},
+        {"\\staff.dat", 157, Target::kPerson, 0, 0, 0},  // by the person's label
+        {"\\first_names.dat", 60, Target::kFirstName, 0, 51, 51},
+        {"\\second_names.dat", 60, Target::kSecondName, 0, 51, 51},
+        {"\\common_names.dat", 60, Target::kCommonName, 0, 51, 51},
+        {"\\colour.dat", 58, Target::kColour, 4, 51, 0},
+        {"\\continent.dat", 198, Target::kContinent, 4, 26, 0},
+    };
+    ASSERT_EQ(kDataFiles.size(), std::size(want));
+    for (std::size_t i = 0; i < kDataFiles.size(); ++i) {
+        const DataFileInfo& f = kDataFiles[i];
+        const Want& w = want[i];
+        SCOPED_TRACE(std::string(w.file));
+        EXPECT_EQ(f.name, w.file);
+        EXPECT_EQ(f.recordSize, w.size);
+        EXPECT_EQ(f.target, w.target);
+        EXPECT_EQ(f.naming.recordSize, w.size);
+        EXPECT_EQ(f.naming.nameOffset, w.nameOffset);
+        EXPECT_EQ(f.naming.nameWidth, w.nameWidth);
+        EXPECT_EQ(f.naming.idOffset, w.idOffset);
+        EXPECT_EQ(InfoOf(w.target).recordSize, w.size);
+        EXPECT_EQ(FileNameOf(w.target), w.file.substr(1));
+    }
+    for (Target none : {Target::kNone, Target::kLanguage}) EXPECT_EQ(FileNameOf(none), "");
 }
 
 TEST(Catalogue, FieldsOfEachKindAsDocumented) {

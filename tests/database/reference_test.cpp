@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "database/catalogue.h"
 #include "database/data_def.h"
 #include "database/errors.h"
 #include "database/names.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <string>
 
 #include "database/errors.h"
@@ -85,6 +86,29 @@ TEST_F(WritePath, AFailureAtAnyStepPutsTheFilesBack) {
         EXPECT_EQ(Snapshot(dir.Path()), threw ? before : after) << "failure at call " << nth;
         EXPECT_TRUE(threw || nth == fault::SeenSinceArm()) << nth;
     }
+}
+
+// A kill cannot tell a journal still in the page cache from one on the disc; a power cut can. So
+// the order itself: the journal written, synced and its directory entry synced; only then the
+// data written and synced; then the journal deleted and the directory synced. Undo's cut too.
+TEST_F(WritePath, TheJournalIsOnTheDiscBeforeTheFirstDataByteAndGoesAfterTheLast) {
+    using fault::kRemove, fault::kSync, fault::kWrite;
+    auto order = [](int dataWrites, int files) {
+        std::vector<fault::Op> v{kWrite, kSync, kSync};
+        v.insert(v.end(), static_cast<std::size_t>(dataWrites), kWrite);
+        v.insert(v.end(), static_cast<std::size_t>(files), kSync);
+        v.insert(v.end(), {kRemove, kSync});
+        return v;
+    };
+    WriteHistory h;
+    {
+        fault::Scoped tracing({kWrite | kSync | kRemove, 0});
+        h.Commit(dir.Str(), Mixed());
+        EXPECT_EQ(fault::Trace(), order(3, 2));
+    }
+    fault::Scoped tracing({kWrite | kSync | kRemove, 0});
+    h.Undo(dir.Str());
+    EXPECT_EQ(fault::Trace(), order(4, 2));  // three before-images and the cut of the append
 }
 
 TEST_F(WritePath, AGapOrAPendingJournalRefusesBeforeAnythingIsWritten) {
@@ -173,6 +197,48 @@ TEST_F(WritePath, UndoAndRedoWalkTheHistory) {
     other.Put("\\club.dat", 0, Bytes(4, 9));
     h.Commit(dir.Str(), other);
     EXPECT_FALSE(h.CanRedo());
+}
+
+// Undo and Redo write nothing over what changed after them: a record the set wrote, changed
+// since; or records appended behind the set's own append, which its cut would take along.
+TEST_F(WritePath, UndoAndRedoRefuseOverLaterChanges) {
+    const auto start = Snapshot(dir.Path());
+    auto later = [&](const char* file, std::int64_t offset) {
+        return [this, file, offset] {
+            WriteSet other("Save of Club Oslund");
+            other.Put(file, offset, Bytes(10, 0x77));
+            Commit(dir.Str(), other);
+        };
+    };
+    struct Case {
+        const char* what;
+        bool redo;
+        std::function<void()> meddle;
+    };
+    const std::vector<Case> cases = {
+        {"a record changed, then Undo", false, later("\\staff.dat", 160)},
+        {"records appended behind the append, then Undo", false, later("\\club.dat", 110)},
+        {"a record changed after Undo, then Redo", true, later("\\staff.dat", 160)},
+        {"the appended range written after Undo, then Redo", true, later("\\club.dat", 100)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& [name, bytes] : start) WriteFile(dir / name, bytes);
+        WriteHistory h;
+        h.Commit(dir.Str(), Mixed());
+        if (c.redo) h.Undo(dir.Str());
+        c.meddle();
+        const auto meddled = Snapshot(dir.Path());
+        try {
+            c.redo ? h.Redo(dir.Str()) : h.Undo(dir.Str());
+            ADD_FAILURE() << "wrote over a later change";
+        } catch (const EDataError& e) {
+            EXPECT_NE(std::string(e.what()).find("has been changed since"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(Snapshot(dir.Path()), meddled);
+        EXPECT_TRUE(c.redo ? h.CanRedo() : h.CanUndo());
+    }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "database/write_set.h"
 #include "dialogs/qtext.h"
 #include "editor/club_page.h"
+#include "editor/page.h"
 #include "editor_fixture.h"
+#include "support/hostile_journals.h"
 
 namespace vh::test {
 namespace {
@@ -32,6 +34,23 @@ class UndoRedo : public EditorTest {
     }
     QString Caption(const char* action) { return Action(action)->text(); }
 };
+
+// A save is named by the first of the names its search matches that is not empty.
+TEST(SaveLabel, NamesTheRecordByItsFirstNonEmptySearchName) {
+    db::NationRecord nation;
+    nation.Set(db::NationRecord::ShortName, "Showland");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kNations), nation.data()),
+              "Save of Nation Showland");
+    nation.Set(db::NationRecord::LongName, "Republic of Showland");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kNations), nation.data()),
+              "Save of Nation Republic of Showland");
+    db::StadiumRecord stadium;
+    stadium.Set(db::StadiumRecord::Name, "Central Park");
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kStadiums), stadium.data()),
+              "Save of Stadium Central Park");
+    db::CityRecord city;
+    EXPECT_EQ(ui::SaveLabel(db::TableOf(db::TableId::kCities), city.data()), "Save of City ");
+}
 
 TEST_F(UndoRedo, ATransferIsTakenBackAndWrittenAgainByteForByte) {
     Load();
@@ -114,6 +133,73 @@ TEST_F(UndoRedo, UndoOfARenameRefillsTheList) {
     EXPECT_TRUE(Main().ResultModel().Texts().contains(old));
     EXPECT_FALSE(Main().ResultModel().Texts().contains("Renamed"));
     EXPECT_FALSE(Main().RecordChanged());
+}
+
+// A journal the editor never wrote: "Load Data" obeys none of it, opens the files read-only and
+// says what to do, in one message naming vhedit.journal.
+TEST_F(UndoRedo, LoadDataObeysNoHostileJournal) {
+    namespace fs = std::filesystem;
+    // Copied file by file: Windows copies no folder into one that exists.
+    auto copyInto = [](const fs::path& from, const fs::path& to) {
+        for (const auto& e : fs::directory_iterator(from))
+            fs::copy(e.path(), to / e.path().filename(), fs::copy_options::recursive);
+    };
+    TempDir pristine;
+    copyInto(dir.Path(), pristine.Path());
+    for (const HostileJournal& h : HostileJournals()) {
+        SCOPED_TRACE(h.name);
+        for (const auto& e : fs::directory_iterator(dir.Path())) fs::remove_all(e.path());
+        copyInto(pristine.Path(), dir.Path());
+        TempDir outside;
+        MakeVictims(outside.Path());
+        h.make(dir.Path(), outside.Path());
+        const auto before = Reachable(dir.Path(), outside.Path());
+        ui::seam::Clear();
+        Find<QPushButton>("Load")->click();
+        ASSERT_FALSE(ui::seam::Log().empty());
+        const QString notice = ui::seam::Log().front().text;
+        EXPECT_TRUE(notice.contains("vhedit.journal, which this editor cannot have written"))
+            << notice.toStdString();
+        EXPECT_TRUE(notice.contains("move vhedit.journal out of the folder"));
+        if (Main().DataLoaded()) {
+            EXPECT_TRUE(Main().ReadOnly());
+        }
+        EXPECT_EQ(Reachable(dir.Path(), outside.Path()), before);
+        fs::remove(dir.Str() + "_victim.dat");
+    }
+}
+
+// Another program changes the club on the page after the page showed it: the save writes nothing,
+// says which record, and the page shows the club as it is now.
+TEST_F(UndoRedo, ASaveOverAnotherProgramsChangeWritesNothingAndShowsTheRecordAgain) {
+    Load();
+    Action("ClubMenu")->trigger();
+    const QString name = Main().ResultModel().Texts().front();
+    Choose(name);
+    const std::int64_t club = Main().Clubs().RecordNumber();
+    const QString longName = Edit("ClubLName")->text();
+    Patch(club, [](db::ClubRecord& c) { c.Set(db::ClubRecord::Cash, 4321); });
+    const State theirs = Data();
+    Edit("ClubCash")->setText("1234");
+    Find<QPushButton>("Save")->click();
+    EXPECT_EQ(LastText(), "Club " + longName + " (club.dat record " + QString::number(club) +
+                              ") was changed by another program since it was read. Nothing was "
+                              "written.");
+    EXPECT_EQ(Data(), theirs);
+    EXPECT_EQ(Edit("ClubCash")->text(), "4321");
+    EXPECT_FALSE(Main().RecordChanged());
+}
+
+// Scratch files of an editor that was killed while it ran: the next load removes them, and the
+// data files stay as they were.
+TEST_F(UndoRedo, LoadRemovesTheScratchFilesAKilledEditorLeft) {
+    const State before = Data();
+    for (const char* name : {"index2.dat", "PLAYER.DAT", "nonplayer.dat"})
+        WriteFile(File(name), Bytes(40, 0x3C));
+    Load();
+    for (const char* name : {"index2.dat", "PLAYER.DAT", "nonplayer.dat"})
+        EXPECT_FALSE(std::filesystem::exists(File(name))) << name;
+    EXPECT_EQ(Data(), before);
 }
 
 // A journal left by a crash: "Load Data" rolls it back first and says which command it undid.

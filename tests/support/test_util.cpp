@@ -64,7 +64,8 @@ Bytes ReadFile(const fs::path& p) {
 std::vector<std::pair<std::string, Bytes>> Snapshot(const fs::path& dir) {
     std::vector<std::pair<std::string, Bytes>> out;
     for (const auto& e : fs::recursive_directory_iterator(dir)) {
-        if (e.is_regular_file())
+        // The write path's lock file is empty and stays: it holds no data.
+        if (e.is_regular_file() && e.path().filename() != "vhedit.lock")
             out.emplace_back(fs::relative(e.path(), dir).generic_string(), ReadFile(e.path()));
     }
     std::sort(out.begin(), out.end());

@@ -224,6 +224,56 @@ TEST(Diff, ListsEveryKindOfChangeByItsFieldAndTheBytesNoFieldShows) {
     }
 }
 
+// The first and the last byte of every kind of record, changed alone, are reported: by the field
+// whose bytes they are (or as that field's bytes where its value does not show them), else as
+// bytes of no field. A person's record is looked at through a player.
+TEST(Diff, TheFirstAndLastByteOfEveryKindOfRecordAreReported) {
+    TempDir dir;
+    const auto s = SampleWithBackup(dir.Path());
+    using P = db::Part;
+    std::vector<std::pair<const db::Table*, P>> kinds;
+    for (const db::Table& t : db::Tables()) {
+        kinds.emplace_back(&t, t.id == T::kStaff ? P::kNonPlayer : P::kRecord);
+        if (t.id == T::kPlayers) kinds.emplace_back(&t, P::kPlayer);
+    }
+    for (const auto& [tablePtr, part] : kinds) {
+        const db::Table& table = *tablePtr;
+        const std::int64_t record = table.id == T::kPlayers ? s.player
+                                    : table.id == T::kStaff ? s.manager
+                                                            : 1;
+        const fs::path file = dir / std::string(table.file.substr(1));
+        std::int64_t at = record * table.recordSize;
+        std::int64_t size = table.recordSize;
+        if (part != P::kRecord) {
+            db::DataFiles files(dir.Str());
+            at = files.BlockOffset(files.Person(record), part);
+            size = part == P::kPlayer ? db::PlayerRecord::kSize : db::NonPlayerRecord::kSize;
+        }
+        for (const std::int64_t byte : {std::int64_t{0}, size - 1}) {
+            const std::string where = std::string(table.name) + " " + std::to_string(record);
+            const std::string bytes = where + " " +
+                                      (part == P::kPlayer      ? "player record "
+                                       : part == P::kNonPlayer ? "non-player record "
+                                                               : "") +
+                                      "byte " + std::to_string(byte);
+            SCOPED_TRACE(bytes);
+            const Bytes original = test::ReadFile(file);
+            Poke(file, at + byte, {static_cast<std::uint8_t>(original[at + byte] ^ 1)});
+            std::set<std::string> want = {bytes};
+            for (const db::Field& f : table.fields)
+                if (f.part == part && byte >= f.offset && byte < f.offset + f.width * f.count) {
+                    want = {where + " " + f.name, bytes + " (" + f.name + ")"};
+                    if (f.monthName) want.insert(where + " " + f.monthName);
+                }
+            const auto lines =
+                Lines(db::DiffDirectories(dir.Str(), db::BackupDirectory(dir.Str())));
+            EXPECT_FALSE(lines.empty());
+            for (const std::string& line : lines) EXPECT_TRUE(want.count(line)) << line;
+            test::WriteFile(file, original);
+        }
+    }
+}
+
 TEST(Diff, ReferencesShowTheNamesOnEachSide) {
     TempDir dir;
     const auto s = SampleWithBackup(dir.Path());

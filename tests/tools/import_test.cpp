@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "database/check.h"
@@ -217,6 +218,97 @@ TEST(VhtoolImport, BadCellsAreListedAndNothingIsWritten) {
         << r.out;
     EXPECT_NE(r.err.find("2 bad cells"), std::string::npos) << r.err;
     fs::remove(dir / "edit.csv");
+    EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
+}
+
+// Stores a raw value in a field of a table's row, as real data or another program may hold it.
+void StoreRaw(const fs::path& dir, db::TableId id, std::size_t row, const std::string& column,
+              const std::function<void(const db::Field&, std::uint8_t*)>& store) {
+    const db::Table& table = db::TableOf(id);
+    db::DataFiles files(dir.string());
+    const db::TableRows rows(files, id);
+    const db::Field& f = *rows.FindColumn(column)->field;
+    const std::int64_t at = f.part == db::Part::kRecord ? rows[row].record * table.recordSize
+                                                        : files.BlockOffset(rows[row].rec, f.part);
+    const fs::path file = dir / std::string(table.file.substr(1));
+    test::Bytes bytes = test::ReadFile(file);
+    store(f, bytes.data() + at);
+    test::WriteFile(file, bytes);
+}
+
+// The stored value spelled otherwise than export writes it is no change: it is neither checked
+// against the page's range nor written, though the value lies outside what the page accepts.
+TEST(VhtoolImport, AStoredValueSpelledAnotherWayChangesNothing) {
+    TempDir dir;
+    sample::WriteSample(dir.Path(), {});
+    struct Case {
+        db::TableId table;
+        std::string column;
+        std::function<void(const db::Field&, std::uint8_t*)> store;
+        std::vector<std::string> spellings;
+    };
+    auto number = [](std::int64_t v) {
+        return [v](const db::Field& f, std::uint8_t* rec) {
+            for (std::size_t k = 0; k < f.count; ++k) f.Write(rec, k ? -1 : v, k);
+        };
+    };
+    using T = db::TableId;
+    const std::vector<Case> cases = {
+        {T::kPlayers, "PLayerPace", number(25), {" 25", "+25", "025"}},
+        {T::kClubs, "ClubCash", number(-7), {"-07", " -7"}},
+        {T::kPlayers, "PlayerNation", number(9999), {"+9999", "09999"}},
+        {T::kPlayers, "PlayerFavClubs", number(9999), {"+9999;-1;-1", " 9999;-01;-1"}},
+        {T::kCities,
+         "CityLatitude",
+         [](const db::Field& f, std::uint8_t* rec) { f.WriteDouble(rec, 51.123456); },
+         {" 51.1235", "+51.1235", "51.12350"}},
+    };
+    for (const Case& c : cases) {
+        StoreRaw(dir.Path(), c.table, 3, c.column, c.store);
+        const auto before = test::Snapshot(dir.Path());
+        for (const std::string& spelling : c.spellings) {
+            SCOPED_TRACE(c.column + " '" + spelling + "'");
+            db::CellTable cells = Exported(dir.Str(), c.table, db::TableFormat::kCsv);
+            cells.rows.at(3).cells[ColumnOf(cells, c.column)] = spelling;
+            const db::ImportPlan plan = Import(dir.Str(), c.table, cells);
+            EXPECT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
+            EXPECT_TRUE(plan.writes.Empty());
+            EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
+        }
+    }
+}
+
+// A reference takes the last record of its target and refuses the one after it, for every target,
+// through the first field that stores one.
+TEST(VhtoolImport, AReferenceTakesTheLastRecordOfItsTargetAndNotTheNext) {
+    TempDir dir;
+    sample::WriteSample(dir.Path(), {});
+    const auto before = test::Snapshot(dir.Path());
+    std::set<db::Target> seen;
+    for (const db::Table& table : db::Tables())
+        for (const db::Field& f : table.fields) {
+            if (!f.IsReference() || f.edit != db::Edit::kStored || !seen.insert(f.target).second)
+                continue;
+            SCOPED_TRACE(f.name);
+            const std::int64_t count = db::DataFiles(dir.Str()).CountOf(f.target);
+            for (const std::int64_t v : {count - 1, count}) {
+                db::CellTable cells = Exported(dir.Str(), table.id, db::TableFormat::kCsv);
+                std::string& cell = *cells.rows.at(3).cells[ColumnOf(cells, f.name)];
+                const std::size_t rest = f.kind == db::Kind::kList ? cell.find(';') : cell.size();
+                cell = std::to_string(v) + cell.substr(rest);
+                db::DataFiles files(dir.Str());
+                const db::ImportPlan plan = db::PlanImport(files, table.id, cells);
+                if (v < count) {
+                    EXPECT_TRUE(plan.bad.empty()) << db::Describe(plan.bad.front());
+                } else {
+                    EXPECT_EQ(plan.bad.size(), 1u) << v;
+                    for (const db::BadCell& bad : plan.bad)
+                        EXPECT_NE(bad.reason.find(" " + std::to_string(v) + " "), std::string::npos)
+                            << db::Describe(bad);
+                }
+            }
+        }
+    EXPECT_EQ(seen.size(), 12u) << "a kind of reference no field stores";
     EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
 }
 

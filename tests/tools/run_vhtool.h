@@ -16,7 +16,7 @@ struct Outcome {
 
 inline Outcome Vhtool(std::vector<std::string> args) {
     std::ostringstream out, err;
-    const int status = sample::RunVhtool(args, out, err);
+    const int status = cli::RunVhtool(args, out, err);
     return {status, out.str(), err.str()};
 }
 

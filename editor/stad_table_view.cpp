@@ -25,9 +25,7 @@ void TVHEdit::TableWritten(const std::vector<db::CellChange>& changes) {
     for (const db::CellChange& c : changes) {
         written.emplace(c.table, c.record);
         const db::Field* f = db::TableOf(c.table).Find(c.column);
-        names = names || (f && (f->kind == db::Kind::kText || f->target == db::Target::kFirstName ||
-                                f->target == db::Target::kSecondName ||
-                                f->target == db::Target::kCommonName));
+        names = names || (f && (f->kind == db::Kind::kText || db::IsPersonName(f->target)));
     }
     ShowRecordsAgain(
         [&](Mode m, std::int64_t record) {

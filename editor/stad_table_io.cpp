@@ -13,10 +13,6 @@ namespace vh::ui {
 
 namespace {
 
-QString Utf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 QString Counted(std::size_t n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
 }
@@ -84,7 +80,7 @@ void TVHEdit::ExportTableMenuClick() {
     ShowMessage(this, caption,
                 QStringLiteral("Wrote the %1 %2 of the data directory to %3.")
                     .arg(rows)
-                    .arg(Utf8(std::string(table.name)), name),
+                    .arg(FromUtf8(std::string(table.name)), name),
                 Buttons::kOk, Icon::kInformation);
 }
 
@@ -113,7 +109,7 @@ void TVHEdit::ImportTableMenuClick() {
                               db::ReadCellTable(std::string_view(bytes.data(), bytes.size())));
     } catch (const db::ETableError& e) {
         ShowMessage(this, caption,
-                    QStringLiteral("%1: %2. Nothing was written.").arg(name, Utf8(e.what())),
+                    QStringLiteral("%1: %2. Nothing was written.").arg(name, FromUtf8(e.what())),
                     Buttons::kOk, Icon::kWarning);
         return;
     }
@@ -122,7 +118,8 @@ void TVHEdit::ImportTableMenuClick() {
             this, caption,
             QStringLiteral("%1 has %2; nothing was written.\n\n%3")
                 .arg(name, Counted(plan.bad.size(), "bad cell", "bad cells"))
-                .arg(Listed(plan.bad, [](const db::BadCell& b) { return Utf8(db::Describe(b)); })),
+                .arg(Listed(plan.bad,
+                            [](const db::BadCell& b) { return FromUtf8(db::Describe(b)); })),
             Buttons::kOk, Icon::kWarning);
         return;
     }
@@ -136,9 +133,9 @@ void TVHEdit::ImportTableMenuClick() {
     }
     const QString changes = Listed(plan.changes, [](const db::CellChange& c) {
         return QStringLiteral("%1 record %2 %3: %4 -> %5")
-            .arg(Utf8(std::string(db::TableOf(c.table).name)))
+            .arg(FromUtf8(std::string(db::TableOf(c.table).name)))
             .arg(c.record)
-            .arg(Utf8(c.column), Utf8(c.before), Utf8(c.after));
+            .arg(FromUtf8(c.column), FromUtf8(c.before), FromUtf8(c.after));
     });
     if (ShowMessage(this, caption,
                     QStringLiteral("Change %1 of %2?\n\n%3")

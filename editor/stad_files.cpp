@@ -3,6 +3,7 @@
 
 #include "database/backup.h"
 #include "database/errors.h"
+#include "database/write_set.h"
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
 #include "platform/files.h"
@@ -12,7 +13,14 @@ namespace vh::ui {
 
 void TVHEdit::SaveClick() {
     if (!s_.dataLoaded || readOnly_ || !PageOf(mode_).HasRecord()) return;
-    PageOf(mode_).Save();
+    try {
+        PageOf(mode_).Save();
+    } catch (const db::EStaleError&) {
+        // Another program changed the record since the page showed it: show it as it is now.
+        const Mode shown = mode_;
+        ShowRecordsAgain([shown](Mode m, std::int64_t) { return m == shown; }, false);
+        throw;
+    }
     SetRecordChanged(false);
 }
 

@@ -22,10 +22,6 @@ namespace vh::ui {
 
 namespace {
 
-QString Utf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // A message box lists at most this many lines, each at most kLineWidth characters long.
 constexpr qsizetype kListedLines = 20;
 constexpr qsizetype kLineWidth = 110;
@@ -41,7 +37,7 @@ QString Listed(const QStringList& lines) {
 }
 
 QString Why(int err) {
-    return Utf8(db::EInOutError::MessageFor(db::EInOutError::CodeFromErrno(err)));
+    return FromUtf8(db::EInOutError::MessageFor(db::EInOutError::CodeFromErrno(err)));
 }
 
 QFileDialog* PatchDialog(QWidget* parent, const char* name, const QString& caption,
@@ -117,9 +113,9 @@ void TVHEdit::RevertRecord(db::TableId table, std::int64_t record) {
     }
     auto named = [](const db::RevertedRecord& r) {
         return QStringLiteral("%1 %2 \"%3\"")
-            .arg(Utf8(std::string(db::TableOf(r.table).what)))
+            .arg(FromUtf8(std::string(db::TableOf(r.table).what)))
             .arg(r.record)
-            .arg(Utf8(r.label));
+            .arg(FromUtf8(r.label));
     };
     const db::RevertedRecord& first = plan.records.front();
     QString text = QStringLiteral("Write %1 back as the backup holds it?").arg(named(first));
@@ -179,7 +175,7 @@ void TVHEdit::SavePatch(const QString& file) {
         ShowMessage(this, caption,
                     QStringLiteral("Wrote %1 changes to %2. Note: %3.")
                         .arg(patch.changes.size())
-                        .arg(file, Utf8(warning)),
+                        .arg(file, FromUtf8(warning)),
                     Buttons::kOk, Icon::kInformation);
 }
 
@@ -212,13 +208,13 @@ void TVHEdit::ApplyPatchFile(const QString& file) {
     } catch (const db::EPatchError& e) {
         ShowMessage(this, caption,
                     QStringLiteral("%1 cannot be applied: %2. Nothing was changed.")
-                        .arg(file, Utf8(e.what())),
+                        .arg(file, FromUtf8(e.what())),
                     Buttons::kOk, Icon::kWarning);
         return;
     }
     QStringList lines;
     if (!plan.conflicts.empty()) {
-        for (const db::PatchConflict& c : plan.conflicts) lines << Utf8(db::Describe(c));
+        for (const db::PatchConflict& c : plan.conflicts) lines << FromUtf8(db::Describe(c));
         ShowMessage(this, caption,
                     QStringLiteral("The patch does not fit this data directory: %1 of its changes "
                                    "find neither the old value nor the new one, or a record of "
@@ -229,7 +225,7 @@ void TVHEdit::ApplyPatchFile(const QString& file) {
         return;
     }
     if (!plan.import.bad.empty()) {
-        for (const db::BadCell& b : plan.import.bad) lines << Utf8(db::DescribeRefused(b));
+        for (const db::BadCell& b : plan.import.bad) lines << FromUtf8(db::DescribeRefused(b));
         ShowMessage(this, caption,
                     QStringLiteral("The editor's rules refuse %1 of the patch's changes. Nothing "
                                    "was changed.\n\n")
@@ -246,9 +242,9 @@ void TVHEdit::ApplyPatchFile(const QString& file) {
     }
     for (const db::CellChange& c : plan.import.changes)
         lines << QStringLiteral("%1 %2 %3: %4 -> %5")
-                     .arg(Utf8(std::string(db::TableOf(c.table).name)))
+                     .arg(FromUtf8(std::string(db::TableOf(c.table).name)))
                      .arg(c.record)
-                     .arg(Utf8(c.column), Utf8(c.before), Utf8(c.after));
+                     .arg(FromUtf8(c.column), FromUtf8(c.before), FromUtf8(c.after));
     QString question = QStringLiteral("Apply %1? It changes %2 fields of %3 records")
                            .arg(file)
                            .arg(plan.import.changes.size())

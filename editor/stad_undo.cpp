@@ -44,8 +44,13 @@ void TVHEdit::UndoOrRedo(bool undo) {
         else
             h.Redo(s_.dataPath);
     } catch (const db::EDataError& e) {
+        // The refusals of the history name its labels, in the files' code page; the write path's
+        // own (another program writing, a stale record) are UTF-8, as they name the folder.
+        const bool utf8 = dynamic_cast<const db::EBusyError*>(&e) ||
+                          dynamic_cast<const db::EStaleError*>(&e);
         ShowMessage(this, undo ? QStringLiteral("Undo") : QStringLiteral("Redo"),
-                    FromCp1252(e.what()), Buttons::kOk, Icon::kWarning);
+                    utf8 ? QString::fromUtf8(e.what()) : FromCp1252(e.what()), Buttons::kOk,
+                    Icon::kWarning);
         return;
     }
     ShowRecordsAgain();
@@ -87,7 +92,7 @@ db::Recovery TVHEdit::Recover(const std::string& dataPath, const QString& captio
     if (!notice.empty())
         ShowMessage(
             this, caption, FromCp1252(notice), Buttons::kOk,
-            r.outcome == db::Recovery::Outcome::kReadOnly ? Icon::kWarning : Icon::kInformation);
+            r.JournalLeft() ? Icon::kWarning : Icon::kInformation);
     return r;
 }
 

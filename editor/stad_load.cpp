@@ -6,6 +6,7 @@
 
 #include "changes_window.h"
 #include "check_window.h"
+#include "database/blocks.h"
 #include "database/file_set.h"
 #include "database/names.h"
 #include "dialogs/msgbox.h"
@@ -73,7 +74,7 @@ void TVHEdit::LoadClick() {
     // A command interrupted by a crash is rolled back before anything is read. Where it cannot be
     // (a read-only directory) nothing is changed and the files are opened for reading only.
     const db::Recovery recovery = Recover(dataPath, QStringLiteral("Load Data"));
-    const bool journalLeft = recovery.outcome == db::Recovery::Outcome::kReadOnly;
+    const bool journalLeft = recovery.JournalLeft();
     // Open the whole new set first; only a complete set replaces the one in use, so a load that
     // fails part-way leaves the previous load exactly as it was.
     db::FileSet fresh;
@@ -88,6 +89,7 @@ void TVHEdit::LoadClick() {
     // for reading: searching, browsing and Backup work, Save and Restore do not.
     readOnly_ = readOnly;
     s_.scratch.SetReadOnly(readOnly);
+    if (!readOnly) db::RemoveLeftScratch(dataPath);
     restoreBackupMenu_->setEnabled(!readOnly);
     applyPatchMenu_->setEnabled(!readOnly);
     if (readOnly) SetRecordChanged(false);
