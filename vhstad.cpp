@@ -2,7 +2,12 @@
 // the main window closes.
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "dialogs/change.h"
 #include "editor/stad.h"
@@ -10,10 +15,24 @@
 
 namespace {
 
+// A Windows window program has no console of its own: started from a Command Prompt or PowerShell
+// it writes into theirs, unless its output goes to a file or a pipe already.
+void UseParentConsole() {
+#ifdef _WIN32
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        // Without the console, the text is lost as it would have been anyway.
+        static_cast<void>(std::freopen("CONOUT$", "w", stdout));
+    }
+#endif
+}
+
 bool AnswerOnTerminal(const QStringList& args) {
     const QString text = vh::ui::TerminalText(args);
     if (text.isEmpty()) return false;
+    UseParentConsole();
     std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
     return true;
 }
 
@@ -41,5 +60,8 @@ int main(int argc, char** argv) {
     vh::ui::Windows windows = vh::ui::CreateWindows(options);
     QObject::connect(windows.main.get(), &vh::ui::TVHEdit::Closed, &app, &QApplication::quit);
     windows.main->show();
+    // Once the window is up, so that a message the load shows opens over it.
+    QTimer::singleShot(0, windows.main.get(),
+                       [&] { vh::ui::RunStartActions(*windows.main, options); });
     return app.exec();
 }

@@ -82,7 +82,7 @@ CopyReport Backup(const std::string& dataPath) {
     for (std::string_view name : kBackupList) {
         const fs::path from = Resolved(dataPath + std::string(name));
         if (!platform::Exists(from)) continue;
-        const fs::path to = Resolved(dataPath + "/backup" + std::string(name));
+        const fs::path to = Resolved(BackupDirectory(dataPath) + std::string(name));
         CopyOrReport(from, to, name, report);
     }
     return report;
@@ -92,7 +92,7 @@ CopyReport Restore(const std::string& dataPath) {
     const WriteLock lock(dataPath);
     CopyReport report;
     for (std::string_view name : kBackupList) {
-        const fs::path from = Resolved(dataPath + "/backup" + std::string(name));
+        const fs::path from = Resolved(BackupDirectory(dataPath) + std::string(name));
         // A copy that cannot be looked at (a backup folder of another user) is no missing copy:
         // skipping it would report a restore that restored nothing as done.
         const int lookUp = platform::LookUp(from);

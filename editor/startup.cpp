@@ -1,5 +1,8 @@
 #include "startup.h"
 
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QStringList>
 
 #include "dialogs/about.h"
@@ -11,11 +14,13 @@ namespace vh::ui {
 
 namespace {
 const QString kUsage = QStringLiteral(
-    "Usage: vhstad [--data DIR]\n"
+    "Usage: vhstad [--data DIR] [--load] [--search TEXT]\n"
     "       vhstad --help | --version\n"
     "\n"
-    "  --data DIR  Put DIR into \"VH Data Dir:\" instead of the game's data directory;\n"
-    "              nothing is read from it until \"Load Data\" is pressed.\n");
+    "  --data DIR     Put DIR into \"VH Data Dir:\" instead of the game's data directory;\n"
+    "                 nothing is read from it until \"Load Data\" is pressed.\n"
+    "  --load         Load the data directory as soon as the window is open.\n"
+    "  --search TEXT  Load, then show the first player whose name starts with TEXT.\n");
 }  // namespace
 
 Windows::~Windows() {
@@ -49,6 +54,18 @@ Windows CreateWindows(const StartOptions& options) {
     return w;
 }
 
+void RunStartActions(TVHEdit& main, const StartOptions& options) {
+    if (!options.load && options.search.isEmpty()) return;
+    main.findChild<QPushButton*>(QStringLiteral("Load"))->click();
+    if (options.search.isEmpty() || !main.DataLoaded()) return;
+    main.findChild<QLineEdit*>(QStringLiteral("SearchEdit"))->setText(options.search);
+    if (main.ResultModel().Count() == 0) return;
+    // Choosing the line makes it the search text, as a click on it does.
+    main.findChild<QListView*>(QStringLiteral("ListBox2"))
+        ->setCurrentIndex(main.ResultModel().index(0));
+    main.findChild<QPushButton*>(QStringLiteral("SearchButton"))->click();
+}
+
 bool ParseArguments(const QStringList& args, StartOptions& options, QString& error) {
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -60,12 +77,22 @@ bool ParseArguments(const QStringList& args, StartOptions& options, QString& err
             options.dataDirectory = args[++i];
         } else if (a.startsWith(QStringLiteral("--data="))) {
             options.dataDirectory = a.mid(7);
+        } else if (a == QStringLiteral("--load")) {
+            options.load = true;
+        } else if (a == QStringLiteral("--search")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                error = QStringLiteral("--search needs a text");
+                return false;
+            }
+            options.search = args[++i];
         } else if (a == QStringLiteral("--version")) {
             options.version = true;
         } else if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
             options.help = true;
         } else {
-            error = QStringLiteral("Unknown argument: %1\nUsage: vhstad [--data DIR]").arg(a);
+            error = QStringLiteral(
+                        "Unknown argument: %1\nUsage: vhstad [--data DIR] [--load] [--search TEXT]")
+                        .arg(a);
             return false;
         }
     }

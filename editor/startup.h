@@ -28,11 +28,16 @@ struct StartOptions {
     QString dataDirectory;  // when set, put into "VH Data Dir:" instead of the registry proposal
     bool version = false;   // --version: print the version instead of opening the window
     bool help = false;      // --help: print the usage instead of opening the window
+    bool load = false;      // --load: load the data directory once the window is up
+    QString search{};       // --search TEXT: then show the first player whose name starts so
 };
 
 Windows CreateWindows(const StartOptions& options = {});
-// Parses the command line (--data DIR, --version, --help); false with a message in `error` for
-// bad arguments.
+// What --load and --search ask for, done through the main window's own controls as a user would:
+// "Load Data", then the search text typed, the first line of the list chosen and "Search".
+void RunStartActions(TVHEdit& main, const StartOptions& options);
+// Parses the command line (--data DIR, --load, --search TEXT, --version, --help); false with a
+// message in `error` for bad arguments.
 bool ParseArguments(const QStringList& args, StartOptions& options, QString& error);
 // What --version or --help print on the terminal; empty when the arguments ask for neither or
 // are bad (the window reports those).

@@ -76,12 +76,13 @@ TEST_F(FilesMenu, AFailedCopyKeepsThePreviousCopyAndIsNamedWithWhatToDo) {
         }
         ASSERT_NE(LastAsked(), nullptr);
         EXPECT_EQ(LastAsked()->caption, restore ? "Restore Backup" : "Backup Files");
-        const QString folder =
-            QString::fromStdString((restore ? dir.Path() : dir / "backup").string());
+        const std::filesystem::path to = restore ? dir.Path() : dir / "backup";
+        const QString folder = QString::fromStdString(to.string());
         for (const QString& part :
              {QStringLiteral("could not be %1: club.dat.")
                   .arg(restore ? "restored and were left as they were" : "backed up"),
-              QStringLiteral(" to %1/club.dat failed: %2").arg(folder, c.reason),
+              QStringLiteral(" to %1 failed: %2")
+                  .arg(QString::fromStdString((to / "club.dat").string()), c.reason),
               QStringLiteral("that the folder %1 can be written").arg(folder)})
             EXPECT_TRUE(LastText().contains(part)) << LastText().toStdString() << "\n"
                                                    << part.toStdString();

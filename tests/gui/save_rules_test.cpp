@@ -186,6 +186,9 @@ TEST_F(SaveRules, APeopleSearchForTextThatIsNoPersonsLabelSaysNoMatches) {
 }
 
 TEST_F(SaveRules, AListThatFailsToFillIsLeftEmpty) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no file the editor holds open: a loaded file cannot go";
+#endif
     Load();
     ASSERT_GT(Main().ResultModel().Count(), 0);
     std::filesystem::rename(File("staff.dat"), dir.Path() / "moved.dat");

@@ -336,6 +336,9 @@ TEST_F(StadiumCity, StadiumOfANation) {
 }
 
 TEST_F(StadiumCity, ARecordThatCannotBeShownLeavesThePageWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no file the editor holds open: a loaded file cannot go";
+#endif
     // Half a page of the new record over the old one would be saved into the old record. A file
     // that a show needs and that has gone since the load stops the show before any field
     // changes.
