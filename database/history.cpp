@@ -36,9 +36,8 @@ void RequireState(const std::string& dataPath, const CommittedSet& set, bool aft
     const std::map<std::string, Sizes> sizes = FileSizes(set);
     std::map<std::string, platform::NativeFile> files;
     auto refuse = [&](const CommittedChange& c, std::size_t length) {
-        std::vector<JournalEntry> e{{c.file, 0, c.offset, std::vector<std::uint8_t>(length)}};
-        const std::vector<std::string> names = DescribeRecords(dataPath, e);
-        throw EDataError(step + " is not possible: " + (names.empty() ? c.file : names.front()) +
+        throw EDataError(step +
+                         " is not possible: " + DescribeRange(dataPath, c.file, c.offset, length) +
                          " has been changed since, by another command or another program. "
                          "Nothing was changed.");
     };

@@ -247,6 +247,13 @@ std::vector<std::string> DescribeRecords(const std::string& dataPath,
     return out;
 }
 
+std::string DescribeRange(const std::string& dataPath, const std::string& file, std::int64_t offset,
+                          std::size_t length) {
+    const std::vector<std::string> names =
+        DescribeRecords(dataPath, {{file, 0, offset, std::vector<std::uint8_t>(length)}});
+    return names.empty() ? Bare(file) : names.front();
+}
+
 std::string Recovery::Notice() const {
     std::string list;
     for (std::size_t i = 0; i < records.size(); ++i) list += (i ? ", " : "") + records[i];
@@ -298,13 +305,6 @@ std::string Shown(std::string_view name) {
     return out;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 // The data set's name of an entry's file ("\staff.dat"), or "" when it names anything else: a
 // path, a parent, a drive, a file outside the data set.
 std::string_view DataSetName(std::string_view entry) {
@@ -312,7 +312,7 @@ std::string_view DataSetName(std::string_view entry) {
     const std::string_view plain = entry.substr(1);
     if (plain.find_first_of("\\/:") != std::string_view::npos) return {};
     for (std::string_view name : kAttributeList)
-        if (EqualNoCase(name.substr(1), plain)) return name;
+        if (platform::EqualNoCase(name.substr(1), plain)) return name;
     return {};
 }
 
@@ -336,7 +336,7 @@ std::string JournalProblem(const std::string& dataPath, const Journal& journal) 
             if (platform::KindOf(path) == platform::EntryKind::kMissing)
                 return "it names " + bare + ", which is not in the folder";
             std::uint64_t size = 0;
-            if (platform::FileSize(path, size) || platform::IsDirectory(path))
+            if (platform::FileSize(path, size))
                 return "it names " + bare + ", which cannot be read";
             f.sizeNow = static_cast<std::int64_t>(size);
             f.sizeBefore = e.sizeBefore;
@@ -360,8 +360,8 @@ std::string JournalProblem(const std::string& dataPath, const Journal& journal) 
         // journal must then hold that end, or putting the size back would make up bytes.
         if (f.sizeBefore > f.sizeNow && !f.restored)
             return "it gives " + Bare(file) + " a size of " + std::to_string(f.sizeBefore) +
-                   " bytes before the change, but the file has only " +
-                   std::to_string(f.sizeNow) + " and the journal does not hold the rest";
+                   " bytes before the change, but the file has only " + std::to_string(f.sizeNow) +
+                   " and the journal does not hold the rest";
     }
     return {};
 }
@@ -407,8 +407,9 @@ Recovery RecoverJournal(const std::string& dataPath) {
         std::size_t got = 0;
         if (int err = f.ReadAt(head.data(), head.size(), 0, got)) Fail(err, pathText);
         std::uint64_t stated = 0;
-        for (std::size_t i = 0; i < 8; ++i) stated |= std::uint64_t{head[16 + i]} << (8 * i);
-        const bool magic = got == head.size() && std::equal(kMagic.begin(), kMagic.end(), head.begin());
+        Reader(std::span(head).subspan(16)).Get(stated);
+        const bool magic =
+            got == head.size() && std::equal(kMagic.begin(), kMagic.end(), head.begin());
         if (magic && stated > bound)
             return refuse("it says it is " + std::to_string(stated) +
                           " bytes long, more than any change to these files could write");

@@ -59,6 +59,10 @@ void RollBack(const std::string& dataPath, const Journal& journal);
 std::vector<std::string> DescribeRecords(const std::string& dataPath,
                                          const std::vector<JournalEntry>& entries);
 
+// The same for one range of a file: "club.dat record 12".
+std::string DescribeRange(const std::string& dataPath, const std::string& file, std::int64_t offset,
+                          std::size_t length);
+
 struct Recovery {
     enum class Outcome {
         kNothing,     // no journal
@@ -68,13 +72,15 @@ struct Recovery {
         kRefused,     // a journal this editor cannot have written: not obeyed, nothing changed
     };
     Outcome outcome = Outcome::kNothing;
-    std::string problem;  // kRefused: what is wrong with the journal
+    std::string problem;               // kRefused: what is wrong with the journal
     std::string label;                 // the interrupted command
     std::vector<std::string> records;  // the records it touched (DescribeRecords)
     // The one notice to show; "" when there is nothing to say (no journal, or a torn one).
     std::string Notice() const;
     // Whether the journal is still there and the folder must be opened for reading only.
-    bool JournalLeft() const { return outcome == Outcome::kReadOnly || outcome == Outcome::kRefused; }
+    bool JournalLeft() const {
+        return outcome == Outcome::kReadOnly || outcome == Outcome::kRefused;
+    }
 };
 
 // What is wrong with a decoded journal for the data directory ("" when nothing is): names that

@@ -15,30 +15,28 @@ namespace vh::db {
 
 namespace fs = std::filesystem;
 
-void WriteSet::Put(std::string_view file, std::int64_t offset,
-                   std::span<const std::uint8_t> bytes) {
+Change& WriteSet::Replace(std::string_view file, std::int64_t offset,
+                          std::span<const std::uint8_t> bytes) {
     for (Change& c : changes_)
         if (c.file == file && c.offset == offset && c.bytes.size() == bytes.size()) {
             c.bytes.assign(bytes.begin(), bytes.end());
-            return;
+            return c;
         }
-    changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}, false, {}, {}});
+    return changes_.emplace_back(
+        Change{std::string(file), offset, {bytes.begin(), bytes.end()}, std::nullopt, {}});
+}
+
+void WriteSet::Put(std::string_view file, std::int64_t offset,
+                   std::span<const std::uint8_t> bytes) {
+    Replace(file, offset, bytes);
 }
 
 void WriteSet::Put(std::string_view file, std::int64_t offset, std::span<const std::uint8_t> bytes,
                    std::span<const std::uint8_t> read, std::string what) {
-    for (Change& c : changes_)
-        if (c.file == file && c.offset == offset && c.bytes.size() == bytes.size()) {
-            c.bytes.assign(bytes.begin(), bytes.end());
-            if (!c.checked) {  // what was read first is what the disk must still hold
-                c.checked = true;
-                c.read.assign(read.begin(), read.end());
-                c.what = std::move(what);
-            }
-            return;
-        }
-    changes_.push_back({std::string(file), offset, {bytes.begin(), bytes.end()}, true,
-                        {read.begin(), read.end()}, std::move(what)});
+    Change& c = Replace(file, offset, bytes);
+    if (c.read) return;  // what was read first is what the disk must still hold
+    c.read.emplace(read.begin(), read.end());
+    c.what = std::move(what);
 }
 
 namespace {
@@ -60,8 +58,6 @@ std::string BusyMessage(const std::string& dataPath, bool writing) {
                ". Nothing was written; try again when it has finished.";
     return "Another program is writing to " + folder + "; try again when it has finished.";
 }
-
-WriteLock::WriteLock(const std::string& dataPath) : WriteLock(dataPath, true) {}
 
 WriteLock::WriteLock(const std::string& dataPath, bool writing) {
     const fs::path path = platform::NativePath(dataPath + std::string(kLockFile));
@@ -135,9 +131,7 @@ void RemoveJournal(const fs::path& path, const std::string& pathText) {
 
 // The refusal of a plan whose records changed on the disk since it read them.
 [[noreturn]] void Stale(const std::string& dataPath, const Change& c) {
-    const std::vector<std::string> names = DescribeRecords(
-        dataPath, {{c.file, 0, c.offset, std::vector<std::uint8_t>(c.bytes.size())}});
-    const std::string where = names.empty() ? c.file.substr(1) : names.front();
+    const std::string where = DescribeRange(dataPath, c.file, c.offset, c.bytes.size());
     // The record's name is in the files' code page; the message, like the folder's name in the
     // others of the write path, is UTF-8.
     throw EStaleError((c.what.empty() ? where : Cp1252ToUtf8(c.what) + " (" + where + ")") +
@@ -164,7 +158,7 @@ CommittedSet Commit(const std::string& dataPath, const WriteSet& set) {
         CommittedChange cc{
             c.file,  c.offset, ReadRange(files, c.file, c.offset, std::min(end, f.size)),
             c.bytes, f.size,   false};
-        if (c.checked && cc.before != c.read) Stale(dataPath, c);
+        if (c.read && cc.before != *c.read) Stale(dataPath, c);
         journal.entries.push_back({c.file, f.size, c.offset, cc.before});
         done.changes.push_back(std::move(cc));
         f.planned = std::max(f.planned, end);

@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,8 +40,7 @@ struct Change {
     std::int64_t offset = 0;  // byte offset in the file
     std::vector<std::uint8_t> bytes;
     // What the plan read there, when it read it: the commit refuses when the file differs now.
-    bool checked = false;
-    std::vector<std::uint8_t> read;
+    std::optional<std::vector<std::uint8_t>> read;
     std::string what;  // how a refusal names the record ("Club Oslund"); may be empty
 };
 
@@ -85,6 +85,10 @@ class WriteSet {
     bool Empty() const { return changes_.empty() && cuts_.empty(); }
 
   private:
+    // The change of that range, its bytes replaced; a new one when the set has none.
+    Change& Replace(std::string_view file, std::int64_t offset,
+                    std::span<const std::uint8_t> bytes);
+
     std::string label_;
     std::vector<Change> changes_;
     std::vector<FileCut> cuts_;
@@ -137,9 +141,8 @@ void SetLockWait(std::chrono::milliseconds wait);  // for tests
 // read-only medium) is not locked: nothing can be written there anyway.
 class WriteLock {
   public:
-    explicit WriteLock(const std::string& dataPath);
     // `writing` false: a reader's wording of the refusal (a load, a check).
-    WriteLock(const std::string& dataPath, bool writing);
+    explicit WriteLock(const std::string& dataPath, bool writing = true);
 
   private:
     platform::FolderLock lock_;

@@ -83,17 +83,6 @@ int ErrnoFromWin32(DWORD error) {
 }
 #endif
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 int StatPath(const fs::path& path, bool& isDir, unsigned& mode, std::uint64_t* size = nullptr) {
     if (const auto f = fault::Check(fault::kStat); f.err) return f.err;
 #ifdef _WIN32
@@ -110,6 +99,17 @@ int StatPath(const fs::path& path, bool& isDir, unsigned& mode, std::uint64_t* s
 }
 
 }  // namespace
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
 
 fs::path ResolveCase(const fs::path& path) {
     if (Exists(path)) return path;
@@ -144,7 +144,8 @@ bool IsDirectory(const fs::path& path) {
 int FileSize(const fs::path& path, std::uint64_t& size) {
     bool isDir = false;
     unsigned mode = 0;
-    return StatPath(path, isDir, mode, &size);
+    const int err = StatPath(path, isDir, mode, &size);
+    return err ? err : isDir ? EISDIR : 0;
 }
 
 EntryKind KindOf(const fs::path& path) {

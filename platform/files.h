@@ -18,6 +18,8 @@ std::filesystem::path NativePath(std::string_view text);
 std::filesystem::path Utf8Path(std::string_view text);
 // Text for showing a path to the user, with this system's separators.
 std::string NativeText(std::string_view text);
+// Whether two names are equal ignoring ASCII letter case, as Windows compares file names.
+bool EqualNoCase(std::string_view a, std::string_view b);
 // The path itself if it exists; else the entry of its directory whose name equals its file name
 // ignoring ASCII letter case (files copied from a Windows disc may read STADIUM.DAT); else the
 // path unchanged.
@@ -28,7 +30,7 @@ bool Exists(const std::filesystem::path& path);
 // EACCES: a folder on the way may not be looked into).
 int LookUp(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);
-// The size of the file the path names (following links), without opening it.
+// The size of the file the path names (following links), without opening it; EISDIR for a folder.
 int FileSize(const std::filesystem::path& path, std::uint64_t& size);
 // What the path names, the path itself and not what a symbolic link there points to.
 enum class EntryKind { kMissing, kFile, kDirectory, kLink, kOther };

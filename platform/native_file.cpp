@@ -100,11 +100,12 @@ int NativeFile::Open(const std::filesystem::path& path, OpenMode mode, unsigned 
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return errno;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (stated && S_ISDIR(st.st_mode)) {
         ::close(fd);
         return EISDIR;
     }
-    if (mode == OpenMode::kReadRegular && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    if (mode == OpenMode::kReadRegular && (!stated || !S_ISREG(st.st_mode))) {
         ::close(fd);
         return EINVAL;
     }

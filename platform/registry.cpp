@@ -9,6 +9,7 @@
 #endif
 
 #include "fault.h"
+#include "files.h"
 
 namespace vh::platform {
 
@@ -18,13 +19,6 @@ namespace {
 
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
 }
 
 void AppendUtf8(std::string& out, unsigned cp) {
