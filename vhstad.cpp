@@ -10,8 +10,8 @@
 #endif
 
 #include "dialogs/change.h"
-#include "editor/stad.h"
-#include "editor/startup.h"
+#include "editor/shell/stad.h"
+#include "editor/shell/startup.h"
 
 namespace {
 

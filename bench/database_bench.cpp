@@ -5,18 +5,18 @@
 
 #include <vector>
 
-#include "database/backup.h"
-#include "database/blocks.h"
-#include "database/check.h"
-#include "database/diff.h"
-#include "database/file_set.h"
-#include "database/lists.h"
-#include "database/names.h"
-#include "database/person.h"
-#include "database/reference.h"
-#include "database/table_data.h"
-#include "database/table_import.h"
-#include "database/write_set.h"
+#include "database/changes/diff.h"
+#include "database/model/blocks.h"
+#include "database/model/check.h"
+#include "database/model/lists.h"
+#include "database/records/file_set.h"
+#include "database/records/names.h"
+#include "database/records/person.h"
+#include "database/records/reference.h"
+#include "database/tables/table_data.h"
+#include "database/tables/table_import.h"
+#include "database/write/backup.h"
+#include "database/write/write_set.h"
 #include "measure.h"
 
 namespace vh::bench {

@@ -1,6 +1,6 @@
 #include "change_codes.h"
 
-#include "database/catalogue.h"
+#include "database/records/catalogue.h"
 
 namespace vh::ui {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "database/reference.h"
+#include "database/records/reference.h"
 
 namespace vh::ui {
 

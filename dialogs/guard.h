@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "database/errors.h"
+#include "database/records/errors.h"
 
 class QWidget;
 

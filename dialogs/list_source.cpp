@@ -1,7 +1,7 @@
 #include "list_source.h"
 
-#include "database/languages.h"
-#include "database/lists.h"
+#include "database/model/lists.h"
+#include "database/records/languages.h"
 #include "qtext.h"
 
 namespace vh::ui {

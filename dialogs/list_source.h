@@ -10,7 +10,7 @@
 #include <string>
 
 #include "change_codes.h"
-#include "database/session.h"
+#include "database/model/session.h"
 #include "name_list_model.h"
 
 namespace vh::ui {

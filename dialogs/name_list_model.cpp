@@ -2,9 +2,9 @@
 
 #include <QListView>
 
-#include "database/errors.h"
-#include "database/person.h"
-#include "database/text.h"
+#include "database/records/errors.h"
+#include "database/records/person.h"
+#include "database/records/text.h"
 #include "qtext.h"
 
 namespace vh::ui {

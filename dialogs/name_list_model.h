@@ -11,7 +11,7 @@ class QListView;
 #include <string>
 #include <vector>
 
-#include "database/names.h"
+#include "database/records/names.h"
 
 namespace vh::ui {
 

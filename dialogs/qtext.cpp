@@ -1,7 +1,7 @@
 #include "qtext.h"
 
-#include "database/errors.h"
-#include "database/text.h"
+#include "database/records/errors.h"
+#include "database/records/text.h"
 
 namespace vh::ui {
 

@@ -12,16 +12,16 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "database/backup.h"
-#include "database/check.h"
-#include "database/diff.h"
-#include "database/errors.h"
-#include "database/journal.h"
-#include "database/patch.h"
-#include "database/table_import.h"
-#include "database/table_io.h"
-#include "database/text.h"
-#include "database/write_set.h"
+#include "database/changes/diff.h"
+#include "database/changes/patch.h"
+#include "database/model/check.h"
+#include "database/records/errors.h"
+#include "database/records/text.h"
+#include "database/tables/table_import.h"
+#include "database/tables/table_io.h"
+#include "database/write/backup.h"
+#include "database/write/journal.h"
+#include "database/write/write_set.h"
 #include "platform/files.h"
 #include "sample.h"
 #include "vh_version.h"
@@ -211,8 +211,9 @@ std::string ReadFailure(const db::EInOutError& e) {
     const std::string where = e.Where();
     std::string text = (where.empty() ? e.Path() : where) + ": " + e.what();
     if (e.Code() == db::kDiskFull)
-        text += " (the disk that holds the directory is full: free some space on it, then run "
-                "the command again)";
+        text +=
+            " (the disk that holds the directory is full: free some space on it, then run "
+            "the command again)";
     return text;
 }
 

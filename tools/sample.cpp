@@ -7,12 +7,12 @@
 #include <unordered_set>
 #include <utility>
 
-#include "database/catalogue.h"
-#include "database/data_def.h"
-#include "database/file_set.h"
-#include "database/languages.h"
-#include "database/squad.h"
-#include "database/text.h"
+#include "database/model/squad.h"
+#include "database/records/catalogue.h"
+#include "database/records/data_def.h"
+#include "database/records/file_set.h"
+#include "database/records/languages.h"
+#include "database/records/text.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
 #include "sample_words.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "database/backup.h"
-#include "database/errors.h"
+#include "database/records/errors.h"
+#include "database/write/backup.h"
 #include "platform/fault.h"
 #include "platform/files.h"
 #include "support/test_util.h"

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "database/blocks.h"
-#include "database/errors.h"
+#include "database/model/blocks.h"
+#include "database/records/errors.h"
 #include "platform/fault.h"
 #include "support/test_util.h"
 

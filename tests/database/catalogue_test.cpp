@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "database/catalogue.h"
+#include "database/records/catalogue.h"
 
 namespace vh::db {
 namespace {

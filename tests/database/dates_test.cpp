@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "database/dates.h"
+#include "database/records/dates.h"
 
 namespace vh::db {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "database/errors.h"
-#include "database/file_set.h"
+#include "database/records/errors.h"
+#include "database/records/file_set.h"
 #include "platform/fault.h"
 #include "support/test_util.h"
 

@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "support/test_util.h"
 
 namespace vh::db {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "database/data_def.h"
-#include "database/errors.h"
-#include "database/lists.h"
+#include "database/model/lists.h"
+#include "database/records/data_def.h"
+#include "database/records/errors.h"
 #include "support/test_util.h"
 
 namespace vh::db {

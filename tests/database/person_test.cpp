@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "database/errors.h"
-#include "database/languages.h"
-#include "database/person.h"
+#include "database/records/errors.h"
+#include "database/records/languages.h"
+#include "database/records/person.h"
 #include "support/test_util.h"
 
 namespace vh::db {

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "database/errors.h"
-#include "database/record_file.h"
+#include "database/records/errors.h"
+#include "database/records/record_file.h"
 #include "platform/fault.h"
 #include "support/test_util.h"
 

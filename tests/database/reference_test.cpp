@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "database/catalogue.h"
-#include "database/data_def.h"
-#include "database/errors.h"
-#include "database/names.h"
-#include "database/reference.h"
+#include "database/records/catalogue.h"
+#include "database/records/data_def.h"
+#include "database/records/errors.h"
+#include "database/records/names.h"
+#include "database/records/reference.h"
 #include "support/test_util.h"
 
 namespace vh::db {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "database/squad.h"
+#include "database/model/squad.h"
 
 namespace vh::db {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "database/convert.h"
-#include "database/data_def.h"
-#include "database/errors.h"
-#include "database/text.h"
+#include "database/records/convert.h"
+#include "database/records/data_def.h"
+#include "database/records/errors.h"
+#include "database/records/text.h"
 
 namespace vh::db {
 namespace {

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "database/errors.h"
-#include "database/history.h"
-#include "database/journal.h"
-#include "database/record_file.h"
-#include "database/write_set.h"
+#include "database/records/errors.h"
+#include "database/records/record_file.h"
+#include "database/write/history.h"
+#include "database/write/journal.h"
+#include "database/write/write_set.h"
 #include "platform/fault.h"
 #include "support/test_util.h"
 

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-#include "database/backup.h"
-#include "database/table_data.h"
-#include "editor/changes_window.h"
+#include "database/tables/table_data.h"
+#include "database/write/backup.h"
+#include "editor/windows/changes_window.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -7,10 +7,10 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
-#include "database/check.h"
-#include "database/data_def.h"
-#include "editor/check_window.h"
-#include "editor/staff_page.h"
+#include "database/model/check.h"
+#include "database/records/data_def.h"
+#include "editor/pages/staff_page.h"
+#include "editor/windows/check_window.h"
 #include "editor_fixture.h"
 
 namespace vh {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
-#include "database/data_def.h"
-#include "editor/bindings.h"
+#include "database/records/data_def.h"
+#include "editor/pages/bindings.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -15,14 +15,14 @@
 #include <cstring>
 #include <functional>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "dialogs/change.h"
 #include "dialogs/msgbox.h"
-#include "editor/city_page.h"
-#include "editor/player_page.h"
-#include "editor/stad.h"
-#include "editor/stadium_page.h"
-#include "editor/startup.h"
+#include "editor/pages/city_page.h"
+#include "editor/pages/player_page.h"
+#include "editor/pages/stadium_page.h"
+#include "editor/shell/stad.h"
+#include "editor/shell/startup.h"
 #include "support/test_util.h"
 #include "tools/sample.h"
 

@@ -1,6 +1,6 @@
 #include <cerrno>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "editor_fixture.h"
 #include "platform/fault.h"
 

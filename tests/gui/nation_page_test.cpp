@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "dialogs/qtext.h"
-#include "editor/nation_page.h"
+#include "editor/pages/nation_page.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

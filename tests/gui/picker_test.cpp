@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "database/data_def.h"
-#include "database/languages.h"
+#include "database/records/data_def.h"
+#include "database/records/languages.h"
 #include "dialogs/change_codes.h"
 #include "dialogs/qtext.h"
 #include "editor_fixture.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "dialogs/guard.h"
 #include "dialogs/qtext.h"
 #include "editor_fixture.h"

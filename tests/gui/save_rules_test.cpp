@@ -6,7 +6,7 @@
 #include <QTest>
 #include <cerrno>
 
-#include "editor/player_page.h"
+#include "editor/pages/player_page.h"
 #include "platform/fault.h"
 #include "stadium_city_fixture.h"
 

@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "dialogs/qtext.h"
-#include "editor/staff_page.h"
+#include "editor/pages/staff_page.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -4,7 +4,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <functional>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "dialogs/qtext.h"
-#include "editor/page_kit.h"
+#include "editor/pages/page_kit.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -7,12 +7,12 @@
 #include <cstring>
 #include <functional>
 
-#include "database/data_def.h"
-#include "database/squad.h"
+#include "database/model/squad.h"
+#include "database/records/data_def.h"
 #include "dialogs/NEdit.h"
 #include "dialogs/change_codes.h"
 #include "dialogs/qtext.h"
-#include "editor/staff_page.h"
+#include "editor/pages/staff_page.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 
-#include "database/table_io.h"
+#include "database/tables/table_io.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

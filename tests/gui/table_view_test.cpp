@@ -10,9 +10,9 @@
 #include <QListWidget>
 #include <QTableView>
 
-#include "database/table_data.h"
-#include "database/text.h"
-#include "editor/table_view.h"
+#include "database/records/text.h"
+#include "database/tables/table_data.h"
+#include "editor/windows/table_view.h"
 #include "editor_fixture.h"
 
 namespace vh::test {

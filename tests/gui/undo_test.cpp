@@ -1,11 +1,11 @@
 // Edit > Undo and Redo through the real window, and the recovery notice of "Load Data".
 #include <QListWidget>
 
-#include "database/journal.h"
-#include "database/write_set.h"
+#include "database/write/journal.h"
+#include "database/write/write_set.h"
 #include "dialogs/qtext.h"
-#include "editor/club_page.h"
-#include "editor/page.h"
+#include "editor/pages/club_page.h"
+#include "editor/pages/page.h"
 #include "editor_fixture.h"
 #include "support/hostile_journals.h"
 

@@ -1,7 +1,7 @@
 // Every table of the full-size sample exported and imported back unchanged: no byte changes.
 #include <gtest/gtest.h>
 
-#include "database/table_import.h"
+#include "database/tables/table_import.h"
 #include "support/test_util.h"
 #include "tools/sample.h"
 

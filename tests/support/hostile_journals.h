@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "database/journal.h"
+#include "database/write/journal.h"
 #include "support/test_util.h"
 
 namespace vh::test {
@@ -85,9 +85,8 @@ inline std::vector<HostileJournal> HostileJournals() {
              WriteFile(fs::path(data.string() + "_victim.dat"), Bytes(64, 0x11));
              one(data, entry("_victim.dat", 64, 0, 8));
          }},
-        {"a drive", [=](const fs::path& data, const fs::path&) {
-             one(data, entry("\\C:victim.dat", 0, 0, 8));
-         }},
+        {"a drive", [=](const fs::path& data,
+                        const fs::path&) { one(data, entry("\\C:victim.dat", 0, 0, 8)); }},
         {"an image past its size before",
          [=](const fs::path& data, const fs::path&) {
              one(data, entry("\\club.dat", 581, 577, 8));
@@ -117,8 +116,8 @@ inline std::vector<HostileJournal> HostileJournals() {
              WriteFile(data / "vhedit.journal", j);
              fs::resize_file(data / "vhedit.journal", big);  // sparse: nothing is on the disk
          }},
-        {"a directory",
-         [=](const fs::path& data, const fs::path&) { fs::create_directory(data / "vhedit.journal"); }},
+        {"a directory", [=](const fs::path& data,
+                            const fs::path&) { fs::create_directory(data / "vhedit.journal"); }},
 #ifndef _WIN32
         {"a named pipe",
          [=](const fs::path& data, const fs::path&) {

@@ -9,13 +9,13 @@
 #include <set>
 #include <sstream>
 
-#include "database/backup.h"
-#include "database/check.h"
-#include "database/diff.h"
-#include "database/errors.h"
-#include "database/file_set.h"
-#include "database/revert.h"
-#include "database/table_import.h"
+#include "database/changes/diff.h"
+#include "database/changes/revert.h"
+#include "database/model/check.h"
+#include "database/records/errors.h"
+#include "database/records/file_set.h"
+#include "database/tables/table_import.h"
+#include "database/write/backup.h"
 #include "run_vhtool.h"
 #include "support/test_util.h"
 #include "tools/cli.h"

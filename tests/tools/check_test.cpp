@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "database/blocks.h"
-#include "database/file_set.h"
-#include "database/lists.h"
+#include "database/model/blocks.h"
+#include "database/model/lists.h"
+#include "database/records/file_set.h"
 #include "planted_faults.h"
 #include "real_shaped.h"
 #include "run_vhtool.h"

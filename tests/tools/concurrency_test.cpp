@@ -14,9 +14,9 @@
 #include <unistd.h>
 #endif
 
-#include "database/journal.h"
+#include "database/write/journal.h"
+#include "database/write/write_set.h"
 #include "platform/fault.h"
-#include "database/write_set.h"
 #include "run_vhtool.h"
 #include "support/hostile_journals.h"
 #include "support/test_util.h"
@@ -54,7 +54,9 @@ class ForeignLock {
         if (fd_ >= 0) ::close(fd_);
 #endif
     }
-    bool Held() const { return held_; }
+    bool Held() const {
+        return held_;
+    }
 
   private:
 #ifdef _WIN32

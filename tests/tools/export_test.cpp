@@ -4,8 +4,8 @@
 #include <cctype>
 #include <sstream>
 
-#include "database/table_io.h"
-#include "database/text.h"
+#include "database/records/text.h"
+#include "database/tables/table_io.h"
 #include "planted_faults.h"
 #include "run_vhtool.h"
 #include "support/test_util.h"

@@ -7,8 +7,8 @@
 #include <set>
 #include <sstream>
 
-#include "database/check.h"
-#include "database/table_import.h"
+#include "database/model/check.h"
+#include "database/tables/table_import.h"
 #include "planted_faults.h"
 #include "run_vhtool.h"
 #include "support/test_util.h"

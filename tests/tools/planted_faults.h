@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "database/check.h"
-#include "database/data_def.h"
+#include "database/model/check.h"
+#include "database/records/data_def.h"
 #include "sample_check.h"
 #include "support/test_util.h"
 #include "tools/sample.h"

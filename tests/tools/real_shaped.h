@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "database/data_def.h"
+#include "database/records/data_def.h"
 #include "support/test_util.h"
 #include "tools/sample.h"
 

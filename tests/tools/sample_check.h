@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "database/blocks.h"
-#include "database/check.h"
-#include "database/data_def.h"
-#include "database/person.h"
-#include "database/record_file.h"
-#include "database/squad.h"
+#include "database/model/blocks.h"
+#include "database/model/check.h"
+#include "database/model/squad.h"
+#include "database/records/data_def.h"
+#include "database/records/person.h"
+#include "database/records/record_file.h"
 #include "tools/sample.h"
 
 namespace vh::test {

@@ -5,11 +5,11 @@
 #include <functional>
 #include <limits>
 
-#include "database/blocks.h"
-#include "database/check.h"
-#include "database/file_set.h"
-#include "database/names.h"
-#include "database/person.h"
+#include "database/model/blocks.h"
+#include "database/model/check.h"
+#include "database/records/file_set.h"
+#include "database/records/names.h"
+#include "database/records/person.h"
 #include "planted_faults.h"
 #include "sample_check.h"
 #include "support/test_util.h"

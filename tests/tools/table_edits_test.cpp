@@ -2,8 +2,8 @@
 // entered, all or nothing, an edit back to the stored value no edit, and one write set at Save.
 #include <gtest/gtest.h>
 
-#include "database/table_edits.h"
-#include "database/write_set.h"
+#include "database/tables/table_edits.h"
+#include "database/write/write_set.h"
 #include "support/test_util.h"
 #include "tools/sample.h"
 
