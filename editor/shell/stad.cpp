@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <chrono>
 #include <algorithm>
 #include <vector>
 
@@ -68,6 +69,9 @@ W* Place(W* w, const char* name, int x, int y, int width = -1, int height = -1) 
     return w;
 }
 
+// How long the user must leave the window alone before hidden pages are prepared.
+constexpr std::chrono::milliseconds kQuietBeforePreparing{400};
+
 }  // namespace
 
 TVHEdit::TVHEdit(QWidget* parent)
@@ -88,21 +92,44 @@ TVHEdit::TVHEdit(QWidget* parent)
     SetRecordChanged(false);
     SwitchMode(Mode::kPlayers);
     FormCreate();
-    QTimer::singleShot(0, this, [this] { PrepareHiddenPage(0); });
+    prepareTimer_ = new QTimer(this);
+    prepareTimer_->setSingleShot(true);
+    connect(prepareTimer_, &QTimer::timeout, this, &TVHEdit::PrepareNextPage);
+    qApp->installEventFilter(this);
+    prepareTimer_->start(kQuietBeforePreparing);
 }
 
-void TVHEdit::PrepareHiddenPage(std::size_t i) {
+void TVHEdit::PrepareNextPage() {
     // A page is polished, laid out and drawn for the first time when it is first shown, which
     // made the first switch to each mode the slowest. That is done here instead while the window
-    // waits for the user, one page per turn of the event loop (a few milliseconds each).
-    for (; i < pages_.size(); ++i) {
-        QWidget* panel = pages_[i]->Panel();
+    // waits for the user: one page per turn of the event loop (at most a few milliseconds each),
+    // and only after the user has let the window be for a moment, so that a click the moment the
+    // window appears (on "Load Data", say) never waits behind it.
+    for (; nextToPrepare_ < pages_.size(); ++nextToPrepare_) {
+        QWidget* panel = pages_[nextToPrepare_]->Panel();
         if (panel->isVisible()) continue;
         QPixmap scratch(panel->size());
         panel->render(&scratch);
+        ++nextToPrepare_;
         break;
     }
-    if (i + 1 < pages_.size()) QTimer::singleShot(0, this, [this, i] { PrepareHiddenPage(i + 1); });
+    if (PagesPrepared())
+        qApp->removeEventFilter(this);
+    else
+        prepareTimer_->start(0);
+}
+
+bool TVHEdit::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+            if (!PagesPrepared()) prepareTimer_->start(kQuietBeforePreparing);
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 TVHEdit::~TVHEdit() {

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <optional>
@@ -174,6 +175,10 @@ class TVHEdit : public QMainWindow {
     void TableViewMenuClick();
     TTableViewWindow* TableViewWindow() const;
 
+    // Whether every page has been drawn once in the background (what a user who waited a moment
+    // before the first switch of mode finds).
+    bool PagesPrepared() const { return nextToPrepare_ >= pages_.size(); }
+
   signals:
     void Closed();
 
@@ -187,7 +192,10 @@ class TVHEdit : public QMainWindow {
     void PlaceBeside(QWidget* window, QPoint offset) const;
     void BuildMenus();
     void BuildPages();
-    void PrepareHiddenPage(std::size_t i);
+    // Prepares the next hidden page, one per turn of the event loop, once the user has let the
+    // window be for a moment (kQuietBeforePreparing); every click or key press puts it off again.
+    void PrepareNextPage();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     using Handler = void (TVHEdit::*)();
     // Connects a signal to a handler that runs inside the handler guard.
     template <class Sender, class Signal>
@@ -239,6 +247,8 @@ class TVHEdit : public QMainWindow {
     bool readOnly_ = false;
     PageContext pageContext_;
     std::array<std::unique_ptr<TPage>, 6> pages_;
+    QTimer* prepareTimer_ = nullptr;
+    std::size_t nextToPrepare_ = 0;
     std::array<ModePart, 6> modes_;
     std::array<RadioPart, 6> radios_{};
     QPointer<TChangeForm> picker_;
