@@ -36,15 +36,14 @@ void TVHEdit::WhatPointsHereMenuClick() {
 }
 
 void TVHEdit::FillWhatPointsHere(db::TableId table, std::int64_t record) {
-    db::DataFiles files(s_.dataPath);
-    const db::Target target = db::TargetOf(table);
+    db::WhatPointsHere refs(s_.dataPath);
     const QString path = QString::fromStdString(s_.dataPath);
-    if (record < 0 || record >= files.CountOf(target)) {
+    if (record < 0 || record >= refs.Count(table)) {
         refsWindow_->SetGone(table, record, path);
         return;
     }
-    const QString label = FromCp1252(files.NameOf(target, record));
-    refsWindow_->SetReferrers(table, record, label, db::FindReferrers(files, table, record), path);
+    const QString label = FromUtf8(refs.Label(table, record));
+    refsWindow_->SetReferrers(table, record, label, refs.Find(table, record), path);
 }
 
 void TVHEdit::RefreshWhatPointsHere() {

@@ -651,12 +651,12 @@ struct RefsOptions {
 // The record RECORD names in the table: a whole number, else the name the record shows (a name
 // may start with a digit). nullopt, with the reason said, for none.
 std::optional<std::int64_t> RefsRecord(const RefsOptions& o, const db::Table& table,
-                                       db::DataFiles& files, const db::TableRows& rows,
-                                       std::ostream& err) {
+                                       db::WhatPointsHere& refs, std::ostream& err) {
     const std::string& text = o.record;
     const std::string what = std::string(table.name) + " has no record ";
-    const std::int64_t count = files.CountOf(table.target);
-    const std::string numbers = count ? "use a record number from 0 to " + std::to_string(count - 1)
+    const std::int64_t count = refs.Count(table.id);
+    const std::string numbers = count ? "use a record number from 0 to " +
+                                            std::to_string(count - 1)
                                       : "the table has no record";
     std::int64_t v = 0;
     const char* end = text.data() + text.size();
@@ -669,6 +669,8 @@ std::optional<std::int64_t> RefsRecord(const RefsOptions& o, const db::Table& ta
         }
         record = v;
     } else if (p != end || ec != std::errc::result_out_of_range) {
+        // As import finds a name: the first record that shows it, a person by his label.
+        db::DataFiles files(o.dir);
         if (const auto name = db::Utf8ToCp1252(text)) record = files.FindName(table.target, *name);
         if (!record) {
             Usage(err, what + "named " + Quoted("", text) + ": " + numbers + ", or the name " +
@@ -680,7 +682,7 @@ std::optional<std::int64_t> RefsRecord(const RefsOptions& o, const db::Table& ta
         Usage(err, what + text + ": " + numbers);
         return std::nullopt;
     }
-    if (!rows.Find(*record)) {  // a person of the other kind
+    if (!refs.IsRow(table.id, *record)) {  // a person of the other kind
         const db::Table& other = db::TableOf(
             table.id == db::TableId::kPlayers ? db::TableId::kStaff : db::TableId::kPlayers);
         Usage(err, what + text + ": record " + std::to_string(*record) + " is a " +
@@ -694,20 +696,18 @@ int Refs(const RefsOptions& o, std::ostream& out, std::ostream& err) {
     const db::Table* table = db::FindTable(o.table);
     if (!table)
         return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
-    if (o.record.empty()) return Usage(err, "refs needs a record number");
     std::vector<db::Referrer> hits;
     std::string subject;
     try {
         // What is listed is what the editor will load: a change a crash interrupted is rolled
         // back first.
         Recover(o.dir, err);
-        db::DataFiles files(o.dir);
-        const db::TableRows rows(files, table->id);
-        const std::optional<std::int64_t> record = RefsRecord(o, *table, files, rows, err);
+        db::WhatPointsHere refs(o.dir);
+        const std::optional<std::int64_t> record = RefsRecord(o, *table, refs, err);
         if (!record) return kBadArguments;
         subject = std::string(table->name) + " record " + std::to_string(*record) + " \"" +
-                  rows.Label(*rows.Find(*record)) + "\"";
-        hits = db::FindReferrers(files, table->id, *record);
+                  refs.Label(table->id, *record) + "\"";
+        hits = refs.Find(table->id, *record);
     } catch (...) {
         return CoreFailure({"cannot read " + o.dir}, err);
     }

@@ -44,8 +44,7 @@ TEST_F(WhatPointsHere, ListsTheReferrersOpensOneAndFollowsCommits) {
     EXPECT_EQ(w->objectName(), "WhatPointsHereWindow");
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->List(), w->findChild<QTableView*>("WhatPointsHereList"));
-    db::DataFiles files(dir.Str());
-    const auto hits = db::FindReferrers(files, db::TableId::kClubs, club);
+    const auto hits = db::WhatPointsHere(dir.Str()).Find(db::TableId::kClubs, club);
     EXPECT_EQ(w->List()->model()->rowCount(), static_cast<int>(hits.size()));
     const int line = LineOf(*w, db::TableId::kStaff, manager, "Current Club");
     ASSERT_GE(line, 0);

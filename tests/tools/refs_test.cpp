@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "database/refs.h"
+#include "database/table_data.h"
 #include "database/text.h"
 #include "run_vhtool.h"
 #include "support/test_util.h"
@@ -32,9 +33,18 @@ bool Lists(const std::vector<db::Referrer>& hits, db::TableId table, std::int64_
     });
 }
 
+std::vector<db::Referrer> Find(const TempDir& dir, db::TableId table, std::int64_t record) {
+    return db::WhatPointsHere(dir.Str()).Find(table, record);
+}
+
+// Writes the bytes as a data file of the directory ("\\club.dat").
+void Put(const TempDir& dir, std::string_view file, const std::vector<std::uint8_t>& bytes) {
+    test::WriteFile(dir / std::string(file.substr(1)), bytes);
+}
+
 // For every reference field of every table and every table it can point into: a row's field is
-// set to point at a record it did not point at before, in the bytes read, and FindReferrers of
-// that record lists the row with that field.
+// set to point at a record it did not point at before, and what points at that record lists the
+// row with that field, each row labelled as the lists label it.
 TEST(WhatPointsHere, FindsEveryReferenceFieldOfTheCatalogue) {
     TempDir dir;
     sample::WriteSample(dir.Path(), {});
@@ -59,27 +69,24 @@ TEST(WhatPointsHere, FindsEveryReferenceFieldOfTheCatalogue) {
                 // A record the row does not point at yet: the hit must come from the planting.
                 std::int64_t record = -1;
                 for (std::size_t i = targets.Size(); i-- > 0 && record < 0;)
-                    if (!Lists(db::FindReferrers(original, *into, targets[i].record), table.id,
-                               row.record, f))
+                    if (!Lists(Find(dir, *into, targets[i].record), table.id, row.record, f))
                         record = targets[i].record;
                 ASSERT_GE(record, 0);
 
-                std::vector<std::uint8_t> bytes = original.Bytes(table.file);
-                const std::uint8_t* rec = row.Of(f);
-                const auto offset =
-                    static_cast<std::size_t>(rec - original.Bytes(table.file).data());
-                f.Write(bytes.data() + offset, record, f.count - 1u);  // a list's last slot
-                db::DataFiles changed(dir.Str());
-                changed.Use(table.file, std::move(bytes));
-                const std::vector<db::Referrer> hits = db::FindReferrers(changed, *into, record);
+                const std::vector<std::uint8_t>& before = original.Bytes(table.file);
+                std::vector<std::uint8_t> bytes = before;
+                f.Write(bytes.data() + (row.Of(f) - before.data()), record,
+                        f.count - 1u);  // a list's last slot
+                Put(dir, table.file, bytes);
+                const std::vector<db::Referrer> hits = Find(dir, *into, record);
                 EXPECT_TRUE(Lists(hits, table.id, row.record, f));
-                // Labelled as the lists label the row: by the names it has now.
-                const db::TableRows now(changed, table.id);
+                db::DataFiles now(dir.Str());
                 for (const db::Referrer& r : hits) {
-                    if (r.table == table.id && r.record == row.record) {
-                        EXPECT_EQ(r.label, now.Label(*now.Find(row.record)));
-                    }
+                    const db::TableRows of(now, r.table);
+                    ASSERT_NE(of.Find(r.record), nullptr) << r.record;
+                    EXPECT_EQ(r.label, of.Label(*of.Find(r.record)));
                 }
+                Put(dir, table.file, before);
                 ++planted;
             }
         }
@@ -90,26 +97,27 @@ TEST(WhatPointsHere, FindsEveryReferenceFieldOfTheCatalogue) {
 TEST(WhatPointsHere, NoneAndRepeatedSlots) {
     TempDir dir;
     sample::WriteSample(dir.Path(), {});
-    db::DataFiles original(dir.Str());
-    const db::TableRows players(original, db::TableId::kPlayers);
     const db::Table& table = db::TableOf(db::TableId::kPlayers);
     const db::Field& common = *table.Find("PlayerCommonName");
     const db::Field& favourites = *table.Find("PlayerFavClubs");
-    const db::RowRef& row = players[0];
-    std::vector<std::uint8_t> bytes = original.Bytes(table.file);
-    std::uint8_t* rec = bytes.data() + (row.rec - original.Bytes(table.file).data());
-    common.Write(rec, 0);  // a common name of 0 is none
-    favourites.Write(rec, 1, 0);
-    favourites.Write(rec, 1, 2);  // one club in two slots
-    db::DataFiles changed(dir.Str());
-    changed.Use(table.file, std::move(bytes));
-
-    for (const db::Referrer& r : db::FindReferrers(changed, db::TableId::kCommonNames, 0))
+    std::int64_t player = -1;
+    {
+        db::DataFiles files(dir.Str());
+        const db::TableRows players(files, db::TableId::kPlayers);
+        player = players[0].record;
+        std::vector<std::uint8_t> bytes = files.Bytes(table.file);
+        std::uint8_t* rec = bytes.data() + (players[0].rec - files.Bytes(table.file).data());
+        common.Write(rec, 0);  // a common name of 0 is none
+        favourites.Write(rec, 1, 0);
+        favourites.Write(rec, 1, 2);  // one club in two slots
+        Put(dir, table.file, bytes);
+    }
+    for (const db::Referrer& r : Find(dir, db::TableId::kCommonNames, 0))
         EXPECT_NE(r.field, &common) << r.record;
-    const auto hits = db::FindReferrers(changed, db::TableId::kClubs, 1);
+    const auto hits = Find(dir, db::TableId::kClubs, 1);
     EXPECT_EQ(std::count_if(hits.begin(), hits.end(),
                             [&](const db::Referrer& r) {
-                                return r.record == row.record && r.field == &favourites;
+                                return r.record == player && r.field == &favourites;
                             }),
               1);
 }
@@ -117,10 +125,9 @@ TEST(WhatPointsHere, NoneAndRepeatedSlots) {
 TEST(VhtoolRefs, ListsAsTextAndJson) {
     TempDir dir;
     sample::WriteSample(dir.Path(), {});
-    db::DataFiles files(dir.Str());
-    const std::vector<db::Referrer> hits = db::FindReferrers(files, db::TableId::kClubs, 0);
+    const std::vector<db::Referrer> hits = Find(dir, db::TableId::kClubs, 0);
     ASSERT_GT(hits.size(), 2u);
-    const std::string name = db::Cp1252ToUtf8(files.NameOf(db::Target::kClub, 0));
+    const std::string name = db::WhatPointsHere(dir.Str()).Label(db::TableId::kClubs, 0);
 
     const Outcome text = Vhtool({"refs", dir.Str(), "clubs", "0"});
     ASSERT_EQ(text.status, 0) << text.err;
