@@ -156,6 +156,8 @@ std::vector<Referrer> WhatPointsHere::Find(TableId table, std::int64_t record) {
     std::vector<std::vector<std::uint8_t>> found;  // the persons found, for their labels
     std::vector<std::pair<std::size_t, std::size_t>> foundAt;  // their first hit, by table
     bool personsRead = false;
+    // A kind with a field in its block records is read through its rows instead (below).
+    const bool scanPlayers = !InBlockRecord(playerFields), scanStaff = !InBlockRecord(staffFields);
     auto readPersons = [&] {
         personsRead = true;
         if (playerFields.empty() && staffFields.empty()) return;
@@ -166,7 +168,7 @@ std::vector<Referrer> WhatPointsHere::Find(TableId table, std::int64_t record) {
             const bool player = IsPlayerJob(StaffRecord::ClubJob.Read(rec));
             std::vector<Referrer>& hits = personHits[player ? 0 : 1];
             const std::size_t before = hits.size();
-            if (!InBlockRecord(player ? playerFields : staffFields))
+            if (player ? scanPlayers : scanStaff)
                 EachPointing(player ? playerFields : staffFields, rec, record, [&](const Field* f) {
                     hits.push_back({player ? TableId::kPlayers : TableId::kStaff, id, {}, f});
                 });
