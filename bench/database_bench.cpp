@@ -1,8 +1,13 @@
 // Database work at full scale: the load with its name tables, the people list, one filter
 // keystroke, reading a player, and a save's lookups, beside the time to read the same bytes raw.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "database/changes/diff.h"
@@ -13,11 +18,14 @@
 #include "database/records/names.h"
 #include "database/records/person.h"
 #include "database/records/reference.h"
+#include "database/tables/refs.h"
 #include "database/tables/table_data.h"
 #include "database/tables/table_import.h"
 #include "database/write/backup.h"
 #include "database/write/write_set.h"
 #include "measure.h"
+
+extern char** environ;
 
 namespace vh::bench {
 namespace {
@@ -280,6 +288,96 @@ void BM_DiffAgainstBackup(benchmark::State& state) {
     if (records != 1000) state.SkipWithError("the diff did not find the thousand records");
 }
 BENCHMARK(BM_DiffAgainstBackup)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// "What points here" (`vhtool refs`, Edit > "What Points Here..."): every file it scans read again
+// at each call, as the first call of a process reads them (nothing is kept between calls); for
+// the club with the largest squad and for the nation of the most persons. Beside a plain read of
+// the files it scans.
+struct RefsSubjects {
+    std::int64_t club = 0, nation = 0;
+    RefsSubjects() {
+        db::DataFiles files(Full().Path());
+        const db::TableRows clubs(files, db::TableId::kClubs);
+        const db::Field& squad = *db::TableOf(db::TableId::kClubs).Find("ClubPlayerList");
+        std::size_t most = 0;
+        for (std::size_t i = 0; i < clubs.Size(); ++i) {
+            std::size_t n = 0;
+            for (std::size_t k = 0; k < squad.count; ++k) n += squad.Read(clubs[i].rec, k) >= 0;
+            if (n > most) most = n, club = clubs[i].record;
+        }
+        std::vector<std::size_t> persons(
+            static_cast<std::size_t>(files.CountOf(db::Target::kNation)));
+        for (std::int64_t id = 0; id < files.PersonCount(); ++id) {
+            const std::int32_t n = db::StaffRecord::Nation.Read(files.Person(id));
+            if (n >= 0 && static_cast<std::size_t>(n) < persons.size()) ++persons[n];
+        }
+        nation = std::max_element(persons.begin(), persons.end()) - persons.begin();
+    }
+};
+const RefsSubjects& Subjects() {
+    static const RefsSubjects s;
+    return s;
+}
+
+std::size_t Refs(db::TableId table, std::int64_t record) {
+    db::WhatPointsHere refs(Full().Path());
+    benchmark::DoNotOptimize(refs.Label(table, record));
+    return refs.Find(table, record).size();
+}
+
+void BM_RefsBigClub(benchmark::State& state) {
+    std::size_t hits = 0;
+    TimeAction(
+        state, [](std::int64_t) {}, [&] { hits = Refs(db::TableId::kClubs, Subjects().club); },
+        {"club.dat", "staff.dat", "index.dat"});
+    state.counters["hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_RefsBigClub)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_RefsNation(benchmark::State& state) {
+    std::size_t hits = 0;
+    TimeAction(
+        state, [](std::int64_t) {}, [&] { hits = Refs(db::TableId::kNations, Subjects().nation); },
+        {"city.dat", "club.dat", "nation.dat", "staff.dat", "index.dat"});
+    state.counters["hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_RefsNation)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+#ifdef VH_VHTOOL
+// The whole `vhtool refs` command in a fresh process (its start, the catalogue, the reads, the
+// printing to /dev/null): the wall time of one process per iteration.
+void RefsProcess(benchmark::State& state, const char* table, std::int64_t record) {
+    const std::string record_text = std::to_string(record);
+    std::vector<std::string> args = {VH_VHTOOL, "refs", Full().Path(), table, record_text};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        const auto start = Clock::now();
+        pid_t pid = 0;
+        int status = -1;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
+            waitpid(pid, &status, 0);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        posix_spawn_file_actions_destroy(&actions);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("vhtool refs failed");
+            break;
+        }
+    }
+}
+void BM_RefsBigClubProcess(benchmark::State& state) {
+    RefsProcess(state, "clubs", Subjects().club);
+}
+BENCHMARK(BM_RefsBigClubProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_RefsNationProcess(benchmark::State& state) {
+    RefsProcess(state, "nations", Subjects().nation);
+}
+BENCHMARK(BM_RefsNationProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
+#endif
 
 // What the folder's lock adds to every writing command: taken and released once, uncontended (the
 // lock file exists after the first command, as it does in a folder that has been written).

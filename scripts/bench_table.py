@@ -80,6 +80,10 @@ ROWS = [
     ("BM_DiffAgainstBackup/manual_time",
      "Changes since the backup: diff with 1000 records changed (ratio to reading both)",
      None, "cat_ms", "x_cat", "< 1000 ms", lambda f, r, c: f < 1000),
+    ("BM_RefsBigClub/manual_time", "What points here: the club with the largest squad",
+     None, "cat_ms", "x_cat", "< 50 ms", lambda f, r, c: f < 50),
+    ("BM_RefsNation/manual_time", "What points here: the nation of the most persons",
+     None, "cat_ms", "x_cat", "< 50 ms", lambda f, r, c: f < 50),
     ("BM_PeakMemory/iterations:1", "Peak memory, full sample loaded, people list filled",
      "peak_MB", None, None, "< 100 MB", lambda f, r, c: f < 100),
     ("BM_PeakMemoryTable/iterations:1", "Peak memory, the same with the players table open",
@@ -132,6 +136,10 @@ FIRST_ROWS = [
      None, "cat_ms", "x_cat", "", None),
     (first("TableView"), "Table view: opening the players table",
      None, "cat_ms", "x_cat", "< 150 ms", under(150)),
+    ("BM_RefsBigClubProcess/manual_time", "`vhtool refs` of the club with the largest squad",
+     None, None, None, "< 50 ms", under(50)),
+    ("BM_RefsNationProcess/manual_time", "`vhtool refs` of the nation of the most persons",
+     None, None, None, "< 50 ms", under(50)),
 ]
 
 BEGIN = "<!-- benchmark results: scripts/run-benchmarks writes this table -->"

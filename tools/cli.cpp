@@ -17,6 +17,7 @@
 #include "database/model/check.h"
 #include "database/records/errors.h"
 #include "database/records/text.h"
+#include "database/tables/refs.h"
 #include "database/tables/table_import.h"
 #include "database/tables/table_io.h"
 #include "database/write/backup.h"
@@ -45,6 +46,7 @@ constexpr std::string_view kUsage =
     "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
     "       vhtool diff DIR [--against OTHER] [--json] [--patch FILE]\n"
     "       vhtool apply DIR PATCH [--dry-run] [--reverse]\n"
+    "       vhtool refs DIR TABLE RECORD [--json]\n"
     "       vhtool --help | --version\n"
     "\n"
     "  sample DIR         Write a sample data directory into DIR (created if needed): every\n"
@@ -134,7 +136,20 @@ constexpr std::string_view kUsage =
     "  --reverse          Take the patch back: new values to old, with the same checks.\n"
     "                     Exit status 0 when done (or nothing was left to change), 1 for\n"
     "                     conflicts, refused values or a file that could not be read or\n"
-    "                     written, 2 for bad arguments.\n";
+    "                     written, 2 for bad arguments.\n"
+    "\n"
+    "  refs DIR TABLE RECORD\n"
+    "                     List every record of the data directory DIR that points at record\n"
+    "                     RECORD of TABLE through one of its reference fields (a club's\n"
+    "                     players, staff and rivals, the persons whose favourite it is, ...):\n"
+    "                     its table, record number, label and the field's caption. TABLE as\n"
+    "                     for export; RECORD a record number (a person's Id), or the name the\n"
+    "                     record shows where another record points at it (a club's short\n"
+    "                     name, a person's label). Nothing in DIR is changed but a change of\n"
+    "                     the editor's that a crash interrupted, rolled back as by check.\n"
+    "  --json             One JSON object per record and field, one per line.\n"
+    "                     Exit status 0 when listed (nothing pointing at it included), 1 when\n"
+    "                     DIR could not be read, 2 for an unknown table or record.\n";
 
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     std::uint64_t v = 0;
@@ -627,6 +642,104 @@ int Apply(const ApplyOptions& o, std::ostream& out, std::ostream& err) {
     return kOk;
 }
 
+// --- what points at a record ---------------------------------------------------------------------
+
+struct RefsOptions {
+    std::string dir, table, record;
+    bool json = false;
+};
+
+// The record RECORD names in the table: a whole number, else the name the record shows (a name
+// may start with a digit). nullopt, with the reason said, for none.
+std::optional<std::int64_t> RefsRecord(const RefsOptions& o, const db::Table& table,
+                                       db::WhatPointsHere& refs, std::ostream& err) {
+    const std::string& text = o.record;
+    const std::string what = std::string(table.name) + " has no record ";
+    const std::int64_t count = refs.Count(table.id);
+    const std::string numbers = count ? "use a record number from 0 to " +
+                                            std::to_string(count - 1)
+                                      : "the table has no record";
+    std::int64_t v = 0;
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, v);
+    std::optional<std::int64_t> record;
+    if (p == end && ec == std::errc()) {
+        if (v < 0) {
+            Usage(err, "record " + text + " is negative: " + numbers);
+            return std::nullopt;
+        }
+        record = v;
+    } else if (p != end || ec != std::errc::result_out_of_range) {
+        // As import finds a name: the first record that shows it, a person by his label.
+        db::DataFiles files(o.dir);
+        if (const auto name = db::Utf8ToCp1252(text)) record = files.FindName(table.target, *name);
+        if (!record) {
+            Usage(err, what + "named " + Quoted("", text) + ": " + numbers + ", or the name " +
+                           (table.IsPersons() ? "of a person's label" : "a reference to it shows"));
+            return std::nullopt;
+        }
+    }
+    if (!record || *record >= count) {
+        Usage(err, what + text + ": " + numbers);
+        return std::nullopt;
+    }
+    if (!refs.IsRow(table.id, *record)) {  // a person of the other kind
+        const db::Table& other = db::TableOf(
+            table.id == db::TableId::kPlayers ? db::TableId::kStaff : db::TableId::kPlayers);
+        Usage(err, what + text + ": record " + std::to_string(*record) + " is a " +
+                       std::string(other.what) + " (table " + std::string(other.name) + ")");
+        return std::nullopt;
+    }
+    return record;
+}
+
+int Refs(const RefsOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    std::vector<db::Referrer> hits;
+    std::string subject;
+    try {
+        // What is listed is what the editor will load: a change a crash interrupted is rolled
+        // back first.
+        Recover(o.dir, err);
+        db::WhatPointsHere refs(o.dir);
+        const std::optional<std::int64_t> record = RefsRecord(o, *table, refs, err);
+        if (!record) return kBadArguments;
+        subject = std::string(table->name) + " record " + std::to_string(*record) + " \"" +
+                  refs.Label(table->id, *record) + "\"";
+        hits = refs.Find(table->id, *record);
+    } catch (...) {
+        return CoreFailure({"cannot read " + o.dir}, err);
+    }
+    if (o.json) {
+        for (const db::Referrer& r : hits) {
+            nlohmann::ordered_json j;
+            j["table"] = db::TableOf(r.table).name;
+            j["record"] = r.record;
+            j["label"] = r.label;
+            j["field"] = r.field->name;
+            j["caption"] = r.field->caption;
+            out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        }
+        return kOk;
+    }
+    if (hits.empty()) {
+        out << "Nothing points at " << subject << ".\n";
+        return kOk;
+    }
+    std::size_t records = 0;
+    for (std::size_t i = 0; i < hits.size(); ++i)
+        records +=
+            i == 0 || hits[i].table != hits[i - 1].table || hits[i].record != hits[i - 1].record;
+    for (const db::Referrer& r : hits)
+        out << db::TableOf(r.table).name << " record " << r.record << " \"" << r.label
+            << "\": " << r.field->caption << "\n";
+    out << subject << ": " << Plural(hits.size(), "reference", "references") << " from "
+        << Plural(records, "record", "records") << ".\n";
+    return kOk;
+}
+
 // CLI11's messages, said the way the rest of vhtool says things.
 std::string ParseProblem(const CLI::ParseError& e, const CLI::App& app, const CLI::App* command) {
     const std::string what = e.what();
@@ -734,6 +847,14 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     applyCmd->add_flag("--reverse", apl.reverse)->disable_flag_override();
     applyCmd->add_option("args", applyArgs);
 
+    RefsOptions ref;
+    std::vector<std::string> refsArgs;
+    CLI::App* refsCmd = app.add_subcommand("refs", "List what points at a record");
+    refsCmd->set_help_flag();
+    refsCmd->add_flag("-h,--help", help);
+    refsCmd->add_flag("--json", ref.json)->disable_flag_override();
+    refsCmd->add_option("args", refsArgs);
+
     // "help" as a command, as before.
     if (args.front() == "help") {
         out << kUsage;
@@ -749,11 +870,19 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                   : importCmd->parsed() ? importCmd
                                   : diffCmd->parsed()   ? diffCmd
                                   : applyCmd->parsed()  ? applyCmd
+                                  : refsCmd->parsed()   ? refsCmd
                                                         : nullptr;
         if (help) {
             out << kUsage;
             return kOk;
         }
+        // A negative record number reads as an option.
+        if (command == refsCmd)
+            for (const std::string& a : args)
+                if (a.size() > 1 && a[0] == '-' && std::all_of(a.begin() + 1, a.end(), [](char c) {
+                        return c >= '0' && c <= '9';
+                    }))
+                    return Usage(err, "record " + a + " is negative: use a record number from 0");
         return Usage(err, ParseProblem(e, app, command));
     }
     if (help) {
@@ -819,6 +948,16 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         apl.dir = applyArgs[0];
         apl.patch = applyArgs[1];
         return Apply(apl, out, err);
+    }
+    if (refsCmd->parsed()) {
+        if (refsArgs.size() < 3 || refsArgs[0].empty())
+            return Usage(err, "refs needs the directory, the table (" + db::TableNames() +
+                                  ") and the record number");
+        if (refsArgs.size() > 3) return Usage(err, "unexpected '" + refsArgs[3] + "'");
+        ref.dir = refsArgs[0];
+        ref.table = refsArgs[1];
+        ref.record = refsArgs[2];
+        return Refs(ref, out, err);
     }
     return Usage(err, "no command given");
 }

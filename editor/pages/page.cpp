@@ -18,6 +18,7 @@ void TPage::SetHasRecord(bool has) {
     hasRecord_ = has;
     if (!has) number_ = -1;
     for (QWidget* a : fieldAreas_) a->setEnabled(has);
+    if (ctx_.recordShown) ctx_.recordShown();
 }
 
 void TPage::ReportMissing(const QStringList& missing) {

@@ -42,6 +42,7 @@ struct PageContext {
     QWidget* window;                    // owner of the page's message boxes
     std::function<void()> markChanged;  // an edit on the page: "Save Data" becomes enabled
     std::function<bool()> readOnly;     // the data were loaded read-only: nothing is written
+    std::function<void()> recordShown;  // a record came onto a page or left it
 };
 
 class TPage {

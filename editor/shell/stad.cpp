@@ -77,7 +77,8 @@ constexpr std::chrono::milliseconds kQuietBeforePreparing{400};
 TVHEdit::TVHEdit(QWidget* parent)
     : QMainWindow(parent),
       resultModel_(this),
-      pageContext_{s_, lists_, this, [this] { StadNameChange(); }, [this] { return readOnly_; }} {
+      pageContext_{s_, lists_, this, [this] { StadNameChange(); }, [this] { return readOnly_; },
+                   [this] { UpdateWhatPointsHereMenu(); }} {
     setObjectName(QStringLiteral("VHEdit"));
     setWindowTitle(QStringLiteral("VH Quorrel Editor - V2.5"));
     ApplyEditorTheme(this);
@@ -252,6 +253,9 @@ void TVHEdit::BuildMenus() {
     undoMenu_->setShortcut(QKeySequence::Undo);
     redoMenu_ = action(edit, "RedoMenu", QStringLiteral("Redo"), &TVHEdit::RedoMenuClick);
     redoMenu_->setShortcut(QKeySequence::Redo);
+    whatPointsHereMenu_ = action(edit, "WhatPointsHereMenu", QStringLiteral("What Points Here..."),
+                                 &TVHEdit::WhatPointsHereMenuClick);
+    whatPointsHereMenu_->setEnabled(false);  // until a record is on the page
     edit->addSeparator();
     playerMenu_ = action(edit, "PlayerMenu", QStringLiteral("Players"), &TVHEdit::PlayerMenuClick);
     nonPlayerMenu_ =
@@ -376,6 +380,7 @@ void TVHEdit::SwitchMode(Mode m) {
     const std::vector<QRadioButton*>& shown = Part(m).radios;
     for (const RadioPart& r : radios_)
         r.button->setVisible(std::find(shown.begin(), shown.end(), r.button) != shown.end());
+    UpdateWhatPointsHereMenu();
     // In the Stadiums mode "Club" sits one row above "Stadium Name" and "Nation" lies over it;
     // move "Nation" below the other two so that all three can be seen and chosen.
     nationRad_->move(177, m == Mode::kStadiums ? 164 : 120);

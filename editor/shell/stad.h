@@ -50,6 +50,7 @@ class TStaffPage;
 class TCheckWindow;
 class TChangesWindow;
 class TTableViewWindow;
+class TWhatPointsHereWindow;
 
 enum class Mode { kPlayers, kStaff, kClubs, kStadiums, kNation, kCity };
 // The table of export, import and the table view that a mode edits.
@@ -134,6 +135,12 @@ class TVHEdit : public QMainWindow {
     // a record it would take back has changed since. The pages show their records again after.
     void UndoMenuClick();
     void RedoMenuClick();
+
+    // --- Edit > "What Points Here..." (stad_refs.cpp) --------------------------------------------
+    // Lists the records that point at the record on the page in the "What Points Here" window,
+    // which lists them again whenever the files change while it is open.
+    void WhatPointsHereMenuClick();
+    TWhatPointsHereWindow* WhatPointsHereWindow() const;
 
     // --- "Export Table..." and "Import Table..." (stad_table_io.cpp) -----------------------------
     // The current mode's table as a CSV file the user chooses; a CSV or JSON file applied back to
@@ -234,6 +241,10 @@ class TVHEdit : public QMainWindow {
     void RefreshChanges();
     // The same for the pages whose record was `written`, and the list only with `lists`.
     void ShowRecordsAgain(const std::function<bool(Mode, std::int64_t)>& written, bool lists);
+    // "What Points Here...": enabled while a record is on the current page.
+    void UpdateWhatPointsHereMenu();
+    void FillWhatPointsHere(db::TableId table, std::int64_t record);
+    void RefreshWhatPointsHere();
     // Rolls back a journal an interrupted command left in the directory, saying so.
     db::Recovery Recover(const std::string& dataPath, const QString& caption);
     void Handle(const std::function<void()>& f);
@@ -256,6 +267,7 @@ class TVHEdit : public QMainWindow {
     QPointer<TCheckWindow> checkWindow_;
     QPointer<TChangesWindow> changesWindow_;
     QPointer<TTableViewWindow> tableWindow_;
+    QPointer<TWhatPointsHereWindow> refsWindow_;
 
     // Fixed parts of the window.
     QWidget* client_ = nullptr;
@@ -286,6 +298,7 @@ class TVHEdit : public QMainWindow {
     QAction* applyPatchMenu_ = nullptr;
     QAction* undoMenu_ = nullptr;
     QAction* redoMenu_ = nullptr;
+    QAction* whatPointsHereMenu_ = nullptr;
     QAction* playerMenu_ = nullptr;
     QAction* nonPlayerMenu_ = nullptr;
     QAction* clubMenu_ = nullptr;

@@ -15,6 +15,7 @@ TTableViewWindow* TVHEdit::TableViewWindow() const {
 void TVHEdit::DataChanged() {
     UpdateUndoMenus();
     if (tableWindow_) tableWindow_->DataChanged();
+    RefreshWhatPointsHere();
 }
 
 void TVHEdit::TableWritten(const std::vector<db::CellChange>& changes) {
