@@ -24,6 +24,7 @@
 #include "database/write/backup.h"
 #include "database/write/write_set.h"
 #include "measure.h"
+#include "tools/cli.h"
 
 extern char** environ;
 
@@ -212,6 +213,43 @@ void BM_ImportPlayers(benchmark::State& state) {
     if (!unchanged) state.SkipWithError("an unchanged export would change the files");
 }
 BENCHMARK(BM_ImportPlayers)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Every player record read as a formula reads it: the rows of the players table and one field's
+// cell of each. The reference for vhtool set below.
+void BM_ReadPlayerRecords(benchmark::State& state) {
+    std::size_t sum = 0;
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&] {
+            db::DataFiles files(Full().Path());
+            const db::TableRows rows(files, db::TableId::kPlayers);
+            const db::Column& pace = *rows.FindColumn("PLayerPace");
+            for (std::size_t i = 0; i < rows.Size(); ++i) sum += rows.Cell(rows[i], pace).size();
+        },
+        {"staff.dat", "index.dat"});
+    benchmark::DoNotOptimize(sum);
+}
+BENCHMARK(BM_ReadPlayerRecords)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// vhtool set of one field over every player (35000): 20 - pace, which changes all but the tens
+// and gives them back on the next run. Argument 0: --dry-run (read, evaluate, plan); 1: committed
+// through the journal.
+void BM_SetPaceOfEveryPlayer(benchmark::State& state) {
+    const bool commit = state.range(0) == 1;
+    bool ok = true;
+    TimeAction(
+        state, [](std::int64_t) {},
+        [&] {
+            std::ostringstream out, err;
+            std::vector<std::string> args = {"set", Full().Path(), "players",
+                                             "PLayerPace=20-PLayerPace"};
+            if (!commit) args.push_back("--dry-run");
+            ok = ok && cli::RunVhtool(args, out, err) == 0;
+        },
+        {"staff.dat", "index.dat"});
+    if (!ok) state.SkipWithError("vhtool set failed");
+}
+BENCHMARK(BM_SetPaceOfEveryPlayer)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // "Changes Since Backup" and `vhtool diff`: a copy of the full sample against its backup after a
 // thousand records changed (600 persons, each with his player or staff record, 300 clubs, 100
 // stadiums), beside a plain read of every file of both directories.

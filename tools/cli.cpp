@@ -17,6 +17,7 @@
 #include "database/model/check.h"
 #include "database/records/errors.h"
 #include "database/records/text.h"
+#include "database/tables/formula.h"
 #include "database/tables/refs.h"
 #include "database/tables/table_import.h"
 #include "database/tables/table_io.h"
@@ -38,12 +39,15 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kBadArguments = 2;
+constexpr int kNoRowChosen = 3;
 
 constexpr std::string_view kUsage =
     "Usage: vhtool sample DIR [--size small|full] [--seed N] [--no-clubcomp] [--force]\n"
     "       vhtool check DIR [--json]\n"
     "       vhtool export DIR TABLE [--format csv|json] [-o FILE] [--where EXPR]...\n"
     "       vhtool import DIR TABLE FILE [--dry-run] [--verbose]\n"
+    "       vhtool set DIR TABLE [--where EXPR]... FIELD=EXPR... [--dry-run] [--verbose]\n"
+    "                  [--clamp]\n"
     "       vhtool diff DIR [--against OTHER] [--json] [--patch FILE]\n"
     "       vhtool apply DIR PATCH [--dry-run] [--reverse]\n"
     "       vhtool refs DIR TABLE RECORD [--json]\n"
@@ -108,6 +112,28 @@ constexpr std::string_view kUsage =
     "  --verbose          List every field changed, before and after.\n"
     "                     Exit status 0 when done, 1 for bad cells or a file or directory\n"
     "                     that could not be read or written, 2 for an unknown table.\n"
+    "\n"
+    "  set DIR TABLE FIELD=EXPR...\n"
+    "                     Set FIELD of every row of TABLE that meets the --where conditions\n"
+    "                     (of every row without them) to EXPR, worked out for each row:\n"
+    "                     numbers (2, 0.9), the row's fields by their export names, + - * /,\n"
+    "                     parentheses, min(a,b,...), max(a,b,...), clamp(x,lo,hi), round(x),\n"
+    "                     and text in double quotes (\"Oslund\"): a reference takes a name\n"
+    "                     as import does. A whole-number field takes the result rounded, halves\n"
+    "                     away from zero. Every EXPR reads the row as it was before any\n"
+    "                     FIELD=EXPR. Every result is checked as import checks a cell; any bad\n"
+    "                     one: all are listed with record, field, value and reason, and\n"
+    "                     nothing is written. Otherwise all the rows change together, or none.\n"
+    "                     Example: set DIR players --where PlayerNation=Norland\n"
+    "                              'PLayerPace=PLayerPace+2'\n"
+    "  --where EXPR       As for export; several are all to hold.\n"
+    "  --clamp            Bring a number outside its field's range into it (and say how many\n"
+    "                     were) instead of refusing it.\n"
+    "  --dry-run          Check and count the changes, write nothing.\n"
+    "  --verbose          List every field changed, before and after.\n"
+    "                     Exit status 0 when done, 1 for bad results or a directory that could\n"
+    "                     not be read or written, 2 for an unknown table or field or an\n"
+    "                     expression that does not parse, 3 when no row meets the conditions.\n"
     "\n"
     "  diff DIR           List what differs between the data directory DIR and its backup\n"
     "                     (DIR/backup, as the editor's Backup Files writes it), record by\n"
@@ -452,6 +478,88 @@ int Import(const ImportOptions& o, std::ostream& out, std::ostream& err) {
     return kOk;
 }
 
+// --- set ----------------------------------------------------------------------------------------
+
+struct SetOptions {
+    std::string dir, table;
+    std::vector<std::string> where, assignments;
+    bool dryRun = false, verbose = false, clamp = false;
+};
+
+int Set(const SetOptions& o, std::ostream& out, std::ostream& err) {
+    const db::Table* table = db::FindTable(o.table);
+    if (!table)
+        return Usage(err, "unknown table '" + o.table + "': use one of " + db::TableNames());
+    // The conditions and formulas are read before the directory is touched.
+    const std::vector<db::Column> columns = db::ColumnsOf(*table);
+    std::vector<db::Condition> where;
+    std::vector<db::Assignment> assignments;
+    std::string fields;
+    try {
+        for (const std::string& w : o.where)
+            for (db::Condition& c : db::ParseFilter(w, columns)) where.push_back(std::move(c));
+        for (const std::string& text : o.assignments) {
+            db::Assignment a = db::ParseAssignment(text, columns);
+            for (const db::Assignment& before : assignments)
+                if (before.column == a.column)
+                    return Usage(err, columns[a.column].name + " is set twice ('" + before.text +
+                                          "', '" + a.text + "')");
+            fields += (fields.empty() ? "" : ", ") + columns[a.column].name;
+            assignments.push_back(std::move(a));
+        }
+    } catch (const db::ETableError& e) {
+        return Usage(err, e.what());
+    }
+    db::FormulaCells cells;
+    db::ImportPlan plan;
+    std::optional<db::WriteLock> lock;  // from the first read to the end of the commit
+    try {
+        lock.emplace(o.dir);
+        Recover(o.dir, err, true);
+        db::DataFiles files(o.dir);
+        const db::TableRows rows(files, table->id);
+        std::vector<std::size_t> chosen;
+        for (std::size_t i = 0; i < rows.Size(); ++i)
+            if (std::all_of(where.begin(), where.end(), [&](const db::Condition& c) {
+                    return db::Matches(c, rows.Cell(rows[i], columns[c.column]));
+                }))
+                chosen.push_back(i);
+        if (chosen.empty()) {
+            err << "vhtool: no row of " << o.table
+                << " meets the conditions; nothing was written.\n";
+            return kNoRowChosen;
+        }
+        cells = db::EvaluateFormulas(rows, chosen, assignments, o.clamp);
+        if (cells.bad.empty())
+            plan = db::PlanFormulas(files, rows, cells, "Set of " + fields + " in " + o.table);
+        else
+            plan.bad = std::move(cells.bad);
+    } catch (...) {
+        return CoreFailure({"cannot set in " + o.dir, kFailed, true}, err);
+    }
+    if (!plan.bad.empty()) {
+        for (const db::BadCell& b : plan.bad) out << "  " << db::Describe(b) << "\n";
+        err << "vhtool: " << Plural(plan.bad.size(), "result", "results")
+            << " refused; nothing was written.\n";
+        return kFailed;
+    }
+    const std::string clamped = cells.clamped
+                                    ? "; " + Plural(cells.clamped, "result was", "results were") +
+                                          " clamped into the field's range"
+                                    : "";
+    if (plan.writes.Empty()) {
+        out << "Nothing to change: every row of " << o.table << " chosen holds its result already"
+            << clamped << ".\n";
+        return kOk;
+    }
+    if (!o.dryRun && !CommitPlan(o.dir, plan.writes, err)) return kFailed;
+    out << (o.dryRun ? "Would change " : "Changed ")
+        << Plural(plan.changes.size(), "field", "fields") << " of "
+        << Plural(plan.records, "record", "records") << " in " << o.dir << clamped << ".\n";
+    if (o.verbose) PrintChanges(out, plan.changes);
+    return kOk;
+}
+
 // --- diff and apply ------------------------------------------------------------------------------
 
 struct DiffOptions {
@@ -656,8 +764,7 @@ std::optional<std::int64_t> RefsRecord(const RefsOptions& o, const db::Table& ta
     const std::string& text = o.record;
     const std::string what = std::string(table.name) + " has no record ";
     const std::int64_t count = refs.Count(table.id);
-    const std::string numbers = count ? "use a record number from 0 to " +
-                                            std::to_string(count - 1)
+    const std::string numbers = count ? "use a record number from 0 to " + std::to_string(count - 1)
                                       : "the table has no record";
     std::int64_t v = 0;
     const char* end = text.data() + text.size();
@@ -828,6 +935,17 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     importCmd->add_flag("--verbose", imp.verbose)->disable_flag_override();
     importCmd->add_option("args", importArgs);
 
+    SetOptions set;
+    std::vector<std::string> setArgs;
+    CLI::App* setCmd = app.add_subcommand("set", "Set fields of many rows by a formula");
+    setCmd->set_help_flag();
+    setCmd->add_flag("-h,--help", help);
+    setCmd->add_option("--where", set.where)->allow_extra_args(false);
+    setCmd->add_flag("--dry-run", set.dryRun)->disable_flag_override();
+    setCmd->add_flag("--verbose", set.verbose)->disable_flag_override();
+    setCmd->add_flag("--clamp", set.clamp)->disable_flag_override();
+    setCmd->add_option("args", setArgs);
+
     DiffOptions dif;
     std::vector<std::string> diffDirs;
     CLI::App* diffCmd = app.add_subcommand("diff", "List what changed since the backup");
@@ -868,6 +986,7 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
                                   : check->parsed()     ? check
                                   : exportCmd->parsed() ? exportCmd
                                   : importCmd->parsed() ? importCmd
+                                  : setCmd->parsed()    ? setCmd
                                   : diffCmd->parsed()   ? diffCmd
                                   : applyCmd->parsed()  ? applyCmd
                                   : refsCmd->parsed()   ? refsCmd
@@ -934,6 +1053,14 @@ int RunVhtool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         imp.table = importArgs[1];
         imp.file = importArgs[2];
         return Import(imp, out, err);
+    }
+    if (setCmd->parsed()) {
+        if (setArgs.size() < 3 || setArgs[0].empty())
+            return Usage(err, "set needs the directory, the table and at least one FIELD=EXPR");
+        set.dir = setArgs[0];
+        set.table = setArgs[1];
+        set.assignments.assign(setArgs.begin() + 2, setArgs.end());
+        return Set(set, out, err);
     }
     if (diffCmd->parsed()) {
         if (auto status = oneDir(diffDirs, "diff needs the directory to compare", dir))

@@ -17,11 +17,13 @@ namespace fs = std::filesystem;
 
 Change& WriteSet::Replace(std::string_view file, std::int64_t offset,
                           std::span<const std::uint8_t> bytes) {
-    for (Change& c : changes_)
-        if (c.file == file && c.offset == offset && c.bytes.size() == bytes.size()) {
-            c.bytes.assign(bytes.begin(), bytes.end());
-            return c;
-        }
+    const auto [at, added] =
+        places_.try_emplace({std::string(file), offset, bytes.size()}, changes_.size());
+    if (!added) {
+        Change& c = changes_[at->second];
+        c.bytes.assign(bytes.begin(), bytes.end());
+        return c;
+    }
     return changes_.emplace_back(
         Change{std::string(file), offset, {bytes.begin(), bytes.end()}, std::nullopt, {}});
 }

@@ -23,10 +23,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "database/records/errors.h"
@@ -92,6 +94,8 @@ class WriteSet {
     std::string label_;
     std::vector<Change> changes_;
     std::vector<FileCut> cuts_;
+    // Where each range's change is in changes_: a set of many records is planned in linear time.
+    std::map<std::tuple<std::string, std::int64_t, std::size_t>, std::size_t> places_;
 };
 
 // One change as it was committed: the bytes it replaced and the bytes it wrote.

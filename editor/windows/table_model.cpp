@@ -405,6 +405,61 @@ QString TTableModel::Edit(const QModelIndex& index, const CellInput& input) {
     return {};
 }
 
+db::FormulaCells TTableModel::EvaluateColumn(int column, const std::string& expression,
+                                             const std::vector<int>& rows, bool clamp) const {
+    const std::vector<db::Column>& columns = rows_->Columns();
+    const db::Assignment a = db::AssignTo(ColumnIndexOf(column), expression, columns);
+    std::vector<std::size_t> chosen;
+    chosen.reserve(rows.size());
+    for (int r : rows)
+        chosen.push_back(static_cast<std::size_t>(shown_[static_cast<std::size_t>(r)]));
+    // A row as the grid shows it: an edit not saved stands for the cell, and for the names of
+    // its reference.
+    const db::RowCellOf cell = [this, &columns](const db::RowRef& row, std::size_t c) {
+        const db::Column& col = columns[c];
+        if (!edits_.Empty() && col.field) {
+            std::size_t value = c;
+            if (col.shows == db::Column::Shows::kName)
+                value = static_cast<std::size_t>(rows_->FindColumn(col.name.substr(
+                                                     0, col.name.size() - db::kNameSuffix.size())) -
+                                                 columns.data());
+            if (const db::TableEdits::Cell* p = edits_.Find(row.record, value)) {
+                if (value == c) return p->after;
+                std::string names;
+                for (std::int64_t v : Numbers(p->after))
+                    names += (names.empty() ? "" : std::string(1, db::kListSeparator)) +
+                             db::ReferenceName(*col.field, v, *files_);
+                return names;
+            }
+        }
+        return rows_->Cell(row, col);
+    };
+    return db::EvaluateFormulas(*rows_, chosen, {&a, 1}, clamp, cell);
+}
+
+QStringList TTableModel::CheckCells(const db::FormulaCells& cells) {
+    db::ImportPlan plan;
+    if (!cells.bad.empty())
+        plan.bad = cells.bad;
+    else if (!cells.cells.empty())
+        plan = db::PlanFormulas(*files_, *rows_, cells, {});
+    return plan.bad.empty() ? QStringList() : Reasons(plan);
+}
+
+QStringList TTableModel::EnterCells(const db::FormulaCells& cells) {
+    if (!cells.bad.empty()) {
+        db::ImportPlan refused;
+        refused.bad = cells.bad;
+        return Reasons(refused);
+    }
+    if (cells.cells.empty()) return {};
+    const db::ImportPlan plan = edits_.Enter(*files_, *rows_, cells.cells);
+    if (!plan.bad.empty()) return Reasons(plan);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit CountsChanged();
+    return {};
+}
+
 QStringList TTableModel::EditAll(const std::vector<std::pair<QModelIndex, CellInput>>& cells) {
     QStringList refused;
     std::vector<db::TableEdits::Entry> entries;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "database/tables/formula.h"
 #include "database/tables/table_data.h"
 #include "database/tables/table_edits.h"
 #include "database/tables/table_import.h"
@@ -95,6 +96,17 @@ class TTableModel : public QAbstractTableModel {
     QStringList Reasons(const db::ImportPlan& plan) const;
     // The plan's writes were committed: the rows take them in and the edits go.
     void Committed(const db::WriteSet& writes);
+
+    // --- formulas ("Set Column...") -------------------------------------------------------------
+    // The cells a formula gives one column in these rows (grid rows), reading each row as the
+    // grid shows it, edits not saved included. Throws db::EFormulaError for an expression that
+    // cannot be taken.
+    db::FormulaCells EvaluateColumn(int column, const std::string& expression,
+                                    const std::vector<int>& rows, bool clamp) const;
+    // The reasons the cells would be refused, taking nothing (the edits not saved aside).
+    QStringList CheckCells(const db::FormulaCells& cells);
+    // Takes the cells as edits not saved, all or none: the reasons of the cells refused.
+    QStringList EnterCells(const db::FormulaCells& cells);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

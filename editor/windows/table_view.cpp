@@ -27,6 +27,7 @@
 #include "dialogs/name_list_model.h"
 #include "dialogs/qtext.h"
 #include "dialogs/theme.h"
+#include "editor/windows/set_column_dialog.h"
 
 namespace vh::ui {
 
@@ -399,7 +400,12 @@ void TTableViewWindow::Build() {
     paste_->setObjectName(QStringLiteral("TablePaste"));
     paste_->setShortcut(QKeySequence::Paste);
     paste_->setShortcutContext(Qt::WidgetShortcut);
-    grid_->addActions({copy_, paste_});
+    setColumn_ = new QAction(QStringLiteral("Set Column..."), grid_);
+    setColumn_->setObjectName(QStringLiteral("SetColumnMenu"));
+    setColumn_->setToolTip(
+        QStringLiteral("Set the current cell's column of the rows selected (or of every row "
+                       "shown) by a formula"));
+    grid_->addActions({copy_, paste_, setColumn_});
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     status_ = new QLabel(this);
@@ -438,6 +444,7 @@ void TTableViewWindow::Build() {
     on(save_, &QPushButton::clicked, &TTableViewWindow::SaveClick);
     on(copy_, &QAction::triggered, &TTableViewWindow::CopyClick);
     on(paste_, &QAction::triggered, &TTableViewWindow::PasteClick);
+    on(setColumn_, &QAction::triggered, &TTableViewWindow::SetColumnClick);
     on(filter_, &QLineEdit::textChanged, &TTableViewWindow::FilterChange);
     on(labelFilter_, &QLineEdit::textChanged, &TTableViewWindow::LabelFilterChange);
     on(choice_, &QComboBox::activated, &TTableViewWindow::TableChoiceChange);
@@ -674,6 +681,37 @@ void TTableViewWindow::PasteClick() {
                                "take what was pasted.\n") +
                     Listed(refused),
                 Buttons::kOk, Icon::kWarning);
+}
+
+void TTableViewWindow::SetColumnClick() {
+    if (!model_.IsOpen()) return;
+    const QModelIndex current = grid_->currentIndex();
+    const db::Field* f = current.isValid() ? model_.FieldOf(current.column()) : nullptr;
+    if (!f) {
+        ShowMessage(this, QStringLiteral("Set Column"),
+                    QStringLiteral("Choose a cell of the column to set first."), Buttons::kOk,
+                    Icon::kInformation);
+        return;
+    }
+    if (ctx_.readOnly() || f->edit != db::Edit::kStored) {
+        ShowMessage(this, QStringLiteral("Set Column"), model_.ReadOnlyReason(current),
+                    Buttons::kOk, Icon::kInformation);
+        return;
+    }
+    std::set<int> selected;
+    for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes())
+        selected.insert(i.row());
+    // One cell selected is where the current cell is, not a choice of rows.
+    if (selected.size() == 1 && grid_->selectionModel()->selectedIndexes().size() == 1)
+        selected.clear();
+    std::vector<int> rows(selected.begin(), selected.end());
+    if (rows.empty())
+        for (int r = 0; r < model_.rowCount(); ++r) rows.push_back(r);
+    if (rows.empty()) return;
+    if (setColumnDialog_) setColumnDialog_->close();
+    setColumnDialog_ = new TSetColumnDialog(this, model_, current.column(), std::move(rows));
+    setColumnDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    setColumnDialog_->open();
 }
 
 // --- filters and columns ------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "database/records/catalogue.h"
 #include "database/tables/table_import.h"
 #include "dialogs/list_source.h"
+#include "editor/windows/set_column_dialog.h"
 #include "editor/windows/table_model.h"
 
 class QAction;
@@ -61,6 +62,9 @@ class TTableViewWindow : public QWidget {
     void SaveClick();
     void CopyClick();
     void PasteClick();
+    // "Set Column...": a formula for the current cell's column over the rows selected (or every
+    // row shown), taken as edits not saved.
+    void SetColumnClick();
     void FilterChange();
     void LabelFilterChange();
     void TableChoiceChange();
@@ -73,6 +77,7 @@ class TTableViewWindow : public QWidget {
     TTableModel& Model() { return model_; }
     QTableView* Grid() const { return grid_; }
     TChangeForm* Picker() const { return picker_; }
+    TSetColumnDialog* SetColumnDialog() const { return setColumnDialog_; }
     // The picker's change code for the field a cell editor serves (0: none).
     static int ChangeCodeOfField(const db::Field& f);
 
@@ -89,6 +94,7 @@ class TTableViewWindow : public QWidget {
     ListSource lists_;
     TTableModel model_;
     QPointer<TChangeForm> picker_;
+    QPointer<TSetColumnDialog> setColumnDialog_;
     bool stale_ = false;
     std::map<db::TableId, QSet<QString>> hidden_;  // tab groups hidden, per table
 
@@ -102,6 +108,7 @@ class TTableViewWindow : public QWidget {
     QLabel* status_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* paste_ = nullptr;
+    QAction* setColumn_ = nullptr;
 };
 
 }  // namespace vh::ui
