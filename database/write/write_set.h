@@ -94,7 +94,8 @@ class WriteSet {
     std::string label_;
     std::vector<Change> changes_;
     std::vector<FileCut> cuts_;
-    // Where each range's change is in changes_: a set of many records is planned in linear time.
+    // Where each range's change is in changes_, so that a set of many records is planned without
+    // searching every change before it.
     std::map<std::tuple<std::string, std::int64_t, std::size_t>, std::size_t> places_;
 };
 

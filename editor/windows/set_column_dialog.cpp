@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "dialogs/guard.h"
 #include "dialogs/msgbox.h"
@@ -15,6 +17,11 @@
 #include "editor/windows/table_model.h"
 
 namespace vh::ui {
+
+namespace {
+constexpr std::size_t kRowsWorkedOutAtOnce = 2000;
+constexpr std::chrono::milliseconds kTypingPause{250};
+}  // namespace
 
 TSetColumnDialog::TSetColumnDialog(QWidget* parent, TTableModel& model, int column,
                                    std::vector<int> rows)
@@ -72,11 +79,26 @@ TSetColumnDialog::TSetColumnDialog(QWidget* parent, TTableModel& model, int colu
             [this] { Guarded(this, [this] { ExpressionChange(); }); });
     connect(ok_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { OkClick(); }); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    pause_ = new QTimer(this);
+    pause_->setSingleShot(true);
+    pause_->setInterval(kTypingPause);
+    connect(pause_, &QTimer::timeout, this, [this] { Guarded(this, [this] { Preview(); }); });
     expression_->selectAll();
-    ExpressionChange();
+    Preview();
 }
 
 void TSetColumnDialog::ExpressionChange() {
+    if (rows_.size() <= kRowsWorkedOutAtOnce) {
+        Preview();
+        return;
+    }
+    ok_->setEnabled(false);
+    preview_->setText(QStringLiteral("Working it out when you stop typing..."));
+    pause_->start();
+}
+
+void TSetColumnDialog::Preview() {
+    pause_->stop();
     db::FormulaCells cells;
     try {
         cells = model_.EvaluateColumn(column_, expression_->text().toStdString(), rows_,
