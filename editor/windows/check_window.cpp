@@ -38,20 +38,6 @@ class KindFilter : public QSortFilterProxyModel {
 
 }  // namespace
 
-void FindingModel::SetFindings(std::vector<db::Finding> findings) {
-    beginResetModel();
-    findings_ = std::move(findings);
-    endResetModel();
-}
-
-int FindingModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(findings_.size());
-}
-
-int FindingModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
-}
-
 QVariant FindingModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const db::Finding& f = At(index.row());
@@ -133,7 +119,7 @@ void TCheckWindow::SetReport(const db::CheckReport& report, const QString& dataP
     std::vector<db::Finding> findings = report.findings;
     std::stable_partition(findings.begin(), findings.end(),
                           [](const db::Finding& f) { return f.severity == db::Severity::kError; });
-    model_.SetFindings(std::move(findings));
+    model_.SetRows(std::move(findings));
 
     // One entry per kind found, with its count.
     const QSignalBlocker block(kind_);

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "database/model/check.h"
+#include "editor/windows/rows_model.h"
 
 class QComboBox;
 class QLabel;
@@ -19,21 +20,15 @@ class QTableView;
 namespace vh::ui {
 
 // The findings as a table: severity, kind, file, record, field, value, message.
-class FindingModel : public QAbstractTableModel {
+class FindingModel : public TRowsModel<db::Finding, 7> {
     Q_OBJECT
   public:
     enum Column { kSeverity, kKind, kFile, kRecord, kField, kValue, kMessage, kColumnCount };
-    explicit FindingModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void SetFindings(std::vector<db::Finding> findings);
-    const db::Finding& At(int row) const { return findings_[static_cast<std::size_t>(row)]; }
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    using TRowsModel::TRowsModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
-
-  private:
-    std::vector<db::Finding> findings_;
 };
+static_assert(FindingModel::kColumnCount == 7);
 
 class TCheckWindow : public QWidget {
     Q_OBJECT

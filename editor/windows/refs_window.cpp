@@ -19,20 +19,6 @@ QString WhatOf(db::TableId table) {
 
 }  // namespace
 
-void ReferrerModel::SetReferrers(std::vector<db::Referrer> referrers) {
-    beginResetModel();
-    referrers_ = std::move(referrers);
-    endResetModel();
-}
-
-int ReferrerModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(referrers_.size());
-}
-
-int ReferrerModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
-}
-
 QVariant ReferrerModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
     const db::Referrer& r = At(index.row());
@@ -111,7 +97,7 @@ void TWhatPointsHereWindow::SetReferrers(db::TableId table, std::int64_t record,
                                            : QStringLiteral("references"))
                 .arg(records)
                 .arg(records == 1 ? QStringLiteral("record") : QStringLiteral("records")));
-    model_.SetReferrers(std::move(referrers));
+    model_.SetRows(std::move(referrers));
     list_->resizeColumnsToContents();
 }
 
@@ -124,7 +110,7 @@ void TWhatPointsHereWindow::SetGone(db::TableId table, std::int64_t record,
     summary_->setText(QStringLiteral("The %1 of record %2 is no longer in its file.")
                           .arg(WhatOf(table))
                           .arg(record));
-    model_.SetReferrers({});
+    model_.SetRows({});
 }
 
 void TWhatPointsHereWindow::OpenLine(int row) {

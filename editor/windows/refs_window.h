@@ -11,27 +11,22 @@
 #include <vector>
 
 #include "database/tables/refs.h"
+#include "editor/windows/rows_model.h"
 
 class QLabel;
 class QTableView;
 
 namespace vh::ui {
 
-class ReferrerModel : public QAbstractTableModel {
+class ReferrerModel : public TRowsModel<db::Referrer, 4> {
     Q_OBJECT
   public:
     enum Column { kTable, kRecord, kLabel, kField, kColumnCount };
-    explicit ReferrerModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void SetReferrers(std::vector<db::Referrer> referrers);
-    const db::Referrer& At(int row) const { return referrers_[static_cast<std::size_t>(row)]; }
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    using TRowsModel::TRowsModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
-
-  private:
-    std::vector<db::Referrer> referrers_;
 };
+static_assert(ReferrerModel::kColumnCount == 4);
 
 class TWhatPointsHereWindow : public QWidget {
     Q_OBJECT
