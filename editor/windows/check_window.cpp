@@ -63,16 +63,10 @@ QVariant FindingModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant FindingModel::headerData(int section, Qt::Orientation o, int role) const {
-    if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kTitles[] = {"Severity", "Kind",  "File",   "Record",
-                                          "Field",    "Value", "Finding"};
-    return section >= 0 && section < kColumnCount ? QString::fromLatin1(kTitles[section])
-                                                  : QVariant();
-}
-
 TCheckWindow::TCheckWindow(QWidget* parent, OpenRecord open)
-    : QWidget(parent, Qt::Window), open_(std::move(open)), model_(this) {
+    : QWidget(parent, Qt::Window),
+      open_(std::move(open)),
+      model_({"Severity", "Kind", "File", "Record", "Field", "Value", "Finding"}, this) {
     setObjectName(QStringLiteral("CheckDataWindow"));
     setWindowTitle(QStringLiteral("Check Data"));
     ApplyEditorTheme(this);
@@ -85,16 +79,7 @@ TCheckWindow::TCheckWindow(QWidget* parent, OpenRecord open)
     auto* filter = new KindFilter(this);
     filter->setSourceModel(&model_);
     filtered_ = filter;
-    list_ = new QTableView(this);
-    list_->setObjectName(QStringLiteral("CheckDataList"));
-    list_->setModel(filtered_);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
-    list_->horizontalHeader()->setStretchLastSection(true);
-    list_->setWordWrap(false);
+    list_ = MakeRowsView(this, QStringLiteral("CheckDataList"), filtered_);
 
     auto* top = new QHBoxLayout;
     auto* kindLabel = new QLabel(QStringLiteral("Show:"), this);

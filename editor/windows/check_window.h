@@ -26,7 +26,6 @@ class FindingModel : public TRowsModel<db::Finding, 7> {
     enum Column { kSeverity, kKind, kFile, kRecord, kField, kValue, kMessage, kColumnCount };
     using TRowsModel::TRowsModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 };
 static_assert(FindingModel::kColumnCount == 7);
 

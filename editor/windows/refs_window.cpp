@@ -36,15 +36,10 @@ QVariant ReferrerModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant ReferrerModel::headerData(int section, Qt::Orientation o, int role) const {
-    if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kTitles[] = {"Table", "Record", "Name", "Field"};
-    return section >= 0 && section < kColumnCount ? QString::fromLatin1(kTitles[section])
-                                                  : QVariant();
-}
-
 TWhatPointsHereWindow::TWhatPointsHereWindow(QWidget* parent, OpenRecord open)
-    : QWidget(parent, Qt::Window), open_(std::move(open)), model_(this) {
+    : QWidget(parent, Qt::Window),
+      open_(std::move(open)),
+      model_({"Table", "Record", "Name", "Field"}, this) {
     setObjectName(QStringLiteral("WhatPointsHereWindow"));
     setWindowTitle(QStringLiteral("What Points Here"));
     ApplyEditorTheme(this);
@@ -52,16 +47,7 @@ TWhatPointsHereWindow::TWhatPointsHereWindow(QWidget* parent, OpenRecord open)
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("WhatPointsHereSummary"));
     summary_->setWordWrap(true);
-    list_ = new QTableView(this);
-    list_->setObjectName(QStringLiteral("WhatPointsHereList"));
-    list_->setModel(&model_);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
-    list_->horizontalHeader()->setStretchLastSection(true);
-    list_->setWordWrap(false);
+    list_ = MakeRowsView(this, QStringLiteral("WhatPointsHereList"), &model_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);

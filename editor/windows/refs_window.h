@@ -24,7 +24,6 @@ class ReferrerModel : public TRowsModel<db::Referrer, 4> {
     enum Column { kTable, kRecord, kLabel, kField, kColumnCount };
     using TRowsModel::TRowsModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 };
 static_assert(ReferrerModel::kColumnCount == 4);
 
