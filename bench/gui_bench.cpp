@@ -8,11 +8,9 @@
 // --probe-memory DIR).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -44,6 +42,7 @@
 #include "editor/shell/stad.h"
 #include "editor/shell/startup.h"
 #include "editor/windows/table_view.h"
+#include "first_actions.h"
 #include "measure.h"
 #include "platform/files.h"
 #include "platform/native_file.h"
@@ -53,78 +52,6 @@ extern char** environ;
 namespace vh::bench {
 namespace {
 
-// The windows the benchmarks drive: the warm session's, loaded on first use, or those of a probe
-// in a fresh process.
-ui::Windows g_windows;
-void UntilPagesPrepared();
-ui::Windows& W() {
-    if (!g_windows.main) {
-        g_windows = ui::CreateWindows(ui::StartOptions{QString::fromStdString(Full().Path())});
-        g_windows.main->show();
-        g_windows.main->LoadClick();
-        UntilPagesPrepared();
-    }
-    return g_windows;
-}
-ui::TVHEdit& Main() {
-    return *W().main;
-}
-db::Session& S() {
-    return Main().Session();
-}
-template <class T = QLineEdit>
-T* Find(const char* name) {
-    T* w = Main().findChild<T*>(QString::fromLatin1(name));
-    if (!w) throw std::logic_error(std::string("no control named ") + name);
-    return w;
-}
-
-// --- choosing the records and the names that cost the most ------------------------------------
-
-// Names in the order of their first occurrence, latest first: a lookup of the first one reads the
-// most records of its file before it finds it.
-std::vector<std::string> LatestFirst(const db::Names& table) {
-    std::unordered_map<std::string, std::size_t> first;
-    for (std::size_t i = 0; i < table.size(); ++i) first.emplace(table[i], i);
-    std::vector<std::pair<std::size_t, std::string>> order;
-    for (const auto& [name, at] : first)
-        if (!name.empty()) order.emplace_back(at, name);
-    std::sort(order.rbegin(), order.rend());
-    std::vector<std::string> out;
-    for (auto& o : order) out.push_back(std::move(o.second));
-    return out;
-}
-
-struct LateNames {
-    std::vector<std::string> first, second, common, nation, club, stadium, competition;
-};
-const LateNames& Late() {
-    static const LateNames n = [] {
-        db::ListTables t;
-        db::NationLoad(S().files, t);
-        db::ClubLoad(S().files, t);
-        db::StadiumLoad(S().files, t);
-        db::ClubCompLoad(S().files, t);
-        return LateNames{
-            LatestFirst(*S().names.first.entries),  LatestFirst(*S().names.second.entries),
-            LatestFirst(*S().names.common.entries), LatestFirst(*t.nation.entries),
-            LatestFirst(*t.club.entries),           LatestFirst(*t.stadium.entries),
-            LatestFirst(*t.competition.entries)};
-    }();
-    return n;
-}
-QString Q(const std::string& cp1252) {
-    return ui::FromCp1252(cp1252);
-}
-
-db::ClubRecord ClubAt(std::int64_t n) {
-    db::RecordFile& f = S().files.club;
-    f.Reset(db::ClubRecord::kSize);
-    f.Seek(n);
-    db::ClubRecord r;
-    f.Read(r.bytes);
-    return r;
-}
 int FreePlayerSlots(const db::ClubRecord& c) {
     int n = 0;
     for (std::size_t i = 0; i < db::ClubRecord::Players.kCount; ++i)
@@ -143,29 +70,6 @@ std::pair<QString, QString> TransferClubs() {
         if (out.size() == 2) break;
     }
     return {out.at(0), out.at(1)};
-}
-
-// --- driving the window ----------------------------------------------------------------------
-
-void Choose(int row) {
-    auto* list = Find<QListView>("ListBox2");
-    list->setCurrentIndex(Main().ResultModel().index(row));
-    Main().ListBox2Click();
-}
-// A mode with its list filled, the last line chosen; returns its text.
-QString ChooseLast(const char* menu, const char* radio) {
-    Find<QAction>(menu)->trigger();
-    Find<QRadioButton>(radio)->click();
-    Choose(Main().ResultModel().Count() - 1);
-    return Main().SearchText();
-}
-void Show() {
-    Main().SearchButtonClick();
-    Main().SetRecordChanged(false);
-}
-void SetItems(const char* list, const QString& text) {
-    auto* l = Find<QListWidget>(list);
-    for (int i = 0; i < l->count(); ++i) l->item(i)->setText(text);
 }
 
 // --- load and lists --------------------------------------------------------------------------
@@ -232,24 +136,6 @@ BENCHMARK(BM_FilterKeystroke90000)->Arg(1)->Arg(3)->UseManualTime()->Unit(benchm
 
 // --- players and staff -----------------------------------------------------------------------
 
-// The two person pages, by the names of their controls.
-struct PersonPage {
-    const char* menu;
-    const char* radio;
-    const char* prefix;      // "Player" or "NonPlayer": the names the pages share after it
-    const char* attribute;   // one number of the page's own record
-    const char* moveButton;  // "Transfer Player" / the club "Transfer Staff"
-    const char* moveTarget;
-};
-constexpr PersonPage kPlayers{"PlayerMenu",    "PlayerRad",      "Player",
-                              "PlayerPassing", "TransferPlayer", "PlayerNewClub"};
-constexpr PersonPage kStaff{"NonPlayerMenu",    "NonPlayerRad",          "NonPlayer",
-                            "NonPlayerTactics", "NonPlayerClubTransfer", "NonPlayerNewClub"};
-
-QString Named(const PersonPage& p, const char* field) {
-    return QString::fromLatin1(p.prefix) + QString::fromLatin1(field);
-}
-
 // The last person of the list: its search reads the label, the person, the index and the block.
 void PersonSearchAndShow(benchmark::State& state, const PersonPage& p) {
     ChooseLast(p.menu, p.radio);
@@ -257,26 +143,6 @@ void PersonSearchAndShow(benchmark::State& state, const PersonPage& p) {
         state, [](std::int64_t) {}, [] { Show(); },
         {"staff.dat", "index.dat", "club.dat", "nation.dat"});
 }
-
-// A save in which every reference is typed rather than picked: each is looked up by name, with the
-// names that lie latest in their files (two, alternating, so that every save finds them changed).
-// Types every reference of the person shown (k = 0 or 1: two sets of names, alternating).
-void TypeEveryReference(const PersonPage& p, std::size_t k) {
-    const LateNames& n = Late();
-    auto field = [&](const char* name) { return Main().findChild<QLineEdit*>(Named(p, name)); };
-    field("FirstName")->setText(Q(n.first[k]));
-    field("SecondName")->setText(Q(n.second[k]));
-    field("CommonName")->setText(Q(n.common[k]));
-    field("Nation")->setText(Q(n.nation[k]));
-    field("SecondNation")->setText(Q(n.nation[1 - k]));
-    SetItems(Named(p, "FavClubs").toLatin1().constData(), Q(n.club[k]));
-    SetItems(Named(p, "DisClubs").toLatin1().constData(), Q(n.club[1 - k]));
-    field("Wage")->setText(QString::number(1000 + k));
-    Find(p.attribute)->setText(QString::number(10 + k));
-}
-constexpr std::initializer_list<const char*> kPersonSaveFiles = {
-    "first_names.dat", "second_names.dat", "common_names.dat",
-    "nation.dat",      "club.dat",         "staff.dat"};
 
 void PersonSave(benchmark::State& state, const PersonPage& p) {
     ChooseLast(p.menu, p.radio);
@@ -368,47 +234,6 @@ BENCHMARK(BM_StaffAppointment)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // --- clubs -----------------------------------------------------------------------------------
 
-// The club shown: the last one that a search by its short name finds where it is (the search
-// reads club.dat up to it), given, in this copy of the sample, a full squad of 50 players and
-// every staff slot filled, so that its show reads every label it can hold.
-QString FullClub() {
-    const db::Names& names = *S().lists.club.entries;
-    std::unordered_map<std::string, std::size_t> first;
-    for (std::size_t i = 0; i < names.size(); ++i) first.emplace(names[i], i);
-    std::size_t club = names.size() - 1;
-    while (first[names[club]] != club) --club;
-    std::vector<std::int32_t> players, staff;
-    for (const std::string& l : *S().lists.player.entries)
-        players.push_back(db::GetStaffIdFromName(l));
-    for (const std::string& l : *S().lists.staff.entries)
-        staff.push_back(db::GetStaffIdFromName(l));
-    db::ClubRecord c = ClubAt(static_cast<std::int64_t>(club));
-    for (std::size_t i = 0; i < db::ClubRecord::Players.kCount; ++i)
-        c.Set(db::ClubRecord::Players[i], players.at(i));
-    // Every person slot from the favourite staff to the last physio; the rivals are clubs.
-    auto inside = [](std::size_t off, std::size_t from, std::size_t count) {
-        return off >= from && off < from + 4 * count;
-    };
-    std::size_t k = 0;
-    for (std::size_t off = db::ClubRecord::FavouriteStaff.offset;
-         off < db::ClubRecord::Physios.offset + 4 * db::ClubRecord::Physios.kCount; off += 4)
-        if (!inside(off, db::ClubRecord::Players.offset, db::ClubRecord::Players.kCount) &&
-            !inside(off, db::ClubRecord::RivalClubs.offset, db::ClubRecord::RivalClubs.kCount))
-            db::I32{off}.Write(c.data(), staff.at(k++));
-    db::RecordFile& f = S().files.club;
-    f.Reset(db::ClubRecord::kSize);
-    f.Seek(static_cast<std::int64_t>(club));
-    f.Write(c.bytes);
-    return Q(names[club]);
-}
-void ChooseClub() {
-    Find<QAction>("ClubMenu")->trigger();
-    Find<QRadioButton>("Clubrad")->click();
-    static const QString club = FullClub();
-    const QStringList lines = Main().ResultModel().Texts();
-    Choose(static_cast<int>(lines.indexOf(club)));
-}
-
 void BM_ClubSearchAndShow(benchmark::State& state) {
     ChooseClub();
     TimeAction(
@@ -461,12 +286,6 @@ void BM_StadiumSave(benchmark::State& state) {
 BENCHMARK(BM_StadiumSave)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // --- the table view ----------------------------------------------------------------------------
-
-// The files the players table reads: the persons and their blocks, the names of their labels, and
-// what the references of the rows on screen name.
-const std::initializer_list<const char*> kTableFiles = {
-    "staff.dat",        "index.dat",  "first_names.dat", "second_names.dat",
-    "common_names.dat", "nation.dat", "club.dat"};
 
 ui::TTableViewWindow& Table() {
     ui::TTableViewWindow* w = Main().TableViewWindow();
@@ -676,42 +495,6 @@ double Field(const std::string& text, const char* key) {
     return at == std::string::npos ? -1 : std::stod(text.substr(at + std::strlen(key)));
 }
 
-double CpuMs() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
-           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
-
-// VmHWM of /proc/self/status (the resident peak), else ru_maxrss, in MB.
-double PeakMb() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_maxrss) / 1024.0;
-}
-
-// Handles every event the window has been posted (layouts, polish, the paints of a shown window)
-// until none is left: only then can the user act again. Bounded, so that a timer firing again and
-// again cannot keep it going.
-void UntilIdle() {
-    QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance();
-    for (int i = 0; i < 10000; ++i) {
-        QCoreApplication::sendPostedEvents();
-        if (!d->processEvents(QEventLoop::AllEvents)) return;
-    }
-}
-
-// What a user who lets the window be for a moment finds: the hidden pages prepared.
-void UntilPagesPrepared() {
-    for (int i = 0; i < 200 && !g_windows.main->PagesPrepared(); ++i)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    UntilIdle();
-}
-
 // From the start of a process of this program to a usable window: the CPU time (user + system)
 // its own rusage gives once the shown window has handled its events, and the wall time of main.
 // One fresh process per repetition.
@@ -753,101 +536,6 @@ void BM_PeakMemoryTable(benchmark::State& state) {
 }
 BENCHMARK(BM_PeakMemoryTable)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The first action of a session: a fresh process brings the window up, does what a user does
-// before it (each step followed by its events), then times the action with its events.
-void LoadNow() {
-    Main().LoadClick();
-    UntilIdle();
-}
-void SwitchTo(const char* menu) {
-    Find<QAction>(menu)->trigger();
-    UntilIdle();
-}
-template <const char* Menu, const char* Radio>
-void ChooseLastOf() {
-    LoadNow();
-    SwitchTo(Menu);
-    ChooseLast(Menu, Radio);
-}
-
-constexpr char kPlayerMenu[] = "PlayerMenu", kPlayerRad[] = "PlayerRad",
-               kStaffMenu[] = "NonPlayerMenu", kStaffRad[] = "NonPlayerRad",
-               kClubMenu[] = "ClubMenu", kStadiumMenu[] = "StadiumMenu", kStadRad[] = "Stadrad",
-               kNationMenu[] = "NationMenu", kNationRad[] = "NationRad", kCityMenu[] = "CityMenu",
-               kCityRad[] = "CityRad";
-
-struct FirstAction {
-    const char* name;
-    void (*before)();
-    void (*act)();
-    std::vector<std::string> files;  // read plainly beside it
-};
-const std::vector<std::string> kNamesAndPeople = {"first_names.dat", "second_names.dat",
-                                                  "common_names.dat", "staff.dat", "index.dat"};
-const std::vector<std::string> kPersonShow = {"staff.dat", "index.dat", "club.dat", "nation.dat"};
-std::vector<std::string> BackupFiles() {
-    std::vector<std::string> out;
-    for (std::string_view name : db::kBackupList) out.emplace_back(name.substr(1));
-    return out;
-}
-
-template <const char* Menu>
-void Switch() {
-    Find<QAction>(Menu)->trigger();
-}
-
-const std::vector<FirstAction>& FirstActions() {
-    static const std::vector<FirstAction> a = {
-        {"Load", [] {}, [] { Find<QPushButton>("Load")->click(); }, kNamesAndPeople},
-        // Pressed the moment the window appears, before the user has let it be.
-        {"LoadAtOnce", [] {}, [] { Find<QPushButton>("Load")->click(); }, kNamesAndPeople},
-        {"PlayerSearch", ChooseLastOf<kPlayerMenu, kPlayerRad>, Show, kPersonShow},
-        {"StaffList", LoadNow, Switch<kStaffMenu>, {"staff.dat", "index.dat"}},
-        {"StaffSearch", ChooseLastOf<kStaffMenu, kStaffRad>, Show, kPersonShow},
-        {"ClubList", LoadNow, Switch<kClubMenu>, {"club.dat"}},
-        {"ClubSearch",
-         [] {
-             LoadNow();
-             SwitchTo(kClubMenu);
-             ChooseClub();
-         },
-         Show,
-         {"club.dat", "staff.dat", "nation.dat", "club_comp.dat", "stadium.dat", "colour.dat"}},
-        {"StadiumList", LoadNow, Switch<kStadiumMenu>, {"stadium.dat"}},
-        {"StadiumSearch", ChooseLastOf<kStadiumMenu, kStadRad>, Show, {"stadium.dat", "city.dat"}},
-        {"NationList", LoadNow, Switch<kNationMenu>, {"nation.dat"}},
-        {"NationSearch",
-         ChooseLastOf<kNationMenu, kNationRad>,
-         Show,
-         {"nation.dat", "continent.dat", "city.dat", "stadium.dat", "colour.dat"}},
-        {"CityList", LoadNow, Switch<kCityMenu>, {"city.dat"}},
-        {"CitySearch", ChooseLastOf<kCityMenu, kCityRad>, Show, {"city.dat", "nation.dat"}},
-        {"PlayerSave",
-         [] {
-             ChooseLastOf<kPlayerMenu, kPlayerRad>();
-             Show();
-             UntilIdle();
-             // The other set of names than the record holds (an earlier process saved one), so
-             // that every reference is looked up.
-             const bool holdsFirstSet =
-                 Find(Named(kPlayers, "FirstName").toLatin1().constData())->text() ==
-                 Q(Late().first[0]);
-             TypeEveryReference(kPlayers, holdsFirstSet ? 1 : 0);
-         },
-         [] { Main().SaveClick(); },
-         {kPersonSaveFiles.begin(), kPersonSaveFiles.end()}},
-        {"Backup", LoadNow, [] { Main().BackupMenuClick(); }, BackupFiles()},
-        {"TableView",
-         [] {
-             LoadNow();
-             SwitchTo(kPlayerMenu);
-         },
-         [] { Find<QAction>("TableViewMenu")->trigger(); },
-         {kTableFiles.begin(), kTableFiles.end()}},
-    };
-    return a;
-}
-
 // One fresh process per iteration; the figure is its wall time, beside its CPU time.
 void BM_First(benchmark::State& state, const FirstAction& a) {
     double cpu = 0, total = 0, asked = 0;
@@ -882,60 +570,6 @@ void RegisterFirstActions() {
             ->Repetitions(5)  // medians of 5 fresh processes
             ->ReportAggregatesOnly(true)
             ->Unit(benchmark::kMillisecond);
-}
-
-// The timed part of a probe, a function of its own so that a profiler can be told to look only at
-// it (valgrind --tool=callgrind --toggle-collect='*TimedAct*').
-[[gnu::noinline]] void TimedAct(const FirstAction& a) {
-    a.act();
-    UntilIdle();
-}
-
-int Probe(int argc, char** argv) {
-    const auto start = Clock::now();
-    QApplication app(argc, argv);
-    ui::seam::Enable();
-    const std::string mode = argv[1];
-    const bool first = mode == "--probe-first";
-    ui::StartOptions options;
-    if (argc > (first ? 3 : 2)) options.dataDirectory = QString::fromLocal8Bit(argv[first ? 3 : 2]);
-    g_windows = ui::CreateWindows(options);
-    Main().show();
-    UntilIdle();
-    const double startCpu = CpuMs();
-    const double startWall = Ms(Clock::now() - start);
-    if (mode == "--probe-startup") {
-        std::printf("cpu_ms=%.3f wall_ms=%.3f\n", startCpu, startWall);
-    } else if (mode == "--probe-memory" || mode == "--probe-memory-table") {
-        Main().LoadClick();  // files, name tables, people list
-        UntilIdle();
-        if (mode == "--probe-memory-table") {
-            Find<QAction>("TableViewMenu")->trigger();  // the players table
-            UntilIdle();
-        }
-        std::printf("peak_mb=%.3f lines=%d\n", PeakMb(), Main().ResultModel().Count());
-    } else if (first && argc > 2) {
-        const auto& all = FirstActions();
-        const std::string name = argv[2];
-        const auto a = std::find_if(all.begin(), all.end(),
-                                    [&](const FirstAction& x) { return name == x.name; });
-        if (a == all.end()) {
-            std::fprintf(stderr, "no first action named %s; the actions:", name.c_str());
-            for (const FirstAction& x : all) std::fprintf(stderr, " %s", x.name);
-            std::fprintf(stderr, "\n");
-            _exit(2);
-        }
-        a->before();
-        UntilIdle();
-        if (name != "LoadAtOnce") UntilPagesPrepared();
-        const double cpu = CpuMs();
-        const auto t = Clock::now();
-        TimedAct(*a);
-        std::printf("wall_ms=%.3f cpu_ms=%.3f asked=%zu\n", Ms(Clock::now() - t), CpuMs() - cpu,
-                    ui::seam::Log().size());
-    }
-    std::fflush(stdout);
-    _exit(0);  // the figures are out; the teardown is not measured
 }
 
 }  // namespace

@@ -13,14 +13,9 @@
 #include <vector>
 
 #include "full_sample.h"
+#include "process_figures.h"
 
 namespace vh::bench {
-
-using Clock = std::chrono::steady_clock;
-
-inline double Ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 // The median of `runs` calls of f, in milliseconds.
 inline double MedianMs(const std::function<void()>& f, int runs = 11) {

@@ -18,6 +18,15 @@ enum class OpenMode {
     kReadRegular,
 };
 
+// Whether the system refuses to delete a file or rename another over it while a program holds it
+// open (Windows: files are opened here without delete sharing), so that a file open stays the
+// one its path names.
+#ifdef _WIN32
+inline constexpr bool kOpenFilesArePinned = true;
+#else
+inline constexpr bool kOpenFilesArePinned = false;
+#endif
+
 class NativeFile {
   public:
     NativeFile() = default;

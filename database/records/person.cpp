@@ -40,7 +40,7 @@ std::string PersonLabel(const StaffRecord& person, const NameTables& names) {
 }
 
 std::string GetStaffName(std::int32_t id, RecordFile& staff, const NameTables& names) {
-    staff.Reset(StaffRecord::kSize);
+    staff.Rewind(StaffRecord::kSize);
     staff.Seek(id);
     StaffRecord person;
     staff.Read(person.bytes);

@@ -82,6 +82,21 @@ void RecordFile::Reset(int recordSize, Access access) {
     access_ = access;
     Open(recordSize, false);
 }
+void RecordFile::Rewind(int recordSize) {
+    if (!platform::kOpenFilesArePinned || !file_.IsOpen() || recordSize <= 0 ||
+        opened_ != platform::NativePath(pathText_))
+        return Open(recordSize, false);
+    bufLen_ = 0;
+    pos_ = 0;
+    nextRead_ = 0;
+    reach_ = 1;
+    recordSize_ = recordSize;
+    epoch_ = g_writeEpoch;
+    if (const int e = file_.Size(size_)) {
+        file_.Close();
+        Fail(e);
+    }
+}
 void RecordFile::Rewrite(int recordSize) {
     Open(recordSize, true);
 }

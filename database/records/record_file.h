@@ -50,6 +50,11 @@ class RecordFile {
     // a file of a read-only load keep it read-only; a new object starts read-write.
     void Reset(int recordSize);
     void Reset(int recordSize, Access access);
+    // Reset for a lookup: where an open file cannot be replaced under its path (Windows), the file
+    // still open at the same path is read again from record 0 with this record size, its size
+    // read again, without a new open, which costs there far more than the read (one per label
+    // shown). Elsewhere, or not open, the same as Reset.
+    void Rewind(int recordSize);
     Access GetAccess() const { return access_; }
     bool IsReadOnly() const { return access_ == Access::kReadOnly; }
     // Creates the file or empties it, open for reading and writing at record 0.

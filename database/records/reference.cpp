@@ -72,7 +72,7 @@ std::optional<std::int32_t> BatchLookup::Found(const RecordFile& file, const Nam
 
 std::string ShowReference(std::int32_t value, RecordFile& file, const NameField& field) {
     if (value < 0) return std::string(kEmptyMarker);
-    file.Reset(field.recordSize);
+    file.Rewind(field.recordSize);
     file.Seek(value);
     std::vector<std::uint8_t> rec(static_cast<std::size_t>(field.recordSize));
     file.Read(rec.data());
@@ -81,7 +81,7 @@ std::string ShowReference(std::int32_t value, RecordFile& file, const NameField&
 
 std::optional<std::int64_t> FindFirst(RecordFile& file, int recordSize,
                                       const std::function<bool(const std::uint8_t*)>& match) {
-    file.Reset(recordSize);
+    file.Rewind(recordSize);
     const std::int64_t total = file.RecordCount();
     const std::int64_t perRead = ScanBatchRecords(recordSize, total);
     std::vector<std::uint8_t> batch(static_cast<std::size_t>(perRead * recordSize));

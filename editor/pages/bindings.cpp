@@ -72,7 +72,7 @@ std::int64_t CountOf(db::Target t, RowContext& ctx) {
         if (!ctx.persons) ctx.persons = db::PersonRecordCount(file, s.dataPath);
         return *ctx.persons;
     }
-    file.Reset(db::InfoOf(t).naming.recordSize);
+    file.Rewind(db::InfoOf(t).naming.recordSize);
     return file.RecordCount();
 }
 
@@ -606,7 +606,7 @@ W* As(QWidget* control, const db::Field& f) {
 QStringList SetColours(db::RecordFile& colours) {
     QStringList names;
     db::ColourRecord rec;
-    colours.Reset(db::ColourRecord::kSize);
+    colours.Rewind(db::ColourRecord::kSize);
     while (!colours.AtEnd()) {
         colours.Read(rec.bytes);
         const std::int32_t id = rec.Get(db::ColourRecord::Id);

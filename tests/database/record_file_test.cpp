@@ -61,6 +61,48 @@ TEST(RecordFile, ResetNeverCreatesAFile) {
     EXPECT_EQ(CodeOf([&] { unbound.Seek(0); }), 103);
 }
 
+// A lookup's rewind reads what a new open would: from record 0 in the size asked, the file the
+// path now names, records appended through another handle; a closed file is opened.
+TEST(RecordFile, RewindReadsWhatAResetWould) {
+    TempDir dir;
+    test::WriteFile(dir / "a.dat", Counting(20));
+    test::WriteFile(dir / "b.dat", Bytes(20, 0x77));
+    struct Case {
+        const char* what;
+        std::function<void(RecordFile&)> between;
+        int recordSize;
+        std::int64_t records;
+        std::uint8_t second;  // the first byte of record 1
+    };
+    const std::vector<Case> cases = {
+        {"the same file", [](RecordFile&) {}, 10, 2, 10},
+        {"another record size", [](RecordFile&) {}, 5, 4, 5},
+        {"bound to another file", [&](RecordFile& f) { f.Bind(dir.Str() + "\\b.dat"); }, 10, 2,
+         0x77},
+        {"closed", [](RecordFile& f) { f.Close(); }, 10, 2, 10},
+        {"appended to", [&](RecordFile&) { test::WriteFile(dir / "a.dat", Counting(30)); }, 10, 3,
+         10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordFile f;
+        f.Bind(dir.Str() + "\\a.dat");
+        f.Reset(10);
+        Bytes rec(10);
+        f.Seek(1);
+        f.Read(rec.data());  // fills the read-ahead buffer
+        c.between(f);
+        f.Rewind(c.recordSize);
+        EXPECT_EQ(f.Position(), 0);
+        EXPECT_EQ(f.RecordSize(), c.recordSize);
+        EXPECT_EQ(f.RecordCount(), c.records);
+        rec.resize(static_cast<std::size_t>(c.recordSize));
+        f.Seek(1);
+        f.Read(rec.data());
+        EXPECT_EQ(rec[0], c.second);
+    }
+}
+
 TEST(RecordFile, FailuresOfTheSystemBecomeTheirCodes) {
     TempDir dir;
     test::WriteFile(dir / "a.dat", Counting(20));
