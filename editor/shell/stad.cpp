@@ -14,8 +14,8 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "dialogs/RUrllabel.h"
@@ -69,7 +69,7 @@ W* Place(W* w, const char* name, int x, int y, int width = -1, int height = -1) 
     return w;
 }
 
-// How long the user must leave the window alone before hidden pages are prepared.
+// How long the user must leave the window alone before the preparation of hidden pages goes on.
 constexpr std::chrono::milliseconds kQuietBeforePreparing{400};
 
 }  // namespace
@@ -77,7 +77,11 @@ constexpr std::chrono::milliseconds kQuietBeforePreparing{400};
 TVHEdit::TVHEdit(QWidget* parent)
     : QMainWindow(parent),
       resultModel_(this),
-      pageContext_{s_, lists_, this, [this] { StadNameChange(); }, [this] { return readOnly_; },
+      pageContext_{s_,
+                   lists_,
+                   this,
+                   [this] { StadNameChange(); },
+                   [this] { return readOnly_; },
                    [this] { UpdateWhatPointsHereMenu(); }} {
     setObjectName(QStringLiteral("VHEdit"));
     setWindowTitle(QStringLiteral("VH Quorrel Editor - V2.5"));
@@ -97,15 +101,16 @@ TVHEdit::TVHEdit(QWidget* parent)
     prepareTimer_->setSingleShot(true);
     connect(prepareTimer_, &QTimer::timeout, this, &TVHEdit::PrepareNextPage);
     qApp->installEventFilter(this);
-    prepareTimer_->start(kQuietBeforePreparing);
+    prepareTimer_->start(0);
 }
 
 void TVHEdit::PrepareNextPage() {
     // A page is polished, laid out and drawn for the first time when it is first shown, which
-    // made the first switch to each mode the slowest. That is done here instead while the window
-    // waits for the user: one page per turn of the event loop (at most a few milliseconds each),
-    // and only after the user has let the window be for a moment, so that a click the moment the
-    // window appears (on "Load Data", say) never waits behind it.
+    // made the first switch to each mode the slowest. That is done here instead, from start-up,
+    // while the window waits for the user: one page per turn of the event loop (at most 3 ms
+    // each, all of them within a few hundredths of a second). A click or key press puts the rest
+    // off until the user has let the window be for a moment, so that a click the moment the
+    // window appears (on "Load Data", say) waits for one page at most.
     for (; nextToPrepare_ < pages_.size(); ++nextToPrepare_) {
         QWidget* panel = pages_[nextToPrepare_]->Panel();
         if (panel->isVisible()) continue;

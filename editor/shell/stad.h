@@ -199,8 +199,8 @@ class TVHEdit : public QMainWindow {
     void PlaceBeside(QWidget* window, QPoint offset) const;
     void BuildMenus();
     void BuildPages();
-    // Prepares the next hidden page, one per turn of the event loop, once the user has let the
-    // window be for a moment (kQuietBeforePreparing); every click or key press puts it off again.
+    // Prepares the next hidden page, one per turn of the event loop from start-up; every click or
+    // key press puts the rest off until the user has let the window be (kQuietBeforePreparing).
     void PrepareNextPage();
     bool eventFilter(QObject* watched, QEvent* event) override;
     using Handler = void (TVHEdit::*)();
