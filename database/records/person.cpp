@@ -39,12 +39,16 @@ std::string PersonLabel(const StaffRecord& person, const NameTables& names) {
     return label;
 }
 
-std::string GetStaffName(std::int32_t id, RecordFile& staff, const NameTables& names) {
+StaffRecord ReadPersonRecord(RecordFile& staff, std::int64_t id) {
     staff.Rewind(StaffRecord::kSize);
     staff.Seek(id);
     StaffRecord person;
     staff.Read(person.bytes);
-    return PersonLabel(person, names);
+    return person;
+}
+
+std::string GetStaffName(std::int32_t id, RecordFile& staff, const NameTables& names) {
+    return PersonLabel(ReadPersonRecord(staff, id), names);
 }
 
 std::int32_t GetStaffIdFromName(std::string_view label) {

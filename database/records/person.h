@@ -16,6 +16,8 @@ namespace vh::db {
 // and the first name (when FirstName >= 1); then " (", the Id, ")". Names from the tables.
 std::string PersonLabel(const StaffRecord& person, const NameTables& names);
 // The label of the person with that Id, read from staff.dat into a buffer of its own.
+// Record `id` of staff.dat, read as a lookup reads it.
+StaffRecord ReadPersonRecord(RecordFile& staff, std::int64_t id);
 std::string GetStaffName(std::int32_t id, RecordFile& staff, const NameTables& names);
 // The Id inside a label: the digits between the last "(" and the ")" after it. A label without
 // such a number throws EConvertError "'<label>' is not a valid integer value".

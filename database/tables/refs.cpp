@@ -44,14 +44,6 @@ void EachPointing(const std::vector<const Field*>& fields, const std::uint8_t* r
             }
 }
 
-StaffRecord ReadPerson(RecordFile& staff, std::int64_t id) {
-    StaffRecord person;
-    staff.Reset(StaffRecord::kSize);
-    staff.Seek(id);
-    staff.Read(person.bytes);
-    return person;
-}
-
 bool InBlockRecord(const std::vector<const Field*>& fields) {
     return std::any_of(fields.begin(), fields.end(),
                        [](const Field* f) { return f->part != Part::kRecord; });
@@ -88,13 +80,13 @@ std::int64_t WhatPointsHere::Count(TableId table) {
 
 bool WhatPointsHere::IsRow(TableId table, std::int64_t record) {
     if (!TableOf(table).IsPersons()) return true;
-    const StaffRecord person = ReadPerson(File(kStaffFile), record);
+    const StaffRecord person = ReadPersonRecord(File(kStaffFile), record);
     return IsPlayerJob(person.Get(StaffRecord::ClubJob)) == (table == TableId::kPlayers);
 }
 
 std::string WhatPointsHere::Label(TableId table, std::int64_t record) {
     if (TableOf(table).IsPersons()) {
-        const StaffRecord person = ReadPerson(File(kStaffFile), record);
+        const StaffRecord person = ReadPersonRecord(File(kStaffFile), record);
         return PersonLabels({{person.bytes.begin(), person.bytes.end()}}).front();
     }
     const DataFileInfo& info = InfoOf(TargetOf(table));
